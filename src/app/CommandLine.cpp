@@ -1,0 +1,144 @@
+#include "app/CommandLine.h"
+
+#include "app/Controller.h"
+#include "app/Startup.h"
+#include "log/Reporter.h"
+#include "support/Text.h"
+
+namespace norvane {
+namespace {
+
+// Appends the trimmed, non-empty items of a comma-separated list.
+void AppendList(const std::wstring& list, CmyStringArray& names) {
+    for (const auto& piece : text::Split(list, L',')) {
+        const std::wstring item = text::Trim(piece);
+        if (!item.empty())
+            names.push_back(item);
+    }
+}
+
+}  // namespace
+
+bool SelectMode(CUninstallerController& app, const std::wstring& commandLine) {
+    if (text::EqualsNoCase(commandLine, L"-Restarted")) {
+        app.UnbuiltRunModeReached(L"the restart continuation");
+        app.PostQuit();
+        return false;
+    }
+    int accepted = 1;
+    app.m_bSilent = 0;
+    if (!commandLine.empty()) {
+        std::wstring copy = commandLine;
+        // "/l", its value and the separators around it were read with the language library.
+        const auto at = text::LowerAscii(copy).find(L"/l");
+        if (at != std::wstring::npos)
+            copy.erase(at, 10);
+        copy = text::TrimLeft(copy);  // leading blanks only: spaces as the command line has them
+        if (!copy.empty()) {
+            app.m_bSilent = 1;
+            accepted = ParseCommandLine(app, copy);
+        }
+    }
+    if (app.m_bWriteLog)
+        CreateLog(app);
+    if (!accepted && app.m_bQuiet) {
+        ReportResult(app, L"", 2, 5);
+        return false;
+    }
+    return true;
+}
+
+int ParseCommandLine(CUninstallerController& app, const std::wstring& input) {
+    std::wstring textValue = text::Trim(input);
+    std::wstring quoted;
+    const auto first = textValue.find(L'"');
+    if (first != std::wstring::npos) {
+        const auto last = textValue.rfind(L'"');
+        const std::wstring span = textValue.substr(first, last - first + 1);
+        quoted = span.size() >= 2 ? span.substr(1, span.size() - 2) : L"";
+        textValue.erase(first, last - first + 1);
+    }
+    int result = 1;
+    for (const auto& rawPiece : text::Split(textValue, L'/')) {
+        if (rawPiece.empty())
+            continue;
+        std::wstring piece = text::Trim(L"/" + rawPiece);
+        if (text::EqualsNoCase(piece, L"/t"))
+            piece = L"/t " + quoted;
+        if (!ProcessSwitch(app, piece))
+            result = 0;
+    }
+    return result;
+}
+
+int ProcessSwitch(CUninstallerController& app, const std::wstring& input) {
+    app.m_bUtilityOptionGiven = 0;
+    const std::wstring piece = text::TrimRight(input);
+    std::wstring word = piece, argument;
+    bool hasArgument = false;
+    const auto space = piece.find(L' ');
+    if (space != std::wstring::npos) {
+        word = text::Trim(piece.substr(0, space));
+        argument = text::Trim(piece.substr(space + 1));
+        hasArgument = true;
+    }
+    const bool designatedBefore = app.m_bPrintersGiven || app.m_bDriversGiven;
+    bool accepted = false;
+    if (text::EqualsNoCase(word, L"/p") || text::EqualsNoCase(word, L"/d")) {
+        if (!designatedBefore && hasArgument) {
+            AppendList(argument, app.m_arrDesignated);
+            accepted = !app.m_arrDesignated.empty();
+            if (accepted)
+                (text::EqualsNoCase(word, L"/p") ? app.m_bPrintersGiven : app.m_bDriversGiven) = 1;
+        }
+    } else if (text::EqualsNoCase(word, L"/x")) {
+        if (!designatedBefore && hasArgument) {
+            CmyStringArray items;
+            AppendList(argument, items);
+            const PackageConfig config = app.Config();
+            for (const auto& item : items) {
+                if (!config.ExpandSeries(item, app.m_arrDesignated))
+                    app.m_arrDesignated.push_back(item);
+            }
+            accepted = !app.m_arrDesignated.empty();
+            if (accepted)
+                app.m_bDriversGiven = 1;
+        }
+    } else if (text::EqualsNoCase(word, L"/t")) {
+        if (!app.m_bScannersGiven && hasArgument) {
+            AppendList(argument, app.m_arrScannerName);
+            accepted = !app.m_arrScannerName.empty();
+            if (accepted)
+                app.m_bScannersGiven = 1;
+        }
+    } else if (text::EqualsNoCase(word, L"/s")) {
+        if (!app.m_bQuiet && !hasArgument) {
+            app.m_bQuiet = app.m_bWriteLog = 1;
+            accepted = true;
+        }
+    } else if (text::EqualsNoCase(word, L"/o")) {
+        if (!(app.m_bWriteLog && !app.m_bQuiet)) {
+            app.m_bWriteLog = 1;
+            if (hasArgument && !argument.empty())
+                app.m_strLogFolder = argument;
+            accepted = true;
+        }
+    } else if (text::EqualsNoCase(word, L"/u")) {
+        app.m_bUtilityOptionGiven = app.m_bUtilitySwitchGiven = 1;
+        if (designatedBefore && space != std::wstring::npos) {
+            // The value keeps its leading blanks: "/u  1" is not "/u 1".
+            const std::wstring value = text::TrimRight(piece.substr(space + 1));
+            if (value == L"1") {
+                app.m_bRemoveUtilities = app.m_bWriteLog = 1;
+            } else if (value == L"0") {
+                app.m_bRemoveUtilities = 0;
+            }
+        }
+        accepted = true;
+    }
+    if (!accepted)
+        app.m_arrRejected.push_back(input);
+    return accepted ? 1 : 0;
+}
+
+}  // namespace norvane

@@ -1,0 +1,19 @@
+// The command line: the run mode, and for the silent run what to remove, whether to remove
+// utilities, whether to stay quiet and where to write the log.
+#pragma once
+
+#include <string>
+
+namespace norvane {
+
+class CUninstallerController;
+
+// Start-up step: the restart marker, the interactive run or the switches of a silent run; then
+// the log. False when start-up must end (a rejected switch with "/s").
+bool SelectMode(CUninstallerController& app, const std::wstring& commandLine);
+// 1 when every switch was accepted; rejected ones are collected in m_arrRejected.
+int ParseCommandLine(CUninstallerController& app, const std::wstring& text);
+// 1 when the switch was accepted.
+int ProcessSwitch(CUninstallerController& app, const std::wstring& piece);
+
+}  // namespace norvane

@@ -1,0 +1,63 @@
+#include "app/Controller.h"
+
+#include "app/CommandLine.h"
+#include "app/Startup.h"
+#include "inventory/Enumeration.h"
+
+namespace norvane {
+
+CUninstallerController::CUninstallerController(platform::Platform& platform)
+    : m_platform(platform) {
+    Reset();
+}
+
+// The definition of "empty" for the run-wide state.
+void CUninstallerController::Reset() {
+    m_arrDriver.clear();
+    m_arrPrinter.clear();
+    m_bRestartNeeded = 0;
+    m_szSilentText.clear();
+    m_bPrintersGiven = m_bDriversGiven = m_bQuiet = m_bWriteLog = 0;
+    m_strLogFolder.clear();
+    m_arrDesignated.clear();
+    m_arrRejected.clear();
+    m_arrX86DriverName.clear();
+    g_szModuleDir = ModuleFolder(m_platform.system.ModuleFileName());
+}
+
+std::wstring CUninstallerController::LoadText(std::uint32_t id) const {
+    return m_hResourceLib ? m_hResourceLib->LoadString(id) : std::wstring();
+}
+
+PackageConfig CUninstallerController::Config() const {
+    return PackageConfig(m_platform.profile, g_szModuleDir + L"config.ini");
+}
+
+int CUninstallerController::InitInstance(const std::wstring& commandLine) {
+    if (StartUp(commandLine))
+        Run();
+    return 0;
+}
+
+// Strictly in this order; the first step that fails ends the program.
+bool CUninstallerController::StartUp(const std::wstring& commandLine) {
+    return LoadResourceLibrary(*this, commandLine) && CheckSingleInstance(*this) &&
+           SelectMode(*this, commandLine) && CheckAdministrator(*this) && ReadCommonConfig(*this);
+}
+
+int CUninstallerController::Run() {
+    if (m_bSilent) {
+        UnbuiltRunModeReached(L"the silent run");
+        return 1;
+    }
+    if (!EnumerateInstalled(*this, 1, 1))
+        return 0;
+    UnbuiltRunModeReached(L"the interactive run");
+    return 1;
+}
+
+void CUninstallerController::ExitInstance() {
+    m_hResourceLib.reset();
+}
+
+}  // namespace norvane

@@ -1,0 +1,102 @@
+// The program's single application object: it owns every piece of run-wide state, runs the
+// start-up chain and then one run, silent or interactive.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "inventory/Config.h"
+#include "inventory/Records.h"
+#include "platform/Platform.h"
+#include "support/Text.h"
+
+namespace norvane {
+
+// Result maps iterate in ascending order of UTF-16 code units, as the log lists them.
+using ResultMap = std::map<std::wstring, std::wstring, text::Utf16Less>;
+
+class CUninstallerController {
+  public:
+    explicit CUninstallerController(platform::Platform& platform);
+    CUninstallerController(const CUninstallerController&) = delete;
+    CUninstallerController& operator=(const CUninstallerController&) = delete;
+
+    // The start-up chain, then the run. `commandLine` is the text after the program name.
+    // Always 0: the program's work is finished when it returns.
+    int InitInstance(const std::wstring& commandLine);
+    // Chooses and performs the run mode; 1 when a run was performed, 0 when the interactive run
+    // found nothing to remove.
+    int Run();
+    // Frees the language library.
+    void ExitInstance();
+    // PostQuitMessage(1): every ending path of the program uses code 1.
+    void PostQuit() { m_nQuitCode = 1; }
+
+    // Text `id` of the language library; empty when none is loaded or it lacks the text.
+    std::wstring LoadText(std::uint32_t id) const;
+    PackageConfig Config() const;
+
+    platform::Platform& P() { return m_platform; }
+
+    // The run mode that this build cannot perform yet, when the run reached one.
+    const std::optional<std::wstring>& UnbuiltRunMode() const { return m_unbuiltRunMode; }
+    void UnbuiltRunModeReached(const std::wstring& mode) {
+        if (!m_unbuiltRunMode)
+            m_unbuiltRunMode = mode;
+    }
+    std::optional<int> QuitCode() const { return m_nQuitCode; }
+
+    // Run-wide state. Program-wide values first: the program folder (ends with "\") and the
+    // [Common] values of config.ini.
+    std::wstring g_szModuleDir;
+    std::wstring g_strOemProvider;
+    std::wstring m_strOemRegPath;
+    std::wstring m_strOemRegNorvanePath;
+
+    int m_bPrintersOnly = 0;
+    int m_nPrintersToDelete = 0;
+    int m_nDriversToDelete = 0;
+    std::vector<std::unique_ptr<CDriverData>> m_arrDriver;
+    std::vector<std::unique_ptr<CPrinterData>> m_arrPrinter;
+    std::vector<std::unique_ptr<CScannerDriverData>> m_arrScanner;
+    std::vector<std::unique_ptr<CUtilityData>> m_arrUtility;
+    int m_bRestartNeeded = 0;
+    int m_bSilent = 0;
+    std::wstring m_szSilentText;  // bounded to 4096 characters
+    std::unique_ptr<platform::ResourceLibrary> m_hResourceLib;
+    std::uint32_t m_nLangId = 0;
+    int m_bPrintersGiven = 0;
+    int m_bDriversGiven = 0;
+    int m_bQuiet = 0;
+    int m_bWriteLog = 0;
+    int m_bRemoveUtilities = 0;
+    int m_bUtilityOptionGiven = 0;  // "/u" was the last switch
+    int m_bUtilitySwitchGiven = 0;  // "/u" appeared at all
+    int m_bScannersGiven = 0;
+    CmyStringArray m_arrScannerName;
+    CmyStringArray m_arrDesignated;
+    std::wstring m_strLogFolder;
+    CmyStringArray m_arrRejected;
+    std::wstring m_szLogFile;  // at most 259 characters
+    ResultMap m_mapPrinterResult;
+    ResultMap m_mapScannerResult;
+    ResultMap m_mapUtilityResult;
+    CmyStringArray m_arrX86DriverName;
+    CmyStringArray m_arrUtilityRemoveId;
+    std::vector<CSavedPrinterInfo> m_arrSavedPrinterInfo;
+    std::wstring m_strDefaultPrinter;
+    std::wstring m_strLangArg;
+
+  private:
+    void Reset();
+    bool StartUp(const std::wstring& commandLine);
+
+    platform::Platform& m_platform;
+    std::optional<int> m_nQuitCode;
+    std::optional<std::wstring> m_unbuiltRunMode;
+};
+
+}  // namespace norvane

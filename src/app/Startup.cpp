@@ -1,0 +1,141 @@
+#include "app/Startup.h"
+
+#include <cwchar>
+
+#include "app/Controller.h"
+#include "log/LogWriter.h"
+#include "log/Reporter.h"
+#include "support/Text.h"
+
+namespace norvane {
+namespace {
+
+constexpr std::size_t kPathBuffer = 260;
+
+const wchar_t* LibraryForLanguage(std::uint32_t langId) {
+    switch (langId) {
+        case 1028:
+            return L"\\CHT\\Norvane.dll";
+        case 1041:
+            return L"\\JPN\\Norvane.dll";
+        case 1042:
+            return L"\\KOR\\Norvane.dll";
+        case 2052:
+            return L"\\CHS\\Norvane.dll";
+        default:
+            return L"\\ENU\\Norvane.dll";
+    }
+}
+
+}  // namespace
+
+std::wstring ModuleFolder(const std::wstring& modulePath) {
+    const std::wstring path = text::LowerAscii(text::Bounded(modulePath, kPathBuffer));
+    const auto slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+bool LoadResourceLibrary(CUninstallerController& app, const std::wstring& commandLine) {
+    const std::wstring modulePath = text::Bounded(app.P().system.ModuleFileName(), kPathBuffer);
+    const std::wstring folder = modulePath.substr(0, modulePath.rfind(L'\\'));
+
+    const std::wstring lower = text::LowerAscii(commandLine);
+    const auto at = lower.find(L"/l");
+    if (at != std::wstring::npos) {
+        app.m_strLangArg = commandLine.size() > at + 3 ? commandLine.substr(at + 3, 6) : L"";
+        unsigned value = 0;
+        app.m_nLangId = std::swscanf(app.m_strLangArg.c_str(), L"%X", &value) == 1 ? value : 0;
+    } else {
+        app.m_nLangId = app.P().system.ThreadLocale();
+    }
+
+    for (const wchar_t* name :
+         {LibraryForLanguage(app.m_nLangId), L"\\ENU\\Norvane.dll", L"\\Norvane.dll"}) {
+        if (app.P().resources.LoadLibrary(folder + name, app.m_hResourceLib) == 0)
+            return true;
+    }
+    ReportResult(app, L"Cannot load the resource-link library.", 0, 6);
+    return false;
+}
+
+bool CheckSingleInstance(CUninstallerController& app) {
+    if (app.P().processes.ClaimFirstInstance())
+        return true;
+    app.P().ui.ActivateWindow(platform::kDialogClass, app.LoadText(148));
+    return false;
+}
+
+bool PrepareFolder(CUninstallerController& app, const std::wstring& folder) {
+    auto isSeparator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    // The server and share of a UNC path exist or not; they cannot be created, only what is
+    // below them.
+    std::size_t firstLevel = 1;
+    if (folder.size() > 2 && isSeparator(folder[0]) && isSeparator(folder[1])) {
+        int separators = 0;
+        for (firstLevel = 2; firstLevel < folder.size() && separators < 2; ++firstLevel) {
+            separators += isSeparator(folder[firstLevel]);
+        }
+    }
+    auto createLevels = [&](const std::wstring& path) {
+        for (std::size_t i = firstLevel; i <= path.size(); ++i) {
+            if (i < path.size() && !isSeparator(path[i]))
+                continue;
+            const auto error = app.P().files.CreateDirectory(path.substr(0, i));
+            if (error != platform::win::kSuccess && error != platform::win::kAlreadyExists) {
+                return false;
+            }
+        }
+        return true;
+    };
+    std::wstring base = folder;
+    while (!base.empty() && (base.back() == L'\\' || base.back() == L'/'))
+        base.pop_back();
+    return createLevels(base) && createLevels(base + L"\\testnorv");
+}
+
+void CreateLog(CUninstallerController& app) {
+    if (app.m_strLogFolder.empty() || !PrepareFolder(app, app.m_strLogFolder)) {
+        app.m_strLogFolder = app.g_szModuleDir;
+    }
+    // One separator between folder and name, whichever way the folder ends.
+    std::wstring path = app.m_strLogFolder;
+    if (path.empty() || (path.back() != L'\\' && path.back() != L'/'))
+        path += L'\\';
+    path += L"Norvane.log";
+    if (path.size() >= kPathBuffer) {
+        // A cut path would name another file: fall back to the program folder.
+        app.m_strLogFolder = app.g_szModuleDir;
+        path = app.g_szModuleDir + L"Norvane.log";
+    }
+    app.m_szLogFile = text::Bounded(path, kPathBuffer);
+
+    CLogWriter writer(app.P());
+    if (writer.Open(app.m_szLogFile, 0, 0)) {
+        writer.WriteHeader();
+        writer.Close();
+    }
+}
+
+bool CheckAdministrator(CUninstallerController& app) {
+    bool member = false;
+    if (app.P().security.IsAdministrator(member) == platform::win::kSuccess && member)
+        return true;
+    ReportResult(app, app.LoadText(135), 0, 3);
+    return false;
+}
+
+bool ReadCommonConfig(CUninstallerController& app) {
+    const PackageConfig config = app.Config();
+    if (!app.P().files.PathFileExists(config.Path()) ||
+        app.P().files.PathIsDirectory(config.Path())) {
+        ReportResult(app, app.LoadText(146), 0, 2);
+        return false;
+    }
+    app.g_strOemProvider = config.Read(L"Common", L"OEMPROVIDER", PackageConfig::kCommonBuffer);
+    app.m_strOemRegPath = config.Read(L"Common", L"OEMREGPATH", PackageConfig::kCommonBuffer);
+    app.m_strOemRegNorvanePath =
+        config.Read(L"Common", L"OEMREGNORVANEPATH", PackageConfig::kCommonBuffer);
+    return true;
+}
+
+}  // namespace norvane

@@ -1,0 +1,27 @@
+// The checks that run before any work: language library, single instance, the log folder and
+// file, administrator rights and the [Common] section of config.ini. Each returns false when the
+// program must end; each reports its own failure.
+#pragma once
+
+#include <string>
+
+namespace norvane {
+
+class CUninstallerController;
+
+// The executable's path in lower case, cut after its last backslash.
+std::wstring ModuleFolder(const std::wstring& modulePath);
+// The language library chosen by "/l" or the thread locale, with the fallbacks to ENU and to
+// the program folder.
+bool LoadResourceLibrary(CUninstallerController& app, const std::wstring& commandLine);
+// Gives way to a first instance, activating its window.
+bool CheckSingleInstance(CUninstallerController& app);
+// Creates every level of a folder and a "testnorv" subfolder in it; true when the folder is
+// usable for the log.
+bool PrepareFolder(CUninstallerController& app, const std::wstring& folder);
+// Chooses the log folder, builds the log path and writes the log header.
+void CreateLog(CUninstallerController& app);
+bool CheckAdministrator(CUninstallerController& app);
+bool ReadCommonConfig(CUninstallerController& app);
+
+}  // namespace norvane

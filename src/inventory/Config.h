@@ -1,0 +1,44 @@
+// config.ini beside the executable: the package's description of itself. Read on demand with the
+// private-profile reader; the program never writes it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Profile.h"
+
+namespace norvane {
+
+class PackageConfig {
+  public:
+    static constexpr std::uint32_t kValueBuffer = 260;
+    static constexpr std::uint32_t kCommonBuffer = 256;
+
+    // `path` is the program folder followed by "config.ini".
+    PackageConfig(platform::Profile& profile, std::wstring path)
+        : m_profile(profile), m_path(std::move(path)) {}
+
+    const std::wstring& Path() const { return m_path; }
+    // One value, cut to the buffer, the empty string when missing.
+    std::wstring Read(const wchar_t* section, const std::wstring& key,
+                      std::uint32_t buffer = kValueBuffer) const;
+    // prefix1, prefix2, ... up to the first empty value.
+    std::vector<std::wstring> NumberedList(const wchar_t* section, const wchar_t* prefix) const;
+
+    // Whether some [Driver] D<n> names the driver.
+    int IsDriverInPackage(const std::wstring& driverName) const;
+    // [DelUty] DelCode is "1".
+    int IsUtilityRemovalEnabled() const;
+    // When the driver belongs to a [DevSeries] series, appends every driver of that series that
+    // is not already listed and returns 1; otherwise 0.
+    int ExpandSeries(const std::wstring& driverName, std::vector<std::wstring>& designated) const;
+    // The drivers designated by a comma-separated list: series expanded, other names as given.
+    // Returns 1 when the list is not empty afterwards.
+    int ResolveDriverList(const std::wstring& list, std::vector<std::wstring>& designated) const;
+
+  private:
+    platform::Profile& m_profile;
+    std::wstring m_path;
+};
+
+}  // namespace norvane

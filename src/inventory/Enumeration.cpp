@@ -1,0 +1,115 @@
+#include "inventory/Enumeration.h"
+
+#include "app/Controller.h"
+#include "log/Reporter.h"
+#include "support/Text.h"
+
+namespace norvane {
+namespace {
+
+constexpr std::size_t kRegistryPathBuffer = 4096;
+constexpr std::uint32_t kRegistryValueBuffer = 4096;
+
+bool OfProvider(const platform::DriverInfo6& driver, const std::wstring& provider) {
+    return driver.provider && text::EqualsNoCase(*driver.provider, provider);
+}
+
+bool AnyInPackage(const CUninstallerController& app) {
+    for (const auto& driver : app.m_arrDriver) {
+        if (driver->InPackage())
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int EnumerateX86Drivers(CUninstallerController& app) {
+    std::vector<platform::DriverInfo6> drivers;
+    app.P().spooler.EnumDrivers(platform::kEnvironmentX86, drivers);
+    for (const auto& driver : drivers) {
+        if (OfProvider(driver, app.g_strOemProvider))
+            app.m_arrX86DriverName.push_back(driver.name);
+    }
+    return app.m_arrX86DriverName.empty() ? 1 : 0;
+}
+
+int EnumerateDrivers(CUninstallerController& app) {
+    app.m_arrDriver.clear();
+    app.m_arrX86DriverName.clear();
+    EnumerateX86Drivers(app);
+    std::vector<platform::DriverInfo6> drivers;
+    app.P().spooler.EnumDrivers(L"", drivers);
+    const PackageConfig config = app.Config();
+    for (const auto& info : drivers) {
+        if (!OfProvider(info, app.g_strOemProvider))
+            continue;
+        auto driver = std::make_unique<CDriverData>(
+            info.name, info.dependentFiles, info.monitorName, info.hardwareId, info.configFile);
+        driver->SetInPackage(config.IsDriverInPackage(info.name));
+        for (const auto& x86 : app.m_arrX86DriverName) {
+            if (text::EqualsNoCase(x86, info.name))
+                driver->SetHasX86Driver(1);
+        }
+        app.m_arrDriver.push_back(std::move(driver));
+    }
+    return app.m_arrDriver.empty() ? 1 : 0;
+}
+
+int EnumeratePrinters(CUninstallerController& app) {
+    app.m_arrPrinter.clear();
+    std::vector<platform::PrinterInfo2> printers;
+    app.P().spooler.EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections,
+                                 printers);
+    for (const auto& printer : printers) {
+        for (const auto& driver : app.m_arrDriver) {
+            if (!text::EqualsNoCase(driver->DriverName(), printer.driverName))
+                continue;
+            driver->SetPrintProcessor(&printer.printProcessor);
+            if (driver->InPackage()) {
+                app.m_arrPrinter.push_back(
+                    std::make_unique<CPrinterData>(printer.printerName, driver.get()));
+                driver->SetPrinterCount(driver->PrinterCount() + 1);
+            }
+        }
+    }
+    // Drivers without printers take their print processor from their own registry key.
+    for (const auto& driver : app.m_arrDriver) {
+        if (driver->PrinterCount() != 0)
+            continue;
+        const std::wstring path = kX64DriversKey + driver->DriverName();
+        if (path.size() >= kRegistryPathBuffer)
+            continue;
+        platform::RegValue value;
+        if (app.P().registry.QueryValue(platform::RootKey::LocalMachine, path, L"Print Processor",
+                                        kRegistryValueBuffer, value) == platform::win::kSuccess) {
+            const std::wstring name = value.AsString();
+            driver->SetPrintProcessor(&name);
+        }
+    }
+    return app.m_arrPrinter.empty() ? 1 : 0;
+}
+
+int EnumerateInstalled(CUninstallerController& app, int interactive, int checkPackage) {
+    if (!checkPackage) {
+        EnumerateDrivers(app);
+        EnumeratePrinters(app);
+        return 1;
+    }
+    if (interactive) {
+        EnumerateDrivers(app);
+        EnumeratePrinters(app);
+        if (AnyInPackage(app) || !app.m_arrPrinter.empty())
+            return 1;
+    } else {
+        EnumerateDrivers(app);
+        if (AnyInPackage(app)) {
+            EnumeratePrinters(app);
+            return 1;
+        }
+    }
+    ReportResult(app, app.LoadText(154), 0, 4);
+    return 0;
+}
+
+}  // namespace norvane

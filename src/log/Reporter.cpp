@@ -1,0 +1,136 @@
+#include "log/Reporter.h"
+
+#include "app/Controller.h"
+
+namespace norvane {
+namespace {
+
+class LogSections {
+  public:
+    explicit LogSections(CUninstallerController& app) : m_app(app) {}
+
+    void Write(const wchar_t* section, const std::wstring& key, const std::wstring& value) {
+        m_app.P().profile.WriteString(section, key.c_str(), value.c_str(), m_app.m_szLogFile);
+    }
+
+    // One key per name with the same code; ErrMsg when there is no name.
+    void WriteEach(const wchar_t* section, const CmyStringArray& names, std::uint32_t code,
+                   const wchar_t* noneMessage) {
+        for (const auto& name : names)
+            Write(section, name, std::to_wstring(code));
+        if (names.empty() && noneMessage)
+            Write(section, L"ErrMsg", noneMessage);
+    }
+
+    void WriteSavedPrinters() {
+        for (const auto& saved : m_app.m_arrSavedPrinterInfo) {
+            const std::wstring section = L"PrinterInfo " + saved.printerName;
+            Write(section.c_str(), L"PortName", saved.portName);
+            Write(section.c_str(), L"DriverName", saved.driverName);
+            Write(section.c_str(), L"ShareName", saved.shareName);
+            Write(section.c_str(), L"Default", saved.defaultFlag);
+            Write(section.c_str(), L"DEVMODE", saved.devmodeFile);
+        }
+        m_app.m_arrSavedPrinterInfo.clear();
+    }
+
+  private:
+    CUninstallerController& m_app;
+};
+
+bool Designated(const CUninstallerController& app) {
+    return app.m_bPrintersGiven || app.m_bDriversGiven;
+}
+
+void ShowMessage(CUninstallerController& app, const std::wstring& message) {
+    if (!app.m_bQuiet)
+        app.P().ui.MessageBox(message, app.LoadText(148), platform::kMbOk);
+}
+
+void ReportError(CUninstallerController& app, const std::wstring& message, std::uint32_t code) {
+    ShowMessage(app, message);
+    if (!app.m_bWriteLog)
+        return;
+    LogSections log(app);
+    if (Designated(app))
+        log.WriteEach(L"UninstResult", app.m_arrDesignated, code, kNoDriverOrPrinter);
+    if (app.m_bScannersGiven) {
+        log.WriteEach(L"ScannerUninstResult", app.m_arrScannerName, code, kNoDriverOrPrinter);
+    }
+    if (app.m_bRemoveUtilities) {
+        log.WriteEach(L"UtilityUninstResult", app.m_arrUtilityRemoveId, code, nullptr);
+    }
+}
+
+void ReportDone(CUninstallerController& app, const std::wstring& message) {
+    std::wstring shown = message;
+    if (!app.m_arrRejected.empty()) {
+        shown += L"\r\n" + app.LoadText(155);
+        for (const auto& rejected : app.m_arrRejected)
+            shown += L"\r\n" + rejected;
+    }
+    ShowMessage(app, shown);
+    if (!app.m_bWriteLog)
+        return;
+    LogSections log(app);
+    if (Designated(app)) {
+        // Keys are "DRIVER " or "PRINTER " followed by the name; the prefix tells them apart even
+        // when a name itself holds one of these words.
+        for (const auto& [key, value] : app.m_mapPrinterResult) {
+            if (app.m_bDriversGiven) {
+                if (key.starts_with(kDriverKey)) {
+                    log.Write(L"UninstResult", key.substr(7), value);
+                } else {
+                    log.Write(L"DelPrinterResult", key.substr(std::min<std::size_t>(8, key.size())),
+                              value);
+                }
+            } else if (key.starts_with(kPrinterKey)) {
+                log.Write(L"UninstResult", key.substr(8), value);
+                log.Write(L"DelPrinterResult", key.substr(8), value);
+            }
+        }
+        log.WriteSavedPrinters();
+    }
+    if (app.m_bScannersGiven) {
+        for (const auto& [key, value] : app.m_mapScannerResult) {
+            log.Write(L"ScannerUninstResult", key.substr(std::min<std::size_t>(8, key.size())),
+                      value);
+        }
+    }
+    if (app.m_bRemoveUtilities || !app.m_bUtilitySwitchGiven) {
+        for (const auto& [key, value] : app.m_mapUtilityResult)
+            log.Write(L"UtilityUninstResult", key, value);
+    }
+}
+
+void ReportQuietError(CUninstallerController& app, std::uint32_t code) {
+    if (!app.m_bWriteLog)
+        return;
+    LogSections log(app);
+    if (Designated(app))
+        log.WriteEach(L"UninstResult", app.m_arrDesignated, code, kNoDriverOrPrinter);
+    if (app.m_bScannersGiven) {
+        log.WriteEach(L"ScannerUninstResult", app.m_arrScannerName, code, kNoDriverOrPrinter);
+    } else if (app.m_bRemoveUtilities) {
+        log.WriteEach(L"UtilityUninstResult", app.m_arrUtilityRemoveId, code, kNoUtility);
+    }
+}
+
+}  // namespace
+
+void ReportResult(CUninstallerController& app, const std::wstring& message, int kind,
+                  std::uint32_t code) {
+    switch (kind) {
+        case 0:
+            ReportError(app, message, code);
+            break;
+        case 1:
+            ReportDone(app, message);
+            break;
+        default:
+            ReportQuietError(app, code);
+            break;
+    }
+}
+
+}  // namespace norvane

@@ -1,0 +1,46 @@
+// Files and folders, by Windows path.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/WinError.h"
+
+namespace norvane::platform {
+
+inline constexpr std::uint32_t kFileAttributeReadOnly = 0x1;
+inline constexpr std::uint32_t kFileAttributeDirectory = 0x10;
+inline constexpr std::uint32_t kFileAttributeNormal = 0x80;
+inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
+
+struct FindEntry {
+    std::wstring name;  // the file name only, as WIN32_FIND_DATAW cFileName holds it
+    std::uint32_t attributes = 0;
+};
+
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+
+    // FindFirstFileW / FindNextFileW over a pattern such as "C:\Windows\inf\oem*.inf"; the whole
+    // enumeration in one call. No match is ERROR_FILE_NOT_FOUND, as FindFirstFileW reports it.
+    virtual WinError Find(const std::wstring& pattern, std::vector<FindEntry>& entries) = 0;
+    virtual WinError DeleteFile(const std::wstring& path) = 0;
+    virtual WinError GetAttributes(const std::wstring& path, std::uint32_t& attributes) = 0;
+    virtual WinError SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
+    // CreateDirectoryW: one level; an existing folder is ERROR_ALREADY_EXISTS.
+    virtual WinError CreateDirectory(const std::wstring& path) = 0;
+    virtual WinError RemoveDirectory(const std::wstring& path) = 0;
+    // PathFileExistsW and PathIsDirectoryW.
+    virtual bool PathFileExists(const std::wstring& path) = 0;
+    virtual bool PathIsDirectory(const std::wstring& path) = 0;
+    virtual WinError GetCurrentDirectory(std::wstring& path) = 0;
+    virtual WinError SetCurrentDirectory(const std::wstring& path) = 0;
+    // Whole-file access: read, write anew, or append (the file is created when missing).
+    virtual WinError ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) = 0;
+    virtual WinError WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
+                               bool append) = 0;
+};
+
+}  // namespace norvane::platform

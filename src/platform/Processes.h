@@ -1,0 +1,40 @@
+// Processes: starting and waiting for external programs, the elevated shell start, and the
+// instance counter that keeps a second copy of the program from running.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/WinError.h"
+
+namespace norvane::platform {
+
+// A started process (the handle CreateProcessW returns); closing it is the destructor's job.
+class Process {
+  public:
+    virtual ~Process() = default;
+    virtual std::uint32_t Id() const = 0;
+    // Waits until the process has ended, keeping the caller's windows responsive
+    // (MsgWaitForMultipleObjects with a message pump).
+    virtual WinError WaitPumpingMessages() = 0;
+};
+
+class Processes {
+  public:
+    virtual ~Processes() = default;
+
+    // The shared instance counter: true for the first instance of the program, false when one
+    // is already running.
+    virtual bool ClaimFirstInstance() = 0;
+    // CreateProcessW with the command line as given (the first token names the program).
+    virtual WinError Start(const std::wstring& commandLine, std::uint32_t creationFlags,
+                           std::unique_ptr<Process>& process) = 0;
+    // A process whose parent is `parentId` (the Toolhelp snapshot), opened for waiting.
+    virtual WinError FindChild(std::uint32_t parentId, std::unique_ptr<Process>& child) = 0;
+    // ShellExecuteW with the verb "runas"; waits for the program to end.
+    virtual WinError ShellExecuteElevated(const std::wstring& file,
+                                          const std::wstring& parameters) = 0;
+};
+
+}  // namespace norvane::platform

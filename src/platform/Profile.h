@@ -1,0 +1,31 @@
+// Private-profile (INI) files, with the exact semantics of the Win32 functions: the buffer,
+// its size and the returned counts are those of GetPrivateProfileStringW.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/WinError.h"
+
+namespace norvane::platform {
+
+class Profile {
+  public:
+    virtual ~Profile() = default;
+
+    // GetPrivateProfileStringW. A null section lists the section names, a null key lists the
+    // keys of the section (names separated by nulls, the list ended by two). `size` counts
+    // characters including terminators; the result counts characters copied, without the
+    // final terminator(s).
+    virtual std::uint32_t GetString(const wchar_t* section, const wchar_t* key,
+                                    const wchar_t* defaultValue, wchar_t* buffer,
+                                    std::uint32_t size, const std::wstring& file) = 0;
+    // GetPrivateProfileIntW.
+    virtual std::uint32_t GetInt(const wchar_t* section, const wchar_t* key,
+                                 std::int32_t defaultValue, const std::wstring& file) = 0;
+    // WritePrivateProfileStringW. A null value deletes the key, a null key the whole section.
+    virtual WinError WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
+                                 const std::wstring& file) = 0;
+};
+
+}  // namespace norvane::platform

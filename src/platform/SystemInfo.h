@@ -1,0 +1,32 @@
+// Facts about the machine and the running program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/WinError.h"
+
+namespace norvane::platform {
+
+class SystemInfo {
+  public:
+    virtual ~SystemInfo() = default;
+
+    // GetModuleFileNameW of the executable.
+    virtual std::wstring ModuleFileName() = 0;
+    // GetWindowsDirectoryW.
+    virtual std::wstring WindowsDirectory() = 0;
+    // SHGetFolderPathW(CSIDL_COMMON_APPDATA).
+    virtual WinError CommonAppDataFolder(std::wstring& path) = 0;
+    virtual std::uint32_t ThreadLocale() = 0;
+    virtual std::uint16_t SystemDefaultLangId() = 0;
+    virtual std::uint32_t OsMajorVersion() = 0;
+    // The fixed file version of an executable (VS_FIXEDFILEINFO dwFileVersionMS and LS).
+    virtual WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,
+                                 std::uint32_t& versionLs) = 0;
+    // FormatMessageW from the system, language 0x400: the text as Windows gives it, ending with
+    // its line break; empty when the code has no text.
+    virtual std::wstring ErrorMessage(WinError code) = 0;
+};
+
+}  // namespace norvane::platform

@@ -1,0 +1,111 @@
+#include "platform/sim/Machine.h"
+
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+#include "platform/sim/RegFile.h"
+
+namespace norvane::sim {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ReadAll(const fs::path& file, std::string& bytes) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    bytes = buffer.str();
+    return static_cast<bool>(in) || in.eof();
+}
+
+platform::LocalTime HostLocalTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, 0};
+}
+
+}  // namespace
+
+std::string MachineError::ToString() const {
+    std::string out = file.string();
+    if (line)
+        out += ":" + std::to_string(line);
+    return out + ": " + message;
+}
+
+std::unique_ptr<Machine> Machine::Load(const fs::path& folder, UiOptions ui, MachineError& error) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        error = {folder, 0, "no machine folder here"};
+        return nullptr;
+    }
+    const fs::path json = folder / "machine.json";
+    const fs::path reg = folder / "registry.reg";
+    std::string jsonText, regText;
+    if (!ReadAll(json, jsonText)) {
+        error = {json, 0, "cannot be read"};
+        return nullptr;
+    }
+    MachineConfig config;
+    MachineConfigError configError;
+    if (!ParseMachineConfig(jsonText, config, configError)) {
+        error = {json, configError.line, configError.message};
+        return nullptr;
+    }
+    if (!ReadAll(reg, regText)) {
+        error = {reg, 0, "cannot be read"};
+        return nullptr;
+    }
+    RegistryStore registry;
+    if (const auto regError =
+            ReadRegFile(std::vector<std::uint8_t>(regText.begin(), regText.end()), registry)) {
+        error = {reg, regError->line, regError->message};
+        return nullptr;
+    }
+    if (!fs::is_directory(folder / "drive_c", ec)) {
+        error = {folder / "drive_c", 0, "the C: drive folder is missing"};
+        return nullptr;
+    }
+    std::string written = WriteRegFile(registry);
+    return std::unique_ptr<Machine>(new Machine(folder, std::move(config), std::move(registry),
+                                                std::move(written), std::move(ui)));
+}
+
+Machine::Machine(fs::path folder, MachineConfig config, RegistryStore registry,
+                 std::string registryText, UiOptions ui)
+    : m_folder(std::move(folder)),
+      m_config(std::move(config)),
+      m_registry(std::move(registry)),
+      m_registryText(std::move(registryText)),
+      m_paths(m_folder / "drive_c"),
+      m_clock(m_config.localTime ? *m_config.localTime : HostLocalTime()),
+      m_journal(m_folder / "journal.log", m_clock),
+      m_files(m_paths, m_config.currentDir ? *m_config.currentDir : m_config.ProgramFolder(),
+              m_journal),
+      m_registryService(m_registry, m_journal),
+      m_profile(m_files, m_config.windowsDir, m_journal),
+      m_spooler(m_registry, m_config, m_journal),
+      m_processes(m_config, m_journal),
+      m_security(m_config, m_journal),
+      m_system(m_config),
+      m_resources(m_files),
+      m_ui(ui.mode, std::move(ui.answers), m_config, m_journal, ui.out, ui.in),
+      m_platform{m_spooler,  m_registryService, m_profile,   m_files, m_processes,
+                 m_security, m_system,          m_resources, m_clock, m_ui} {
+    m_clock.AttachJournal(m_journal);
+}
+
+void Machine::Save() {
+    const std::string written = WriteRegFile(m_registry);
+    if (written != m_registryText) {
+        std::ofstream(m_folder / "registry.reg", std::ios::binary | std::ios::trunc) << written;
+        m_registryText = written;
+    }
+    m_journal.Flush();
+}
+
+}  // namespace norvane::sim

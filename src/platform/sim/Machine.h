@@ -1,0 +1,91 @@
+// A simulated Windows machine kept in a folder:
+//   machine.json  identity and settings (MachineConfig)
+//   registry.reg  the registry, in regedit's export format
+//   drive_c/      the C: drive
+//   journal.log   appended by every run
+// Load checks everything before anything is used, so a bad folder is reported and left as it was.
+#pragma once
+
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/sim/Journal.h"
+#include "platform/sim/MachineConfig.h"
+#include "platform/sim/PathMap.h"
+#include "platform/sim/RegistryStore.h"
+#include "platform/sim/SimClock.h"
+#include "platform/sim/SimFileSystem.h"
+#include "platform/sim/SimProcesses.h"
+#include "platform/sim/SimProfile.h"
+#include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimResources.h"
+#include "platform/sim/SimSecurity.h"
+#include "platform/sim/SimSpooler.h"
+#include "platform/sim/SimSystemInfo.h"
+#include "platform/sim/SimUi.h"
+
+namespace norvane::sim {
+
+struct MachineError {
+    std::filesystem::path file;
+    std::size_t line = 0;  // 0: not tied to a line
+    std::string message;
+
+    // "<file>:<line>: <message>", one line.
+    std::string ToString() const;
+};
+
+struct UiOptions {
+    UiMode mode = UiMode::None;
+    std::deque<std::wstring> answers;
+    std::FILE* out = stdout;
+    std::FILE* in = stdin;
+};
+
+class Machine {
+  public:
+    // Null with `error` set when the folder is not a usable machine.
+    static std::unique_ptr<Machine> Load(const std::filesystem::path& folder, UiOptions ui,
+                                         MachineError& error);
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    platform::Platform& Platform() { return m_platform; }
+    // Writes back what a run changed: registry.reg (when it differs) and the journal.
+    void Save();
+
+    const std::filesystem::path& Folder() const { return m_folder; }
+    const MachineConfig& Config() const { return m_config; }
+    RegistryStore& Registry() { return m_registry; }
+    Journal& JournalLog() { return m_journal; }
+    const PathMap& Paths() const { return m_paths; }
+    SimFileSystem& Files() { return m_files; }
+
+  private:
+    Machine(std::filesystem::path folder, MachineConfig config, RegistryStore registry,
+            std::string registryText, UiOptions ui);
+
+    std::filesystem::path m_folder;
+    MachineConfig m_config;
+    RegistryStore m_registry;
+    std::string m_registryText;  // registry.reg as this run would write it at load
+    PathMap m_paths;
+    SimClock m_clock;
+    Journal m_journal;
+    SimFileSystem m_files;
+    SimRegistry m_registryService;
+    SimProfile m_profile;
+    SimSpooler m_spooler;
+    SimProcesses m_processes;
+    SimSecurity m_security;
+    SimSystemInfo m_system;
+    SimResources m_resources;
+    SimUi m_ui;
+    platform::Platform m_platform;
+};
+
+}  // namespace norvane::sim

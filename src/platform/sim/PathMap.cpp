@@ -1,0 +1,145 @@
+#include "platform/sim/PathMap.h"
+
+#include "support/Text.h"
+
+namespace norvane::sim {
+namespace {
+
+namespace win = platform::win;
+
+wchar_t FoldName(wchar_t c) {
+    if (c >= L'A' && c <= L'Z')
+        return static_cast<wchar_t>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return static_cast<wchar_t>(c + 32);
+    return c;
+}
+
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
+
+}  // namespace
+
+bool SameFileName(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldName(a[i]) != FoldName(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool MatchesPattern(std::wstring_view pattern, std::wstring_view name) {
+    if (pattern == L"*.*" || pattern == L"*")
+        return true;
+    // Iterative glob with backtracking over the last "*".
+    std::size_t p = 0, n = 0, star = std::wstring_view::npos, mark = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() &&
+            (pattern[p] == L'?' || FoldName(pattern[p]) == FoldName(name[n]))) {
+            ++p, ++n;
+        } else if (p < pattern.size() && pattern[p] == L'*') {
+            star = p++, mark = n;
+        } else if (star != std::wstring_view::npos) {
+            p = star + 1, n = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && (pattern[p] == L'*' || pattern[p] == L'.'))
+        ++p;
+    return p == pattern.size();
+}
+
+platform::WinError PathMap::Components(const std::wstring& path, const std::wstring& currentDir,
+                                       std::vector<std::wstring>& components) const {
+    components.clear();
+    if (path.empty())
+        return win::kPathNotFound;
+    std::wstring full;
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        return win::kPathNotFound;  // UNC: no network on this machine
+    }
+    if (path.size() >= 2 && path[1] == L':') {
+        if (text::FoldAscii(path[0]) != L'c')
+            return win::kPathNotFound;
+        full = L"C:\\" + path.substr(2);
+    } else if (IsSeparator(path[0])) {
+        full = L"C:" + path;
+    } else {
+        full = currentDir + L"\\" + path;
+        if (full.size() < 2 || full[1] != L':')
+            return win::kPathNotFound;
+    }
+    std::wstring piece;
+    auto flush = [&] {
+        while (!piece.empty() && (piece.back() == L'.' || piece.back() == L' ')) {
+            if (piece == L"." || piece == L"..")
+                break;
+            piece.pop_back();
+        }
+        if (piece == L"..") {
+            if (!components.empty())
+                components.pop_back();
+        } else if (!piece.empty() && piece != L".") {
+            components.push_back(piece);
+        }
+        piece.clear();
+    };
+    for (std::size_t i = 2; i < full.size(); ++i) {
+        if (IsSeparator(full[i])) {
+            flush();
+        } else {
+            piece.push_back(full[i]);
+        }
+    }
+    flush();
+    return win::kSuccess;
+}
+
+platform::WinError PathMap::Resolve(const std::wstring& path, const std::wstring& currentDir,
+                                    ResolvedPath& resolved) const {
+    std::vector<std::wstring> components;
+    if (const auto error = Components(path, currentDir, components))
+        return error;
+    std::filesystem::path host = m_root;
+    std::error_code ec;
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        const bool last = i + 1 == components.size();
+        if (!std::filesystem::is_directory(host, ec))
+            return win::kPathNotFound;
+        std::filesystem::path match;
+        for (const auto& entry : std::filesystem::directory_iterator(host, ec)) {
+            if (SameFileName(text::FromUtf8(entry.path().filename().string()), components[i])) {
+                match = entry.path();
+                break;
+            }
+        }
+        if (match.empty()) {
+            if (!last)
+                return win::kPathNotFound;
+            resolved.host = host / text::ToUtf8(components[i]);
+            resolved.exists = false;
+            return win::kSuccess;
+        }
+        host = match;
+    }
+    resolved.host = host;
+    resolved.exists = std::filesystem::exists(host, ec);
+    return win::kSuccess;
+}
+
+std::wstring PathMap::WindowsPath(const std::filesystem::path& host) const {
+    const auto relative = host.lexically_relative(m_root);
+    std::wstring out = L"C:";
+    for (const auto& part : relative) {
+        if (part == ".")
+            continue;
+        out += L"\\" + text::FromUtf8(part.string());
+    }
+    return out.size() == 2 ? L"C:\\" : out;
+}
+
+}  // namespace norvane::sim

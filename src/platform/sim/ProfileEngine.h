@@ -1,0 +1,25 @@
+// The private-profile functions over files of the host, as Windows implements them: the engine
+// behind the simulated machine's Profile service, checked case for case against Wine.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "platform/WinError.h"
+
+namespace norvane::sim {
+
+class ProfileEngine {
+  public:
+    // GetPrivateProfileStringW over `file` (a host path).
+    std::uint32_t GetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
+                            wchar_t* buffer, std::uint32_t size, const std::filesystem::path& file);
+    // GetPrivateProfileIntW.
+    std::uint32_t GetInt(const wchar_t* section, const wchar_t* key, std::int32_t defaultValue,
+                         const std::filesystem::path& file);
+    // WritePrivateProfileStringW. Returns 0 on success, else the Windows error code.
+    platform::WinError WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
+                                   const std::filesystem::path& file);
+};
+
+}  // namespace norvane::sim

@@ -1,0 +1,182 @@
+#include "platform/sim/SimFileSystem.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "support/Text.h"
+
+namespace norvane::sim {
+namespace {
+
+namespace win = platform::win;
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kFileAttributeArchive = 0x20;
+
+}  // namespace
+
+platform::WinError SimFileSystem::Find(const std::wstring& pattern,
+                                       std::vector<platform::FindEntry>& entries) {
+    entries.clear();
+    const auto slash = pattern.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"." : pattern.substr(0, slash + 1);
+    const std::wstring mask = slash == std::wstring::npos ? pattern : pattern.substr(slash + 1);
+    ResolvedPath dir;
+    if (const auto error = Resolve(folder, dir))
+        return error;
+    std::error_code ec;
+    if (!dir.exists || !fs::is_directory(dir.host, ec))
+        return win::kPathNotFound;
+    for (const auto& entry : fs::directory_iterator(dir.host, ec)) {
+        const std::wstring name = text::FromUtf8(entry.path().filename().string());
+        if (!MatchesPattern(mask, name))
+            continue;
+        entries.push_back({name, entry.is_directory(ec) ? platform::kFileAttributeDirectory
+                                                        : kFileAttributeArchive});
+    }
+    // NTFS returns names in its own (upper-cased) order; sorting keeps runs repeatable.
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return text::CompareNoCase(a.name, b.name) < 0; });
+    return entries.empty() ? win::kFileNotFound : win::kSuccess;
+}
+
+platform::WinError SimFileSystem::DeleteFile(const std::wstring& path) {
+    ResolvedPath file;
+    if (const auto error = Resolve(path, file))
+        return error;
+    std::error_code ec;
+    if (!file.exists)
+        return win::kFileNotFound;
+    if (fs::is_directory(file.host, ec))
+        return win::kAccessDenied;
+    if (!fs::remove(file.host, ec))
+        return win::kAccessDenied;
+    m_journal.Record(L"DeleteFile " + Quoted(m_paths.WindowsPath(file.host)));
+    return win::kSuccess;
+}
+
+platform::WinError SimFileSystem::GetAttributes(const std::wstring& path,
+                                                std::uint32_t& attributes) {
+    attributes = platform::kInvalidFileAttributes;
+    ResolvedPath file;
+    if (const auto error = Resolve(path, file))
+        return error;
+    if (!file.exists)
+        return win::kFileNotFound;
+    std::error_code ec;
+    attributes =
+        fs::is_directory(file.host, ec) ? platform::kFileAttributeDirectory : kFileAttributeArchive;
+    return win::kSuccess;
+}
+
+platform::WinError SimFileSystem::SetAttributes(const std::wstring& path,
+                                                std::uint32_t attributes) {
+    ResolvedPath file;
+    if (const auto error = Resolve(path, file))
+        return error;
+    if (!file.exists)
+        return win::kFileNotFound;
+    m_journal.Record(L"SetFileAttributes " + Quoted(m_paths.WindowsPath(file.host)) + L" " +
+                     std::to_wstring(attributes));
+    return win::kSuccess;
+}
+
+platform::WinError SimFileSystem::CreateDirectory(const std::wstring& path) {
+    ResolvedPath dir;
+    if (const auto error = Resolve(path, dir))
+        return error;
+    if (dir.exists)
+        return win::kAlreadyExists;
+    std::error_code ec;
+    if (!fs::create_directory(dir.host, ec))
+        return win::kAccessDenied;
+    m_journal.Record(L"CreateDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
+    return win::kSuccess;
+}
+
+platform::WinError SimFileSystem::RemoveDirectory(const std::wstring& path) {
+    ResolvedPath dir;
+    if (const auto error = Resolve(path, dir))
+        return error;
+    std::error_code ec;
+    if (!dir.exists)
+        return win::kFileNotFound;
+    if (!fs::is_directory(dir.host, ec))
+        return win::kDirectoryName;
+    if (!fs::is_empty(dir.host, ec))
+        return win::kDirNotEmpty;
+    if (!fs::remove(dir.host, ec))
+        return win::kAccessDenied;
+    m_journal.Record(L"RemoveDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
+    return win::kSuccess;
+}
+
+bool SimFileSystem::PathFileExists(const std::wstring& path) {
+    ResolvedPath file;
+    return Resolve(path, file) == win::kSuccess && file.exists;
+}
+
+bool SimFileSystem::PathIsDirectory(const std::wstring& path) {
+    ResolvedPath dir;
+    std::error_code ec;
+    return Resolve(path, dir) == win::kSuccess && dir.exists && fs::is_directory(dir.host, ec);
+}
+
+platform::WinError SimFileSystem::GetCurrentDirectory(std::wstring& path) {
+    path = m_currentDir;
+    return win::kSuccess;
+}
+
+platform::WinError SimFileSystem::SetCurrentDirectory(const std::wstring& path) {
+    ResolvedPath dir;
+    if (const auto error = Resolve(path, dir))
+        return error;
+    std::error_code ec;
+    if (!dir.exists)
+        return win::kFileNotFound;
+    if (!fs::is_directory(dir.host, ec))
+        return win::kDirectoryName;
+    m_currentDir = m_paths.WindowsPath(dir.host);
+    m_journal.Record(L"SetCurrentDirectory " + Quoted(m_currentDir));
+    return win::kSuccess;
+}
+
+platform::WinError SimFileSystem::ReadFile(const std::wstring& path,
+                                           std::vector<std::uint8_t>& bytes) {
+    ResolvedPath file;
+    if (const auto error = Resolve(path, file))
+        return error;
+    std::error_code ec;
+    if (!file.exists)
+        return win::kFileNotFound;
+    if (fs::is_directory(file.host, ec))
+        return win::kAccessDenied;
+    std::ifstream in(file.host, std::ios::binary);
+    if (!in)
+        return win::kAccessDenied;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return win::kSuccess;
+}
+
+platform::WinError SimFileSystem::WriteFile(const std::wstring& path,
+                                            const std::vector<std::uint8_t>& bytes, bool append) {
+    ResolvedPath file;
+    if (const auto error = Resolve(path, file))
+        return error;
+    std::error_code ec;
+    if (file.exists && fs::is_directory(file.host, ec))
+        return win::kAccessDenied;
+    std::ofstream out(file.host, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+    if (!out)
+        return win::kAccessDenied;
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        return win::kAccessDenied;
+    m_journal.Record(std::wstring(append ? L"AppendFile " : L"WriteFile ") +
+                     Quoted(m_paths.WindowsPath(file.host)) + L" " + std::to_wstring(bytes.size()) +
+                     L" bytes");
+    return win::kSuccess;
+}
+
+}  // namespace norvane::sim

@@ -1,0 +1,43 @@
+// The FileSystem service of the simulated machine: Windows paths onto drive_c/, with Windows'
+// error codes, every change journaled.
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/sim/Journal.h"
+#include "platform/sim/PathMap.h"
+
+namespace norvane::sim {
+
+class SimFileSystem final : public platform::FileSystem {
+  public:
+    SimFileSystem(const PathMap& paths, std::wstring currentDir, Journal& journal)
+        : m_paths(paths), m_currentDir(std::move(currentDir)), m_journal(journal) {}
+
+    // Resolves a Windows path against the current folder (for the other services of the machine).
+    platform::WinError Resolve(const std::wstring& path, ResolvedPath& resolved) const {
+        return m_paths.Resolve(path, m_currentDir, resolved);
+    }
+
+    platform::WinError Find(const std::wstring& pattern,
+                            std::vector<platform::FindEntry>& entries) override;
+    platform::WinError DeleteFile(const std::wstring& path) override;
+    platform::WinError GetAttributes(const std::wstring& path, std::uint32_t& attributes) override;
+    platform::WinError SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+    platform::WinError CreateDirectory(const std::wstring& path) override;
+    platform::WinError RemoveDirectory(const std::wstring& path) override;
+    bool PathFileExists(const std::wstring& path) override;
+    bool PathIsDirectory(const std::wstring& path) override;
+    platform::WinError GetCurrentDirectory(std::wstring& path) override;
+    platform::WinError SetCurrentDirectory(const std::wstring& path) override;
+    platform::WinError ReadFile(const std::wstring& path,
+                                std::vector<std::uint8_t>& bytes) override;
+    platform::WinError WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
+                                 bool append) override;
+
+  private:
+    const PathMap& m_paths;
+    std::wstring m_currentDir;
+    Journal& m_journal;
+};
+
+}  // namespace norvane::sim

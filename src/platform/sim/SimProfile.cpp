@@ -1,0 +1,45 @@
+#include "platform/sim/SimProfile.h"
+
+namespace norvane::sim {
+
+platform::WinError SimProfile::Resolve(const std::wstring& file, ResolvedPath& resolved) const {
+    const bool bare = file.find_first_of(L"\\/:") == std::wstring::npos;
+    return m_files.Resolve(bare ? m_windowsDir + L"\\" + file : file, resolved);
+}
+
+std::uint32_t SimProfile::GetString(const wchar_t* section, const wchar_t* key,
+                                    const wchar_t* defaultValue, wchar_t* buffer,
+                                    std::uint32_t size, const std::wstring& file) {
+    ResolvedPath resolved;
+    // A path that leads nowhere reads like a missing file.
+    if (Resolve(file, resolved))
+        resolved.host.clear();
+    return m_engine.GetString(section, key, defaultValue, buffer, size, resolved.host);
+}
+
+std::uint32_t SimProfile::GetInt(const wchar_t* section, const wchar_t* key,
+                                 std::int32_t defaultValue, const std::wstring& file) {
+    ResolvedPath resolved;
+    if (Resolve(file, resolved))
+        resolved.host.clear();
+    return m_engine.GetInt(section, key, defaultValue, resolved.host);
+}
+
+platform::WinError SimProfile::WriteString(const wchar_t* section, const wchar_t* key,
+                                           const wchar_t* value, const std::wstring& file) {
+    ResolvedPath resolved;
+    if (const auto error = Resolve(file, resolved))
+        return error;
+    const platform::WinError error = m_engine.WriteString(section, key, value, resolved.host);
+    std::wstring entry = L"WritePrivateProfileString " + Quoted(file) + L" [" +
+                         (section ? section : L"(null)") + L"] ";
+    entry += key ? Quoted(key) : L"(null)";
+    entry += L"=";
+    entry += value ? Quoted(value) : L"(null)";
+    if (error)
+        entry += L" -> " + std::to_wstring(error);
+    m_journal.Record(entry);
+    return error;
+}
+
+}  // namespace norvane::sim

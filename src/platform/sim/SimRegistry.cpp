@@ -1,0 +1,172 @@
+#include "platform/sim/SimRegistry.h"
+
+#include <cstdio>
+
+namespace norvane::sim {
+namespace {
+
+namespace win = platform::win;
+using platform::RegType;
+using platform::RegValue;
+using platform::RootKey;
+using platform::WinError;
+
+std::wstring FullPath(RootKey root, const std::wstring& path) {
+    const std::wstring rootName = RegistryStore::RootName(root);
+    return path.empty() ? rootName : rootName + L"\\" + path;
+}
+
+// The key a call names, or null with the error Windows gives: a refused path, or a missing key.
+RegKey* Lookup(RegistryStore& store, const std::wstring& fullPath, WinError& error) {
+    error = RegistryStore::CheckPath(fullPath);
+    if (error != win::kSuccess)
+        return nullptr;
+    RegKey* key = store.Find(fullPath);
+    if (!key)
+        error = win::kFileNotFound;
+    return key;
+}
+
+std::wstring TypeName(RegType type) {
+    switch (type) {
+        case RegType::None:
+            return L"REG_NONE";
+        case RegType::Sz:
+            return L"REG_SZ";
+        case RegType::ExpandSz:
+            return L"REG_EXPAND_SZ";
+        case RegType::Binary:
+            return L"REG_BINARY";
+        case RegType::Dword:
+            return L"REG_DWORD";
+        case RegType::MultiSz:
+            return L"REG_MULTI_SZ";
+    }
+    return L"type " + text::Decimal(static_cast<long long>(type));
+}
+
+// The type and data of a value for a journal line: texts quoted, a DWORD in hex, and only the
+// size of binary data, which would not be readable.
+std::wstring Describe(const RegValue& value) {
+    std::wstring out = TypeName(value.type);
+    switch (value.type) {
+        case RegType::Sz:
+        case RegType::ExpandSz:
+            return out + L" " + Quoted(value.AsString());
+        case RegType::MultiSz:
+            for (const auto& item : value.AsMultiString())
+                out += L" " + Quoted(item);
+            return out;
+        case RegType::Dword:
+            if (value.data.size() == 4) {
+                wchar_t hex[16];
+                std::swprintf(hex, 16, L" 0x%02x%02x%02x%02x", value.data[3], value.data[2],
+                              value.data[1], value.data[0]);
+                return out + hex;
+            }
+            break;
+        default:
+            break;
+    }
+    return out + L" (" + text::Decimal(static_cast<long long>(value.data.size())) + L" bytes)";
+}
+
+}  // namespace
+
+WinError SimRegistry::OpenKey(RootKey root, const std::wstring& path, platform::RegAccess) {
+    // The simulated machine keeps no key security: any key that exists opens with any access.
+    WinError error;
+    Lookup(m_store, FullPath(root, path), error);
+    return error;
+}
+
+WinError SimRegistry::CreateKey(RootKey root, const std::wstring& path, bool* created) {
+    const std::wstring full = FullPath(root, path);
+    bool made = false;
+    if (!m_store.Create(full, &made))
+        return RegistryStore::CheckPath(full);
+    if (made)
+        m_journal.Record(L"RegCreateKey " + full);
+    if (created)
+        *created = made;
+    return win::kSuccess;
+}
+
+WinError SimRegistry::DeleteKey(RootKey root, const std::wstring& path) {
+    const std::wstring full = FullPath(root, path);
+    const WinError error = m_store.Delete(full);
+    if (error == win::kSuccess)
+        m_journal.Record(L"RegDeleteKey " + full);
+    return error;
+}
+
+WinError SimRegistry::EnumKey(RootKey root, const std::wstring& path, std::uint32_t index,
+                              std::wstring& name) {
+    WinError error;
+    const RegKey* key = Lookup(m_store, FullPath(root, path), error);
+    if (!key)
+        return error;
+    const auto subkeys = key->SubkeysInEnumOrder();
+    if (index >= subkeys.size())
+        return win::kNoMoreItems;
+    name = subkeys[index]->name;
+    return win::kSuccess;
+}
+
+WinError SimRegistry::QueryValue(RootKey root, const std::wstring& path, const std::wstring& name,
+                                 std::uint32_t maxBytes, RegValue& value) {
+    WinError error;
+    const RegKey* key = Lookup(m_store, FullPath(root, path), error);
+    if (!key)
+        return error;
+    const RegValue* found = key->FindValue(name);
+    if (!found)
+        return win::kFileNotFound;
+    if (found->data.size() > maxBytes) {
+        // Windows still reports the type when the buffer is too small; the data does not arrive.
+        value = {found->type, {}};
+        return win::kMoreData;
+    }
+    value = *found;
+    return win::kSuccess;
+}
+
+WinError SimRegistry::SetValue(RootKey root, const std::wstring& path, const std::wstring& name,
+                               const RegValue& value) {
+    const std::wstring full = FullPath(root, path);
+    WinError error;
+    RegKey* key = Lookup(m_store, full, error);
+    if (!key)
+        return error;
+    key->SetValue(name, value);
+    m_journal.Record(L"RegSetValue " + full + L" " + Quoted(name) + L" " + Describe(value));
+    return win::kSuccess;
+}
+
+WinError SimRegistry::DeleteValue(RootKey root, const std::wstring& path,
+                                  const std::wstring& name) {
+    const std::wstring full = FullPath(root, path);
+    WinError error;
+    RegKey* key = Lookup(m_store, full, error);
+    if (!key)
+        return error;
+    if (!key->DeleteValue(name))
+        return win::kFileNotFound;
+    m_journal.Record(L"RegDeleteValue " + full + L" " + Quoted(name));
+    return win::kSuccess;
+}
+
+WinError SimRegistry::EnumValue(RootKey root, const std::wstring& path, std::uint32_t index,
+                                std::wstring& name, RegValue& value) {
+    WinError error;
+    const RegKey* key = Lookup(m_store, FullPath(root, path), error);
+    if (!key)
+        return error;
+    if (index >= key->values.size())
+        return win::kNoMoreItems;
+    name = key->values[index].first;
+    value = key->values[index].second;
+    return win::kSuccess;
+}
+
+}  // namespace norvane::sim

@@ -1,0 +1,121 @@
+#include "harness/TestMachine.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/sim/PathMap.h"
+#include "platform/sim/ProfileEngine.h"
+#include "support/Text.h"
+
+namespace norvane::testing {
+namespace fs = std::filesystem;
+
+TestMachine::TestMachine() {
+    std::string pattern = (fs::temp_directory_path() / "norvane-test-XXXXXX").string();
+    m_folder = mkdtemp(pattern.data());
+    fs::create_directories(m_folder / "drive_c" / "Windows");
+    SetJson("{}");
+    SetRegistry("");
+}
+
+TestMachine::~TestMachine() {
+    std::error_code ec;
+    fs::remove_all(m_folder, ec);
+}
+
+void TestMachine::SetJson(const std::string& json) {
+    std::ofstream(m_folder / "machine.json") << json;
+}
+
+void TestMachine::SetRegistry(const std::string& body) {
+    std::ofstream(m_folder / "registry.reg", std::ios::binary)
+        << "Windows Registry Editor Version 5.00\r\n\r\n"
+        << body;
+}
+
+// Where a Windows path lies on the machine's drive, matched without regard to case; a path
+// whose folders do not exist yet is spelled as given.
+static fs::path HostPath(const fs::path& folder, const std::wstring& windowsPath) {
+    sim::ResolvedPath resolved;
+    if (sim::PathMap(folder / "drive_c").Resolve(windowsPath, L"C:\\", resolved) == 0) {
+        return resolved.host;
+    }
+    fs::path host = folder / "drive_c";
+    for (const auto& part : text::Split(windowsPath.substr(3), L'\\')) {
+        if (!part.empty())
+            host /= text::ToUtf8(part);
+    }
+    return host;
+}
+
+void TestMachine::WriteFile(const std::wstring& windowsPath, const std::string& content) {
+    const fs::path host = HostPath(m_folder, windowsPath);
+    fs::create_directories(host.parent_path());
+    std::ofstream(host, std::ios::binary) << content;
+}
+
+bool TestMachine::Exists(const std::wstring& windowsPath) const {
+    return fs::exists(HostPath(m_folder, windowsPath));
+}
+
+std::string TestMachine::ReadFile(const std::wstring& windowsPath) const {
+    std::ifstream in(HostPath(m_folder, windowsPath), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void TestMachine::InstallProgram(const std::string& configIni) {
+    std::ifstream rc(NORVANE_SOURCE_DIR "/resources/ENU/Norvane.rc", std::ios::binary);
+    std::ostringstream strings;
+    strings << rc.rdbuf();
+    WriteFile(std::wstring(kProgramFolder) + L"ENU\\Norvane.dll", strings.str());
+    if (!configIni.empty())
+        WriteFile(std::wstring(kProgramFolder) + L"config.ini", configIni);
+}
+
+std::unique_ptr<sim::Machine> TestMachine::Load(std::deque<std::wstring> answers) {
+    sim::UiOptions ui;
+    ui.mode = sim::UiMode::Script;
+    ui.answers = std::move(answers);
+    static std::FILE* sink = std::fopen("/dev/null", "w");
+    ui.out = sink;
+    sim::MachineError error;
+    auto machine = sim::Machine::Load(m_folder, std::move(ui), error);
+    if (!machine)
+        throw std::runtime_error("test machine does not load: " + error.ToString());
+    return machine;
+}
+
+RunResult TestMachine::Run(const std::wstring& commandLine, std::deque<std::wstring> answers) {
+    auto machine = Load(std::move(answers));
+    RunResult result;
+    {
+        CUninstallerController app(machine->Platform());
+        app.InitInstance(commandLine);
+        app.ExitInstance();
+        result.logFile = app.m_szLogFile;
+        result.unbuiltRunMode = app.UnbuiltRunMode();
+        result.quitCode = app.QuitCode();
+    }
+    machine->Save();
+    for (const auto& entry : machine->JournalLog().Entries()) {
+        const std::wstring bare = entry.substr(entry.find(L' ', entry.find(L' ') + 1) + 1);
+        result.journal.push_back(bare);
+        if (bare.starts_with(L"MessageBox "))
+            result.messageBoxes.push_back(bare);
+    }
+    return result;
+}
+
+std::wstring TestMachine::Ini(const std::wstring& windowsPath, const wchar_t* section,
+                              const wchar_t* key) const {
+    wchar_t buffer[1024];
+    sim::ProfileEngine engine;
+    engine.GetString(section, key, L"<missing>", buffer, 1024, HostPath(m_folder, windowsPath));
+    return buffer;
+}
+
+}  // namespace norvane::testing

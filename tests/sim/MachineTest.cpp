@@ -1,0 +1,101 @@
+#include "platform/sim/Machine.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "harness/TestMachine.h"
+
+namespace norvane::sim {
+namespace {
+
+std::string LoadError(testing::TestMachine& m) {
+    MachineError error;
+    EXPECT_EQ(Machine::Load(m.Folder(), {}, error), nullptr);
+    return error.ToString().substr(m.Folder().string().size() + 1);
+}
+
+TEST(MachineTest, BadMachineNamesTheFileAndLine) {
+    testing::TestMachine m;
+    m.SetJson("{\n  \"threadLocale\": 1033,\n  \"administrator\": \"maybe\"\n}\n");
+    EXPECT_EQ(LoadError(m),
+              "machine.json:3: \"administrator\" must be true, false or \"filtered\"");
+    m.SetJson("{\n  \"threadLocale\": 1033,\n  \"windowsDir\": \n}\n");
+    EXPECT_EQ(LoadError(m).substr(0, 15), "machine.json:4:");
+    m.SetJson("{\n \"faults\": {}\n}");
+    EXPECT_EQ(LoadError(m), "machine.json:2: \"faults\" is not a setting this machine knows");
+    m.SetJson("{}");
+    m.SetRegistry("[HKEY_LOCAL_MACHINE\\SOFTWARE\\X]\r\n\"A\"=dword:zz\r\n");
+    EXPECT_EQ(LoadError(m).substr(0, 15), "registry.reg:4:");
+}
+
+TEST(MachineTest, MissingPartsAreReportedAndNothingIsWritten) {
+    testing::TestMachine m;
+    std::filesystem::remove_all(m.Folder() / "drive_c");
+    EXPECT_EQ(LoadError(m), "drive_c: the C: drive folder is missing");
+    std::filesystem::remove(m.Folder() / "machine.json");
+    EXPECT_EQ(LoadError(m), "machine.json: cannot be read");
+    EXPECT_FALSE(std::filesystem::exists(m.Folder() / "journal.log"));
+}
+
+TEST(MachineTest, UnchangedRegistryIsNotRewritten) {
+    testing::TestMachine m;
+    const std::string original =
+        "Windows Registry Editor Version 5.00\r\n\r\n; a comment the program never wrote\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\X]\r\n\"A\"=\"1\"\r\n";
+    m.SetRegistry(
+        "; a comment the program never "
+        "wrote\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\X]\r\n\"A\"=\"1\"\r\n");
+    m.Load()->Save();
+    std::ifstream in(m.Folder() / "registry.reg", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), original);
+}
+
+TEST(MachineTest, ChangesAreSavedAndJournaled) {
+    testing::TestMachine m;
+    m.SetJson(R"({"localTime": "2026-03-02T09:15:00"})");
+    {
+        auto machine = m.Load();
+        auto& registry = machine->Platform().registry;
+        ASSERT_EQ(
+            registry.CreateKey(platform::RootKey::LocalMachine, L"SOFTWARE\\Corvida", nullptr), 0u);
+        machine->Platform().clock.Sleep(1500);
+        machine->Save();
+    }
+    auto again = m.Load();
+    EXPECT_EQ(again->Platform().registry.OpenKey(platform::RootKey::LocalMachine,
+                                                 L"software\\corvida", platform::RegAccess::Read),
+              0u);
+    std::ifstream in(m.Folder() / "journal.log");
+    std::string first, second;
+    std::getline(in, first);
+    std::getline(in, second);
+    EXPECT_EQ(first.substr(0, 24), "2026-03-02 09:15:00.000 ");
+    EXPECT_EQ(second, "2026-03-02 09:15:01.500 Sleep 1500");
+}
+
+TEST(MachineTest, FilesMatchWithoutRegardToCase) {
+    testing::TestMachine m;
+    m.WriteFile(L"C:\\Windows\\INF\\oem3.inf", "x");
+    m.WriteFile(L"C:\\Windows\\INF\\OEM12.INF", "x");
+    m.WriteFile(L"C:\\Windows\\INF\\machine.inf", "x");
+    auto machine = m.Load();
+    auto& files = machine->Platform().files;
+    std::vector<platform::FindEntry> found;
+    ASSERT_EQ(files.Find(L"c:\\windows\\inf\\OEM*.inf", found), 0u);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].name, L"OEM12.INF");
+    EXPECT_EQ(files.Find(L"C:\\Windows\\inf\\none*.inf", found), platform::win::kFileNotFound);
+    EXPECT_TRUE(files.PathFileExists(L"C:/WINDOWS/inf/Oem3.INF"));
+    EXPECT_TRUE(files.PathIsDirectory(L"C:\\windows\\inf\\"));
+    EXPECT_EQ(files.CreateDirectory(L"C:\\Windows\\Inf"), platform::win::kAlreadyExists);
+    EXPECT_EQ(files.CreateDirectory(L"C:\\No\\Such"), platform::win::kPathNotFound);
+    EXPECT_EQ(files.RemoveDirectory(L"C:\\Windows\\inf"), platform::win::kDirNotEmpty);
+    EXPECT_EQ(files.DeleteFile(L"C:\\Windows\\inf\\OEM3.inf"), 0u);
+    EXPECT_EQ(files.DeleteFile(L"C:\\Windows\\inf\\OEM3.inf"), platform::win::kFileNotFound);
+    EXPECT_EQ(files.DeleteFile(L"\\\\server\\share\\x"), platform::win::kPathNotFound);
+}
+
+}  // namespace
+}  // namespace norvane::sim

@@ -1,0 +1,138 @@
+#include "MachineReport.h"
+
+#include <sstream>
+
+#include "support/Text.h"
+
+namespace norvane::tools {
+namespace {
+
+using text::ToUtf8;
+
+constexpr const wchar_t* kUninstallKeys[] = {
+    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall"};
+
+std::wstring Value(const sim::RegKey& key, const wchar_t* name) {
+    const platform::RegValue* value = key.FindValue(name);
+    return value ? value->AsString() : std::wstring();
+}
+
+void Drivers(sim::Machine& machine, const wchar_t* environment, std::ostringstream& out) {
+    std::vector<platform::DriverInfo6> drivers;
+    machine.Platform().spooler.EnumDrivers(environment, drivers);
+    out << "Drivers (" << ToUtf8(environment) << "): " << drivers.size() << "\n";
+    for (const auto& d : drivers) {
+        out << "  " << ToUtf8(d.name) << "  [provider " << ToUtf8(d.provider.value_or(L"-"));
+        if (!d.monitorName.empty())
+            out << ", monitor " << ToUtf8(d.monitorName);
+        if (!d.hardwareId.empty())
+            out << ", hardware ID " << ToUtf8(d.hardwareId);
+        out << "]\n";
+    }
+}
+
+void Printers(sim::Machine& machine, std::ostringstream& out) {
+    std::vector<platform::PrinterInfo2> printers;
+    machine.Platform().spooler.EnumPrinters(
+        platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, printers);
+    std::wstring defaultPrinter;
+    machine.Platform().spooler.GetDefaultPrinter(defaultPrinter);
+    out << "Printers: " << printers.size() << "\n";
+    for (const auto& p : printers) {
+        out << "  " << ToUtf8(p.printerName) << "  [driver " << ToUtf8(p.driverName) << ", port "
+            << ToUtf8(p.portName);
+        if (!p.printProcessor.empty())
+            out << ", print processor " << ToUtf8(p.printProcessor);
+        if (p.jobs)
+            out << ", " << p.jobs << " job(s) queued";
+        out << "]" << (text::EqualsNoCase(p.printerName, defaultPrinter) ? "  (default)" : "")
+            << "\n";
+    }
+}
+
+void Subkeys(sim::Machine& machine, const char* title, const std::wstring& path,
+             std::ostringstream& out) {
+    const sim::RegKey* key = machine.Registry().Find(path);
+    out << title << ": " << (key ? key->subkeys.size() : 0) << "\n";
+    if (!key)
+        return;
+    for (const sim::RegKey* sub : key->SubkeysInEnumOrder()) {
+        out << "  " << ToUtf8(sub->name);
+        const std::wstring driver = Value(*sub, L"Driver");
+        if (!driver.empty())
+            out << "  [" << ToUtf8(driver) << "]";
+        out << "\n";
+    }
+}
+
+void Packages(sim::Machine& machine, std::ostringstream& out) {
+    std::vector<platform::FindEntry> infs;
+    machine.Platform().files.Find(machine.Config().windowsDir + L"\\inf\\oem*.inf", infs);
+    out << "Driver packages: " << infs.size() << "\n";
+    for (const auto& inf : infs)
+        out << "  " << ToUtf8(inf.name) << "\n";
+}
+
+void Programs(sim::Machine& machine, std::ostringstream& out) {
+    std::ostringstream list;
+    int count = 0;
+    for (const wchar_t* path : kUninstallKeys) {
+        const sim::RegKey* key = machine.Registry().Find(path);
+        if (!key)
+            continue;
+        for (const sim::RegKey* sub : key->SubkeysInEnumOrder()) {
+            const std::wstring display = Value(*sub, L"DisplayName");
+            if (display.empty())
+                continue;
+            ++count;
+            list << "  " << ToUtf8(display) << "  " << ToUtf8(sub->name) << "\n";
+        }
+    }
+    out << "Installed programs: " << count << "\n" << list.str();
+}
+
+void PendingWork(sim::Machine& machine, std::ostringstream& out) {
+    std::ostringstream list;
+    if (const sim::RegKey* runOnce = machine.Registry().Find(
+            L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce")) {
+        for (const auto& [name, value] : runOnce->values) {
+            list << "  RunOnce " << ToUtf8(name) << " = " << ToUtf8(value.AsString()) << "\n";
+        }
+    }
+    if (const sim::RegKey* session = machine.Registry().Find(
+            L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager")) {
+        if (const auto* renames = session->FindValue(L"PendingFileRenameOperations")) {
+            for (const auto& file : renames->AsMultiString()) {
+                list << "  pending rename " << ToUtf8(file) << "\n";
+            }
+        }
+    }
+    const std::string text = list.str();
+    out << "Pending restart work: " << (text.empty() ? "none\n" : "\n" + text);
+}
+
+}  // namespace
+
+std::string DescribeMachine(sim::Machine& machine) {
+    std::ostringstream out;
+    const sim::MachineConfig& config = machine.Config();
+    out << "Machine " << machine.Folder().string() << "\n"
+        << "  program " << ToUtf8(config.program) << " (version "
+        << ToUtf8(config.fileVersion.value_or(L"none")) << "), locale " << config.threadLocale
+        << (config.administrator == sim::AdministratorToken::Member ? ", administrator"
+                                                                    : ", not elevated")
+        << "\n\n";
+    Drivers(machine, platform::kEnvironmentX64, out);
+    Drivers(machine, platform::kEnvironmentX86, out);
+    Printers(machine, out);
+    Subkeys(machine, "Port monitors", std::wstring(sim::kPrintKey) + L"\\Monitors", out);
+    Subkeys(machine, "Print processors (x64)",
+            std::wstring(sim::kPrintKey) + L"\\Environments\\Windows x64\\Print Processors", out);
+    Packages(machine, out);
+    Programs(machine, out);
+    PendingWork(machine, out);
+    return out.str();
+}
+
+}  // namespace norvane::tools

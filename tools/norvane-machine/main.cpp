@@ -1,0 +1,81 @@
+// norvane-machine: looks after simulated Windows machines.
+//   norvane-machine show DIR                 what the machine holds
+//   norvane-machine new DIR [--from DIR2]    a new empty machine, or a copy of DIR2 (or "demo")
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "MachineReport.h"
+#include "platform/sim/Machine.h"
+#include "platform/sim/MachineConfig.h"
+
+namespace fs = std::filesystem;
+using namespace norvane;
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: norvane-machine show DIR\n"
+    "       norvane-machine new DIR [--from TEMPLATE]   (TEMPLATE: a machine folder or \"demo\")\n";
+
+int Show(const fs::path& folder) {
+    sim::MachineError error;
+    auto machine = sim::Machine::Load(folder, {}, error);
+    if (!machine) {
+        std::fprintf(stderr, "norvane-machine: %s\n", error.ToString().c_str());
+        return 2;
+    }
+    std::fputs(tools::DescribeMachine(*machine).c_str(), stdout);
+    return 0;
+}
+
+int New(const fs::path& folder, const std::string& from) {
+    std::error_code ec;
+    if (fs::exists(folder, ec)) {
+        std::fprintf(stderr, "norvane-machine: %s already exists\n", folder.c_str());
+        return 2;
+    }
+    if (!from.empty()) {
+        const fs::path source = from == "demo" ? fs::path(NORVANE_DEMO_MACHINE) : fs::path(from);
+        sim::MachineError error;
+        if (!sim::Machine::Load(source, {}, error)) {
+            std::fprintf(stderr, "norvane-machine: %s\n", error.ToString().c_str());
+            return 2;
+        }
+        fs::copy(source, folder, fs::copy_options::recursive, ec);
+        fs::remove(folder / "journal.log", ec);
+    } else {
+        fs::create_directories(folder / "drive_c" / "Windows" / "inf", ec);
+        fs::create_directories(folder / "drive_c" / "ProgramData", ec);
+        fs::create_directories(folder / "drive_c" / "Program Files" / "Halvex" / "Norvane", ec);
+        std::ofstream(folder / "machine.json") << sim::WriteMachineConfig(sim::MachineConfig{});
+        std::ofstream(folder / "registry.reg", std::ios::binary)
+            << "Windows Registry Editor Version 5.00\r\n\r\n";
+    }
+    if (ec) {
+        std::fprintf(stderr, "norvane-machine: cannot make %s: %s\n", folder.c_str(),
+                     ec.message().c_str());
+        return 2;
+    }
+    std::printf("%s\n", folder.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "show" && argc == 3)
+        return Show(argv[2]);
+    if (command == "new" && argc == 3)
+        return New(argv[2], "");
+    if (command == "new" && argc == 5 && std::string(argv[3]) == "--from")
+        return New(argv[2], argv[4]);
+    if (command == "--help" || command == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    std::fputs(kUsage, stderr);
+    return 2;
+}

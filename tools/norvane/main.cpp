@@ -1,0 +1,125 @@
+// norvane: the program on Linux, over a simulated Windows machine kept in a folder.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "RunnerOptions.h"
+#include "app/Controller.h"
+#include "platform/sim/Machine.h"
+#include "support/Text.h"
+
+namespace fs = std::filesystem;
+using namespace norvane;
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: norvane [--machine DIR] [--ui tui|script:FILE|none] [--cmdline TEXT | -- ARG...]\n"
+    "  Runs Norvane.exe with the given command line on a simulated Windows machine.\n"
+    "  --machine DIR   the machine folder (default: $NORVANE_MACHINE, else a copy of the demo\n"
+    "                  machine made on first use)\n"
+    "  --ui MODE       message boxes: tui asks at the terminal, script:FILE answers from FILE\n"
+    "                  (one of OK, Cancel, Yes, No a line), none takes each box's default\n";
+
+// The default machine: $NORVANE_MACHINE, else the demo machine copied once to the user's data.
+bool DefaultMachine(fs::path& folder) {
+    if (const char* env = std::getenv("NORVANE_MACHINE"); env && *env) {
+        folder = env;
+        return true;
+    }
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    const fs::path base =
+        data && *data ? fs::path(data) : fs::path(home ? home : ".") / ".local/share";
+    folder = base / "norvane" / "demo-machine";
+    std::error_code ec;
+    if (!fs::exists(folder, ec)) {
+        fs::create_directories(folder.parent_path(), ec);
+        fs::copy(NORVANE_DEMO_MACHINE, folder, fs::copy_options::recursive, ec);
+        if (ec) {
+            std::fprintf(stderr, "norvane: cannot copy the demo machine to %s: %s\n",
+                         folder.c_str(), ec.message().c_str());
+            return false;
+        }
+        std::fprintf(stderr, "norvane: made a copy of the demo machine at %s\n", folder.c_str());
+    }
+    std::fprintf(stderr, "norvane: machine %s\n", folder.c_str());
+    return true;
+}
+
+bool UiFromOption(const runner::RunnerOptions& options, sim::UiOptions& ui) {
+    const std::string mode = options.ui.value_or(isatty(STDIN_FILENO) ? "tui" : "none");
+    if (mode == "tui") {
+        ui.mode = sim::UiMode::Tui;
+    } else if (mode == "none") {
+        ui.mode = sim::UiMode::None;
+    } else {
+        ui.mode = sim::UiMode::Script;
+        const std::string file = mode.substr(7);
+        std::ifstream in(file);
+        if (!in) {
+            std::fprintf(stderr, "norvane: cannot read the answer script %s\n", file.c_str());
+            return false;
+        }
+        for (std::string line; std::getline(in, line);) {
+            const std::wstring answer = text::Trim(text::FromUtf8(line));
+            if (!answer.empty() && answer[0] != L'#')
+                ui.answers.push_back(answer);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    runner::RunnerOptions options;
+    std::string error;
+    if (!runner::ParseRunnerOptions(std::vector<std::string>(argv + 1, argv + argc), options,
+                                    error)) {
+        std::fprintf(stderr, "norvane: %s\n%s", error.c_str(), kUsage);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    fs::path folder;
+    if (options.machine) {
+        folder = *options.machine;
+    } else if (!DefaultMachine(folder)) {
+        return 2;
+    }
+    sim::UiOptions ui;
+    if (!UiFromOption(options, ui))
+        return 2;
+    sim::MachineError machineError;
+    auto machine = sim::Machine::Load(folder, std::move(ui), machineError);
+    if (!machine) {
+        std::fprintf(stderr, "norvane: %s\n", machineError.ToString().c_str());
+        return 2;
+    }
+
+    machine->JournalLog().Record(L"Run " + sim::Quoted(machine->Config().program) + L" " +
+                                 sim::Quoted(options.commandLine));
+    CUninstallerController app(machine->Platform());
+    app.InitInstance(options.commandLine);
+    app.ExitInstance();
+    machine->Save();
+
+    if (!app.m_szLogFile.empty()) {
+        sim::ResolvedPath log;
+        machine->Files().Resolve(app.m_szLogFile, log);
+        std::fprintf(stderr, "norvane: log %s (%s)\n", text::ToUtf8(app.m_szLogFile).c_str(),
+                     log.host.c_str());
+    }
+    if (app.UnbuiltRunMode()) {
+        std::fprintf(stderr, "norvane: %s is not built yet; nothing was removed.\n",
+                     text::ToUtf8(*app.UnbuiltRunMode()).c_str());
+        return 3;
+    }
+    return 0;
+}
