@@ -167,6 +167,21 @@ TEST(StartupTest, OutputFolderIsCreatedWithAllItsParents) {
     EXPECT_TRUE(m.Exists(L"C:\\Logs\\Norvane\\Today\\testnorv"));
 }
 
+TEST(StartupTest, LogPathHasOneSeparatorWhateverTheFolderEndsWith) {
+    TestMachine m;
+    m.InstallProgram("");
+    EXPECT_EQ(m.Run(L"/s /o C:\\Logs\\ /d A").logFile, L"C:\\Logs\\Norvane.log");
+}
+
+TEST(StartupTest, FolderTooLongForThePathBufferFallsBackToTheProgramFolder) {
+    TestMachine m;
+    m.InstallProgram("");
+    const std::wstring deep = L"C:\\" + std::wstring(130, L'a') + L"\\" + std::wstring(130, L'b');
+    const auto run = m.Run(L"/s /d A /o " + deep);
+    EXPECT_EQ(run.logFile, kLogFile);
+    EXPECT_EQ(m.Ini(kLogFile, L"UninstResult", L"A"), L"2");
+}
+
 TEST(StartupTest, UnusableOutputFolderFallsBackToTheProgramFolder) {
     TestMachine m;
     m.InstallProgram("");

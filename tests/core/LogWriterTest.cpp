@@ -1,0 +1,53 @@
+#include "log/LogWriter.h"
+
+#include <gtest/gtest.h>
+
+#include "harness/TestMachine.h"
+
+namespace norvane {
+namespace {
+
+TEST(LogWriterTest, OnlyDriveAndUncPathsAreTakenAsTheyAre) {
+    EXPECT_TRUE(IsAbsoluteLogPath(L"C:\\Logs\\Norvane.log"));
+    EXPECT_TRUE(IsAbsoluteLogPath(L"\\\\server\\share\\logs\\Norvane.log"));
+    EXPECT_TRUE(IsAbsoluteLogPath(L"a.b"));  // three characters or fewer
+    EXPECT_FALSE(IsAbsoluteLogPath(L"logs\\Norvane.log"));
+    EXPECT_FALSE(IsAbsoluteLogPath(L"\\Logs\\Norvane.log"));
+}
+
+TEST(LogWriterTest, RelativeNameLiesInTheProgramFolderAndFoldersAreMade) {
+    testing::TestMachine m;
+    auto machine = m.Load();
+    CLogWriter writer(machine->Platform());
+    ASSERT_EQ(writer.Open(L"logs\\today\\run.log", 0, 0), 1);
+    EXPECT_EQ(writer.FileName(), L"C:\\Program Files\\Halvex\\Norvane\\logs\\today\\run.log");
+    writer.Write(L"caf\u00e9 \u65e5");
+    writer.Close();
+    writer.Write(L"after closing");
+    EXPECT_EQ(m.ReadFile(L"C:\\Program Files\\Halvex\\Norvane\\logs\\today\\run.log"),
+              "caf\xE9 ?\r\n");
+}
+
+TEST(LogWriterTest, AppendKeepsWhatIsThereAndAnewDoesNot) {
+    testing::TestMachine m;
+    m.WriteFile(L"C:\\x.log", "old\r\n");
+    auto machine = m.Load();
+    CLogWriter writer(machine->Platform());
+    ASSERT_EQ(writer.Open(L"C:\\x.log", 1, 0), 1);
+    writer.Write(L"new");
+    EXPECT_EQ(m.ReadFile(L"C:\\x.log"), "old\r\nnew\r\n");
+    ASSERT_EQ(writer.Open(L"C:\\x.log", 0, 0), 1);
+    EXPECT_EQ(m.ReadFile(L"C:\\x.log"), "");
+}
+
+TEST(LogWriterTest, LongLineIsCutToTheLineBuffer) {
+    testing::TestMachine m;
+    auto machine = m.Load();
+    CLogWriter writer(machine->Platform());
+    ASSERT_EQ(writer.Open(L"C:\\x.log", 0, 0), 1);
+    writer.Write(std::wstring(5000, L'x'));
+    EXPECT_EQ(m.ReadFile(L"C:\\x.log").size(), 4095u + 2u);
+}
+
+}  // namespace
+}  // namespace norvane
