@@ -19,6 +19,18 @@ void AppendList(const std::wstring& list, CmyStringArray& names) {
 
 }  // namespace
 
+std::wstring TextAfterProgramName(const std::wstring& line) {
+    std::size_t i = 0;
+    if (!line.empty() && line[0] == L'"') {
+        i = line.find(L'"', 1);
+        i = i == std::wstring::npos ? line.size() : i + 1;
+    } else {
+        while (i < line.size() && line[i] != L' ' && line[i] != L'\t') ++i;
+    }
+    while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
+    return line.substr(i);
+}
+
 bool SelectMode(CUninstallerController& app, const std::wstring& commandLine) {
     if (text::EqualsNoCase(commandLine, L"-Restarted")) {
         app.UnbuiltRunModeReached(L"the restart continuation");

@@ -8,6 +8,10 @@ namespace norvane {
 
 class CUninstallerController;
 
+// The text after the program name of a full command line (GetCommandLineW), as a program's
+// WinMain receives it: the name, quoted or not, and the blanks after it are skipped.
+std::wstring TextAfterProgramName(const std::wstring& fullCommandLine);
+
 // Start-up step: the restart marker, the interactive run or the switches of a silent run; then
 // the log. False when start-up must end (a rejected switch with "/s").
 bool SelectMode(CUninstallerController& app, const std::wstring& commandLine);

@@ -41,7 +41,7 @@ int CUninstallerController::InitInstance(const std::wstring& commandLine) {
 
 // Strictly in this order; the first step that fails ends the program.
 bool CUninstallerController::StartUp(const std::wstring& commandLine) {
-    return LoadResourceLibrary(*this, commandLine) && CheckSingleInstance(*this) &&
+    return m_platform.ui.InitCommonControls() && LoadResourceLibrary(*this, commandLine) && CheckSingleInstance(*this) &&
            SelectMode(*this, commandLine) && CheckAdministrator(*this) && ReadCommonConfig(*this);
 }
 

@@ -19,6 +19,8 @@ inline constexpr wchar_t kDialogClass[] = L"#32770";
 class Ui {
   public:
     virtual ~Ui() = default;
+    // InitCommonControlsEx for every common control class; false when Windows refuses.
+    virtual bool InitCommonControls() = 0;
     // MessageBoxW with no owner.
     virtual int MessageBox(const std::wstring& text, const std::wstring& caption,
                            std::uint32_t type) = 0;

@@ -21,6 +21,13 @@ class CommandLineTest : public ::testing::Test {
     CUninstallerController app;
 };
 
+TEST(ProgramNameTest, TextAfterTheProgramNameIsWhatWinMainGets) {
+    EXPECT_EQ(TextAfterProgramName(L"\"C:\\Program Files\\N\\Norvane.exe\"  /s /d A"), L"/s /d A");
+    EXPECT_EQ(TextAfterProgramName(L"Norvane.exe\t/p B "), L"/p B ");
+    EXPECT_EQ(TextAfterProgramName(L"Norvane.exe"), L"");
+    EXPECT_EQ(TextAfterProgramName(L"\"unterminated /s"), L"");
+}
+
 TEST_F(CommandLineTest, SwitchWordsIgnoreCaseAndListsAreTrimmed) {
     EXPECT_EQ(ParseCommandLine(app, L"/P printer A , printer B,,"), 1);
     EXPECT_EQ(app.m_arrDesignated, (CmyStringArray{L"printer A", L"printer B"}));

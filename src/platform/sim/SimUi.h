@@ -21,6 +21,7 @@ class SimUi final : public platform::Ui {
     SimUi(UiMode mode, std::deque<std::wstring> answers, const MachineConfig& config,
           Journal& journal, std::FILE* out = stdout, std::FILE* in = stdin);
 
+    bool InitCommonControls() override { return true; }
     int MessageBox(const std::wstring& text, const std::wstring& caption,
                    std::uint32_t type) override;
     bool ActivateWindow(const std::wstring& className, const std::wstring& title) override;

@@ -1,0 +1,14 @@
+// Norvane.exe: the program over the real Windows calls.
+#include <windows.h>
+
+#include "app/CommandLine.h"
+#include "app/Controller.h"
+#include "platform/win32/Win32Platform.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    norvane::win32::Win32Platform platform;
+    norvane::CUninstallerController app(platform.Get());
+    app.InitInstance(norvane::TextAfterProgramName(GetCommandLineW()));
+    app.ExitInstance();
+    return app.QuitCode().value_or(0);
+}
