@@ -47,18 +47,19 @@ void ShowMessage(CUninstallerController& app, const std::wstring& message) {
         app.P().ui.MessageBox(message, app.LoadText(148), platform::kMbOk);
 }
 
-void ReportError(CUninstallerController& app, const std::wstring& message, std::uint32_t code) {
-    ShowMessage(app, message);
+// The codes of an error: every designated name gets the code. Without a message box (kind 2)
+// the utilities are reported only when no scanner was designated, and a missing one by name.
+void WriteErrorCodes(CUninstallerController& app, std::uint32_t code, bool quietKind) {
     if (!app.m_bWriteLog)
         return;
     LogSections log(app);
     if (Designated(app))
         log.WriteEach(L"UninstResult", app.m_arrDesignated, code, kNoDriverOrPrinter);
-    if (app.m_bScannersGiven) {
+    if (app.m_bScannersGiven)
         log.WriteEach(L"ScannerUninstResult", app.m_arrScannerName, code, kNoDriverOrPrinter);
-    }
-    if (app.m_bRemoveUtilities) {
-        log.WriteEach(L"UtilityUninstResult", app.m_arrUtilityRemoveId, code, nullptr);
+    if (app.m_bRemoveUtilities && !(quietKind && app.m_bScannersGiven)) {
+        log.WriteEach(L"UtilityUninstResult", app.m_arrUtilityRemoveId, code,
+                      quietKind ? kNoUtility : nullptr);
     }
 }
 
@@ -103,32 +104,20 @@ void ReportDone(CUninstallerController& app, const std::wstring& message) {
     }
 }
 
-void ReportQuietError(CUninstallerController& app, std::uint32_t code) {
-    if (!app.m_bWriteLog)
-        return;
-    LogSections log(app);
-    if (Designated(app))
-        log.WriteEach(L"UninstResult", app.m_arrDesignated, code, kNoDriverOrPrinter);
-    if (app.m_bScannersGiven) {
-        log.WriteEach(L"ScannerUninstResult", app.m_arrScannerName, code, kNoDriverOrPrinter);
-    } else if (app.m_bRemoveUtilities) {
-        log.WriteEach(L"UtilityUninstResult", app.m_arrUtilityRemoveId, code, kNoUtility);
-    }
-}
-
 }  // namespace
 
 void ReportResult(CUninstallerController& app, const std::wstring& message, int kind,
                   std::uint32_t code) {
     switch (kind) {
         case 0:
-            ReportError(app, message, code);
+            ShowMessage(app, message);
+            WriteErrorCodes(app, code, false);
             break;
         case 1:
             ReportDone(app, message);
             break;
         default:
-            ReportQuietError(app, code);
+            WriteErrorCodes(app, code, true);
             break;
     }
 }
