@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/Controller.h"
+#include "app/Restart.h"
 #include "app/Startup.h"
 #include "log/Reporter.h"
 #include "support/Text.h"
@@ -25,17 +26,19 @@ std::wstring TextAfterProgramName(const std::wstring& line) {
         i = line.find(L'"', 1);
         i = i == std::wstring::npos ? line.size() : i + 1;
     } else {
-        while (i < line.size() && line[i] != L' ' && line[i] != L'\t') ++i;
+        while (i < line.size() && line[i] != L' ' && line[i] != L'\t')
+            ++i;
     }
-    while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
+    while (i < line.size() && (line[i] == L' ' || line[i] == L'\t'))
+        ++i;
     return line.substr(i);
 }
 
 bool SelectMode(CUninstallerController& app, const std::wstring& commandLine) {
-    if (text::EqualsNoCase(commandLine, L"-Restarted")) {
-        app.UnbuiltRunModeReached(L"the restart continuation");
+    if (text::EqualsNoCase(commandLine, kRestartedMarker)) {
+        ContinueAfterRestart(app);
         app.PostQuit();
-        return false;
+        return true;
     }
     int accepted = 1;
     app.m_bSilent = 0;

@@ -1,13 +1,14 @@
 #include "app/Controller.h"
 
 #include "app/CommandLine.h"
+#include "app/SilentRun.h"
 #include "app/Startup.h"
 #include "inventory/Enumeration.h"
 
 namespace norvane {
 
 CUninstallerController::CUninstallerController(platform::Platform& platform)
-    : m_platform(platform) {
+    : m_driverPackages(platform), m_platform(platform) {
     Reset();
 }
 
@@ -22,6 +23,7 @@ void CUninstallerController::Reset() {
     m_arrDesignated.clear();
     m_arrRejected.clear();
     m_arrX86DriverName.clear();
+    m_szDeleteAfterRestart.clear();
     g_szModuleDir = ModuleFolder(m_platform.system.ModuleFileName());
 }
 
@@ -41,18 +43,22 @@ int CUninstallerController::InitInstance(const std::wstring& commandLine) {
 
 // Strictly in this order; the first step that fails ends the program.
 bool CUninstallerController::StartUp(const std::wstring& commandLine) {
-    return m_platform.ui.InitCommonControls() && LoadResourceLibrary(*this, commandLine) && CheckSingleInstance(*this) &&
-           SelectMode(*this, commandLine) && CheckAdministrator(*this) && ReadCommonConfig(*this);
+    return m_platform.ui.InitCommonControls() && LoadResourceLibrary(*this, commandLine) &&
+           CheckSingleInstance(*this) && SelectMode(*this, commandLine) &&
+           CheckAdministrator(*this) && ReadCommonConfig(*this);
 }
 
 int CUninstallerController::Run() {
     if (m_bSilent) {
-        UnbuiltRunModeReached(L"the silent run");
+        SilentRun(*this);
         return 1;
     }
     if (!EnumerateInstalled(*this, 1, 1))
         return 0;
-    UnbuiltRunModeReached(L"the interactive run");
+    // With the quit message already posted (after the restart continuation) the first dialog
+    // would end at once.
+    if (!m_nQuitCode)
+        UnbuiltRunModeReached(L"the interactive run");
     return 1;
 }
 

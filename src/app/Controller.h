@@ -11,6 +11,8 @@
 #include "inventory/Config.h"
 #include "inventory/Records.h"
 #include "platform/Platform.h"
+#include "removal/DriverPackages.h"
+#include "removal/Progress.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -19,7 +21,7 @@ namespace norvane {
 using ResultMap = std::map<std::wstring, std::wstring, text::Utf16Less>;
 
 class CUninstallerController {
-  public:
+public:
     explicit CUninstallerController(platform::Platform& platform);
     CUninstallerController(const CUninstallerController&) = delete;
     CUninstallerController& operator=(const CUninstallerController&) = delete;
@@ -56,6 +58,9 @@ class CUninstallerController {
     std::wstring m_strOemRegPath;
     std::wstring m_strOemRegNorvanePath;
 
+    DriverPackages m_driverPackages;
+    ProgressView* m_pProgressView = nullptr;  // the progress dialog of the interactive run
+    int m_bUtilityNeedsRestart = 0;
     int m_bPrintersOnly = 0;
     int m_nPrintersToDelete = 0;
     int m_nDriversToDelete = 0;
@@ -86,11 +91,13 @@ class CUninstallerController {
     ResultMap m_mapUtilityResult;
     CmyStringArray m_arrX86DriverName;
     CmyStringArray m_arrUtilityRemoveId;
+    std::wstring m_strSystemDir;
+    std::wstring m_szDeleteAfterRestart;  // drivers put off until after a restart, each with ","
     std::vector<CSavedPrinterInfo> m_arrSavedPrinterInfo;
     std::wstring m_strDefaultPrinter;
     std::wstring m_strLangArg;
 
-  private:
+private:
     void Reset();
     bool StartUp(const std::wstring& commandLine);
 

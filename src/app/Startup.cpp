@@ -6,6 +6,7 @@
 #include "log/LogWriter.h"
 #include "log/Reporter.h"
 #include "support/Text.h"
+#include "support/WinPath.h"
 
 namespace norvane {
 namespace {
@@ -97,11 +98,7 @@ void CreateLog(CUninstallerController& app) {
     if (app.m_strLogFolder.empty() || !PrepareFolder(app, app.m_strLogFolder)) {
         app.m_strLogFolder = app.g_szModuleDir;
     }
-    // One separator between folder and name, whichever way the folder ends.
-    std::wstring path = app.m_strLogFolder;
-    if (path.empty() || (path.back() != L'\\' && path.back() != L'/'))
-        path += L'\\';
-    path += L"Norvane.log";
+    std::wstring path = path::Join(app.m_strLogFolder, L"Norvane.log");
     if (path.size() >= kPathBuffer) {
         // A cut path would name another file: fall back to the program folder.
         app.m_strLogFolder = app.g_szModuleDir;
@@ -131,11 +128,16 @@ bool ReadCommonConfig(CUninstallerController& app) {
         ReportResult(app, app.LoadText(146), 0, 2);
         return false;
     }
+    ReadCommonValues(app);
+    return true;
+}
+
+void ReadCommonValues(CUninstallerController& app) {
+    const PackageConfig config = app.Config();
     app.g_strOemProvider = config.Read(L"Common", L"OEMPROVIDER", PackageConfig::kCommonBuffer);
     app.m_strOemRegPath = config.Read(L"Common", L"OEMREGPATH", PackageConfig::kCommonBuffer);
     app.m_strOemRegNorvanePath =
         config.Read(L"Common", L"OEMREGNORVANEPATH", PackageConfig::kCommonBuffer);
-    return true;
 }
 
 }  // namespace norvane

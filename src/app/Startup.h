@@ -23,5 +23,7 @@ bool PrepareFolder(CUninstallerController& app, const std::wstring& folder);
 void CreateLog(CUninstallerController& app);
 bool CheckAdministrator(CUninstallerController& app);
 bool ReadCommonConfig(CUninstallerController& app);
+// The three [Common] values (provider, maker key, program key), whatever the file's state.
+void ReadCommonValues(CUninstallerController& app);
 
 }  // namespace norvane

@@ -5,9 +5,9 @@
 namespace norvane {
 
 std::wstring PackageConfig::Read(const wchar_t* section, const std::wstring& key,
-                                 std::uint32_t buffer) const {
+                                 std::uint32_t buffer, const wchar_t* defaultValue) const {
     std::vector<wchar_t> value(buffer, L'\0');
-    m_profile.GetString(section, key.c_str(), L"", value.data(), buffer, m_path);
+    m_profile.GetString(section, key.c_str(), defaultValue, value.data(), buffer, m_path);
     return std::wstring(value.data());
 }
 

@@ -10,7 +10,7 @@
 namespace norvane {
 
 class PackageConfig {
-  public:
+public:
     static constexpr std::uint32_t kValueBuffer = 260;
     static constexpr std::uint32_t kCommonBuffer = 256;
 
@@ -19,9 +19,9 @@ class PackageConfig {
         : m_profile(profile), m_path(std::move(path)) {}
 
     const std::wstring& Path() const { return m_path; }
-    // One value, cut to the buffer, the empty string when missing.
+    // One value, cut to the buffer; the default when the value, section or file is missing.
     std::wstring Read(const wchar_t* section, const std::wstring& key,
-                      std::uint32_t buffer = kValueBuffer) const;
+                      std::uint32_t buffer = kValueBuffer, const wchar_t* defaultValue = L"") const;
     // prefix1, prefix2, ... up to the first empty value.
     std::vector<std::wstring> NumberedList(const wchar_t* section, const wchar_t* prefix) const;
 
@@ -36,7 +36,7 @@ class PackageConfig {
     // Returns 1 when the list is not empty afterwards.
     int ResolveDriverList(const std::wstring& list, std::vector<std::wstring>& designated) const;
 
-  private:
+private:
     platform::Profile& m_profile;
     std::wstring m_path;
 };

@@ -12,7 +12,7 @@ class CDriverData;
 
 // A printer queue whose driver is one of the package's drivers.
 class CPrinterData {
-  public:
+public:
     CPrinterData(std::wstring printerName, CDriverData* driver)
         : m_pszPrinterName(std::move(printerName)), m_pDriver(driver) {}
 
@@ -21,7 +21,7 @@ class CPrinterData {
     int Selected() const { return m_bSelected; }
     void SetSelected(int selected) { m_bSelected = selected; }
 
-  private:
+private:
     std::wstring m_pszPrinterName;
     CDriverData* m_pDriver;  // not owned: points into the controller's driver array
     int m_bSelected = 0;
@@ -29,7 +29,7 @@ class CPrinterData {
 
 // An installed 64-bit printer driver of the package's provider.
 class CDriverData {
-  public:
+public:
     // The five texts of the spooler's level-6 driver information.
     CDriverData(std::wstring driverName, std::vector<std::wstring> dependentFiles,
                 std::wstring monitorName, std::wstring hardwareId, std::wstring configFile);
@@ -55,7 +55,14 @@ class CDriverData {
     void SetDeleteOK(int ok) { m_bDeleteOK = ok; }
     const std::wstring& FamilyCode() const { return m_szFamilyCode; }
 
-  private:
+    // The paths the cleanup pass built for this driver's leftovers, kept for its log entries.
+    std::wstring m_strDataFolder;
+    std::wstring m_strDriverFolder;  // the spool subfolder named after the hardware ID
+    std::wstring m_strMonitorPath;
+    std::wstring m_strX64PrintProcessorPath;
+    std::wstring m_strX86PrintProcessorPath;
+
+private:
     void ComputeFamilyCode();
 
     int m_bInPackage = 1;
@@ -92,7 +99,7 @@ struct CUtilityData {
 
 // A list of names read from INI files; assignment appends rather than replaces.
 class CmyStringArray : public std::vector<std::wstring> {
-  public:
+public:
     using std::vector<std::wstring>::vector;
     CmyStringArray(const CmyStringArray&) = default;
     CmyStringArray& operator=(const CmyStringArray& source);

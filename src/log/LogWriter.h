@@ -10,7 +10,7 @@
 namespace norvane {
 
 class CLogWriter {
-  public:
+public:
     explicit CLogWriter(platform::Platform& platform) : m_platform(platform) {}
 
     // Makes the file anew (or appends to it), creating its folders first. A name that is neither
@@ -25,7 +25,7 @@ class CLogWriter {
 
     const std::wstring& FileName() const { return m_szFileName; }
 
-  private:
+private:
     platform::Platform& m_platform;
     int m_bOpen = 0;
     int m_nSizeLimit = 0;

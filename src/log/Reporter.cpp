@@ -6,7 +6,7 @@ namespace norvane {
 namespace {
 
 class LogSections {
-  public:
+public:
     explicit LogSections(CUninstallerController& app) : m_app(app) {}
 
     void Write(const wchar_t* section, const std::wstring& key, const std::wstring& value) {
@@ -34,7 +34,7 @@ class LogSections {
         m_app.m_arrSavedPrinterInfo.clear();
     }
 
-  private:
+private:
     CUninstallerController& m_app;
 };
 

@@ -10,7 +10,7 @@ struct LocalTime {
 };
 
 class Clock {
-  public:
+public:
     virtual ~Clock() = default;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual LocalTime Now() = 0;

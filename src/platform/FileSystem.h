@@ -20,7 +20,7 @@ struct FindEntry {
 };
 
 class FileSystem {
-  public:
+public:
     virtual ~FileSystem() = default;
 
     // FindFirstFileW / FindNextFileW over a pattern such as "C:\Windows\inf\oem*.inf"; the whole

@@ -12,7 +12,7 @@ namespace norvane::platform {
 
 // A started process (the handle CreateProcessW returns); closing it is the destructor's job.
 class Process {
-  public:
+public:
     virtual ~Process() = default;
     virtual std::uint32_t Id() const = 0;
     // Waits until the process has ended, keeping the caller's windows responsive
@@ -21,7 +21,7 @@ class Process {
 };
 
 class Processes {
-  public:
+public:
     virtual ~Processes() = default;
 
     // The shared instance counter: true for the first instance of the program, false when one
@@ -32,7 +32,8 @@ class Processes {
                            std::unique_ptr<Process>& process) = 0;
     // A process whose parent is `parentId` (the Toolhelp snapshot), opened for waiting.
     virtual WinError FindChild(std::uint32_t parentId, std::unique_ptr<Process>& child) = 0;
-    // ShellExecuteW with the verb "runas"; waits for the program to end.
+    // ShellExecuteW with the verb "runas" and a hidden window: starts the program and returns
+    // without waiting for it.
     virtual WinError ShellExecuteElevated(const std::wstring& file,
                                           const std::wstring& parameters) = 0;
 };

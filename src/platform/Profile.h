@@ -10,7 +10,7 @@
 namespace norvane::platform {
 
 class Profile {
-  public:
+public:
     virtual ~Profile() = default;
 
     // GetPrivateProfileStringW. A null section lists the section names, a null key lists the

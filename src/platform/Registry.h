@@ -39,7 +39,7 @@ struct RegValue {
 enum class RegAccess { Read, AllAccess };
 
 class Registry {
-  public:
+public:
     virtual ~Registry() = default;
 
     // RegOpenKeyExW: whether the key exists and may be opened with that access.

@@ -11,14 +11,14 @@ namespace norvane::platform {
 
 // A loaded library; FreeLibrary is the destructor's job.
 class ResourceLibrary {
-  public:
+public:
     virtual ~ResourceLibrary() = default;
     // LoadStringW: the text of a string-table entry; empty when there is none.
     virtual std::wstring LoadString(std::uint32_t id) = 0;
 };
 
 class Resources {
-  public:
+public:
     virtual ~Resources() = default;
     virtual WinError LoadLibrary(const std::wstring& path,
                                  std::unique_ptr<ResourceLibrary>& library) = 0;

@@ -6,7 +6,7 @@
 namespace norvane::platform {
 
 class Security {
-  public:
+public:
     virtual ~Security() = default;
 
     // Membership of the Administrators group as CheckTokenMembership decides it: a group that

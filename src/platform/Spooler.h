@@ -62,7 +62,7 @@ inline constexpr std::uint32_t kDeleteUnusedFiles = 0x1;  // DPD_DELETE_UNUSED_F
 
 // An open printer (OpenPrinterW); closing is the destructor's job (ClosePrinter).
 class Printer {
-  public:
+public:
     virtual ~Printer() = default;
     // SetPrinterW with level 0 and a command, such as PRINTER_CONTROL_PURGE.
     virtual WinError Control(std::uint32_t command) = 0;
@@ -75,7 +75,7 @@ class Printer {
 };
 
 class Spooler {
-  public:
+public:
     virtual ~Spooler() = default;
 
     // EnumPrinterDriversW, level 6. An empty environment is the spooler's native one.

@@ -9,7 +9,7 @@
 namespace norvane::platform {
 
 class SystemInfo {
-  public:
+public:
     virtual ~SystemInfo() = default;
 
     // GetModuleFileNameW of the executable.

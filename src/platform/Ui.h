@@ -17,7 +17,7 @@ inline constexpr int kIdNo = 7;
 inline constexpr wchar_t kDialogClass[] = L"#32770";
 
 class Ui {
-  public:
+public:
     virtual ~Ui() = default;
     // InitCommonControlsEx for every common control class; false when Windows refuses.
     virtual bool InitCommonControls() = 0;

@@ -11,13 +11,13 @@ using testing::TestMachine;
 
 // Parses on a machine without config.ini: series are unknown, every name stands for itself.
 class CommandLineTest : public ::testing::Test {
-  protected:
+protected:
     CommandLineTest() : m_machine(m_test.Load()), app(m_machine->Platform()) {}
 
     TestMachine m_test;
     std::unique_ptr<sim::Machine> m_machine;
 
-  public:
+public:
     CUninstallerController app;
 };
 

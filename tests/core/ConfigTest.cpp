@@ -13,7 +13,7 @@ constexpr char kConfig[] =
     "[DelUty]\r\nDelCode=1\r\n";
 
 class ConfigTest : public ::testing::Test {
-  protected:
+protected:
     ConfigTest() {
         m_test.InstallProgram(kConfig);
         m_machine = m_test.Load();

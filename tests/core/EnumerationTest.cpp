@@ -31,7 +31,7 @@ constexpr char kConfig[] =
     "[Common]\r\nOEMPROVIDER=corvida\r\n[Driver]\r\nD1=Model A\r\nD2=Model B\r\nD3=Other Make\r\n";
 
 class EnumerationTest : public ::testing::Test {
-  protected:
+protected:
     void Load() {
         m_test.InstallProgram(kConfig);
         m_machine = m_test.Load();

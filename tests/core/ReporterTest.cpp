@@ -10,7 +10,7 @@ namespace {
 using testing::kLogFile;
 
 class ReporterTest : public ::testing::Test {
-  protected:
+protected:
     ReporterTest() {
         m_test.InstallProgram("");
         m_machine = m_test.Load();

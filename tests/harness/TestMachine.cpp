@@ -1,5 +1,7 @@
 #include "harness/TestMachine.h"
 
+#include "RunProgram.h"
+
 #include <unistd.h>
 
 #include <fstream>
@@ -91,16 +93,9 @@ std::unique_ptr<sim::Machine> TestMachine::Load(std::deque<std::wstring> answers
 
 RunResult TestMachine::Run(const std::wstring& commandLine, std::deque<std::wstring> answers) {
     auto machine = Load(std::move(answers));
-    RunResult result;
-    {
-        CUninstallerController app(machine->Platform());
-        app.InitInstance(commandLine);
-        app.ExitInstance();
-        result.logFile = app.m_szLogFile;
-        result.unbuiltRunMode = app.UnbuiltRunMode();
-        result.quitCode = app.QuitCode();
-    }
+    const tools::ProgramRun run = tools::RunProgram(*machine, commandLine);
     machine->Save();
+    RunResult result{{}, {}, run.logFile, run.unbuiltRunMode, run.quitCode};
     for (const auto& entry : machine->JournalLog().Entries()) {
         const std::wstring bare = entry.substr(entry.find(L' ', entry.find(L' ') + 1) + 1);
         result.journal.push_back(bare);

@@ -21,7 +21,7 @@ struct RunResult {
 };
 
 class TestMachine {
-  public:
+public:
     TestMachine();
     ~TestMachine();
 
@@ -44,7 +44,7 @@ class TestMachine {
     std::wstring Ini(const std::wstring& windowsPath, const wchar_t* section,
                      const wchar_t* key) const;
 
-  private:
+private:
     std::filesystem::path m_folder;
 };
 

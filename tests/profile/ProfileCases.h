@@ -23,7 +23,7 @@ namespace norvane::profile_cases {
 // The three functions under test. Write answers 0 on success, else the error code that
 // GetLastError() gives after the failing call.
 class ProfileApi {
-  public:
+public:
     virtual ~ProfileApi() = default;
     virtual std::uint32_t GetString(const wchar_t* section, const wchar_t* key,
                                     const wchar_t* defaultValue, wchar_t* buffer,

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 using profile_cases::ProfileCase;
 
 class SimProfileApi : public profile_cases::ProfileApi {
-  public:
+public:
     std::uint32_t GetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
                             wchar_t* buffer, std::uint32_t size, const fs::path& file) override {
         return engine_.GetString(section, key, defaultValue, buffer, size, file);
@@ -41,13 +41,13 @@ class SimProfileApi : public profile_cases::ProfileApi {
         return engine_.WriteString(section, key, value, file);
     }
 
-  private:
+private:
     sim::ProfileEngine engine_;
 };
 
 // A folder of its own for each test, so that runs in parallel do not meet.
 class TempFolder {
-  public:
+public:
     TempFolder() {
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::string safe;
@@ -63,7 +63,7 @@ class TempFolder {
     }
     const fs::path& path() const { return path_; }
 
-  private:
+private:
     fs::path path_;
 };
 
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ProfileCaseTest, ::testing::ValuesIn(profile_cas
 // The engine keeps parsed files between calls; a file changed behind its back must still read as
 // it now is.
 class ProfileEngineCacheTest : public ::testing::Test {
-  protected:
+protected:
     void Put(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }
     std::wstring Read() {
         wchar_t buffer[16];

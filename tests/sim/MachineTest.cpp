@@ -23,8 +23,8 @@ TEST(MachineTest, BadMachineNamesTheFileAndLine) {
               "machine.json:3: \"administrator\" must be true, false or \"filtered\"");
     m.SetJson("{\n  \"threadLocale\": 1033,\n  \"windowsDir\": \n}\n");
     EXPECT_EQ(LoadError(m).substr(0, 15), "machine.json:4:");
-    m.SetJson("{\n \"faults\": {}\n}");
-    EXPECT_EQ(LoadError(m), "machine.json:2: \"faults\" is not a setting this machine knows");
+    m.SetJson("{\n \"colour\": {}\n}");
+    EXPECT_EQ(LoadError(m), "machine.json:2: \"colour\" is not a setting this machine knows");
     m.SetJson("{}");
     m.SetRegistry("[HKEY_LOCAL_MACHINE\\SOFTWARE\\X]\r\n\"A\"=dword:zz\r\n");
     EXPECT_EQ(LoadError(m).substr(0, 15), "registry.reg:4:");

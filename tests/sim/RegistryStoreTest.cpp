@@ -141,7 +141,7 @@ TEST(RegistryStore, SubkeysInTheOrderWindowsEnumeratesThem) {
 
 // The Registry service, checked call by call against what Windows returns.
 class SimRegistryTest : public ::testing::Test {
-  protected:
+protected:
     SimRegistryTest() {
         store.Create(L"HKLM\\SOFTWARE\\Corvida\\Tools");
         store.Create(L"HKLM\\SOFTWARE\\Corvida\\Drivers");

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 using norvane::profile_cases::ProfileApi;
 
 class Kernel32ProfileApi : public ProfileApi {
-  public:
+public:
     std::uint32_t GetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
                             wchar_t* buffer, std::uint32_t size, const fs::path& file) override {
         return GetPrivateProfileStringW(section, key, defaultValue, buffer, size, file.c_str());

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "platform/sim/Reboot.h"
 #include "support/Text.h"
 
 namespace norvane::tools {
@@ -103,8 +104,10 @@ void PendingWork(sim::Machine& machine, std::ostringstream& out) {
     if (const sim::RegKey* session = machine.Registry().Find(
             L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager")) {
         if (const auto* renames = session->FindValue(L"PendingFileRenameOperations")) {
-            for (const auto& file : renames->AsMultiString()) {
-                list << "  pending rename " << ToUtf8(file) << "\n";
+            for (const auto& rename : sim::ReadPendingRenames(*renames)) {
+                list << "  pending " << (rename.target.empty() ? "delete " : "rename ")
+                     << ToUtf8(rename.source)
+                     << (rename.target.empty() ? "" : " -> " + ToUtf8(rename.target)) << "\n";
             }
         }
     }

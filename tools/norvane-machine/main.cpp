@@ -1,14 +1,18 @@
 // norvane-machine: looks after simulated Windows machines.
 //   norvane-machine show DIR                 what the machine holds
+//   norvane-machine reboot DIR               what Windows does when it starts again
 //   norvane-machine new DIR [--from DIR2]    a new empty machine, or a copy of DIR2 (or "demo")
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "../common/RunProgram.h"
 #include "MachineReport.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/MachineConfig.h"
+#include "platform/sim/Reboot.h"
+#include "support/Text.h"
 
 namespace fs = std::filesystem;
 using namespace norvane;
@@ -17,6 +21,7 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: norvane-machine show DIR\n"
+    "       norvane-machine reboot DIR   (pending renames done, RunOnce commands run)\n"
     "       norvane-machine new DIR [--from TEMPLATE]   (TEMPLATE: a machine folder or \"demo\")\n";
 
 int Show(const fs::path& folder) {
@@ -27,6 +32,22 @@ int Show(const fs::path& folder) {
         return 2;
     }
     std::fputs(tools::DescribeMachine(*machine).c_str(), stdout);
+    return 0;
+}
+
+// Restarts the machine's Windows and prints what the start did (its journal entries).
+int Reboot(const fs::path& folder) {
+    sim::MachineError error;
+    auto machine = sim::Machine::Load(folder, {}, error);
+    if (!machine) {
+        std::fprintf(stderr, "norvane-machine: %s\n", error.ToString().c_str());
+        return 2;
+    }
+    sim::Reboot(*machine, [](sim::Machine& restarted, const std::wstring& arguments) {
+        tools::RunProgram(restarted, arguments);
+    });
+    for (const auto& entry : machine->JournalLog().Entries())
+        std::printf("%s\n", text::ToUtf8(entry).c_str());
     return 0;
 }
 
@@ -68,6 +89,8 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "show" && argc == 3)
         return Show(argv[2]);
+    if (command == "reboot" && argc == 3)
+        return Reboot(argv[2]);
     if (command == "new" && argc == 3)
         return New(argv[2], "");
     if (command == "new" && argc == 5 && std::string(argv[3]) == "--from")

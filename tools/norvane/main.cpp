@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "RunProgram.h"
 #include "RunnerOptions.h"
-#include "app/Controller.h"
 #include "platform/sim/Machine.h"
 #include "support/Text.h"
 
@@ -103,22 +103,18 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    machine->JournalLog().Record(L"Run " + sim::Quoted(machine->Config().program) + L" " +
-                                 sim::Quoted(options.commandLine));
-    CUninstallerController app(machine->Platform());
-    app.InitInstance(options.commandLine);
-    app.ExitInstance();
+    const tools::ProgramRun run = tools::RunProgram(*machine, options.commandLine);
     machine->Save();
 
-    if (!app.m_szLogFile.empty()) {
+    if (!run.logFile.empty()) {
         sim::ResolvedPath log;
-        machine->Files().Resolve(app.m_szLogFile, log);
-        std::fprintf(stderr, "norvane: log %s (%s)\n", text::ToUtf8(app.m_szLogFile).c_str(),
+        machine->Files().Resolve(run.logFile, log);
+        std::fprintf(stderr, "norvane: log %s (%s)\n", text::ToUtf8(run.logFile).c_str(),
                      log.host.c_str());
     }
-    if (app.UnbuiltRunMode()) {
-        std::fprintf(stderr, "norvane: %s is not built yet; nothing was removed.\n",
-                     text::ToUtf8(*app.UnbuiltRunMode()).c_str());
+    if (run.unbuiltRunMode) {
+        std::fprintf(stderr, "norvane: %s is not built yet; the run did not do it.\n",
+                     text::ToUtf8(*run.unbuiltRunMode).c_str());
         return 3;
     }
     return 0;

@@ -11,7 +11,7 @@ namespace norvane::sim {
 class SimClock;
 
 class Journal {
-  public:
+public:
     Journal(std::filesystem::path file, const SimClock& clock);
 
     // Records one entry such as L"RegSetValue HKEY_LOCAL_MACHINE\\SOFTWARE\\X \"Name\" REG_SZ".
@@ -21,7 +21,7 @@ class Journal {
     // Appends this run's entries to the file.
     void Flush();
 
-  private:
+private:
     std::filesystem::path m_file;
     const SimClock& m_clock;
     std::vector<std::wstring> m_entries;

@@ -71,25 +71,28 @@ std::unique_ptr<Machine> Machine::Load(const fs::path& folder, UiOptions ui, Mac
         return nullptr;
     }
     std::string written = WriteRegFile(registry);
-    return std::unique_ptr<Machine>(new Machine(folder, std::move(config), std::move(registry),
-                                                std::move(written), std::move(ui)));
+    return std::unique_ptr<Machine>(new Machine(folder, std::move(config), std::move(jsonText),
+                                                std::move(registry), std::move(written),
+                                                std::move(ui)));
 }
 
-Machine::Machine(fs::path folder, MachineConfig config, RegistryStore registry,
-                 std::string registryText, UiOptions ui)
+Machine::Machine(fs::path folder, MachineConfig config, std::string configText,
+                 RegistryStore registry, std::string registryText, UiOptions ui)
     : m_folder(std::move(folder)),
       m_config(std::move(config)),
+      m_configText(std::move(configText)),
+      m_configWritten(UpdateMachineConfig(m_configText, m_config)),
       m_registry(std::move(registry)),
       m_registryText(std::move(registryText)),
       m_paths(m_folder / "drive_c"),
       m_clock(m_config.localTime ? *m_config.localTime : HostLocalTime()),
       m_journal(m_folder / "journal.log", m_clock),
       m_files(m_paths, m_config.currentDir ? *m_config.currentDir : m_config.ProgramFolder(),
-              m_journal),
+              m_config.faults.lockedFiles, m_journal),
       m_registryService(m_registry, m_journal),
       m_profile(m_files, m_config.windowsDir, m_journal),
-      m_spooler(m_registry, m_config, m_journal),
-      m_processes(m_config, m_journal),
+      m_spooler(m_registry, m_config, m_files, m_journal),
+      m_processes(m_config, m_files, m_journal),
       m_security(m_config, m_journal),
       m_system(m_config),
       m_resources(m_files),
@@ -104,6 +107,12 @@ void Machine::Save() {
     if (written != m_registryText) {
         std::ofstream(m_folder / "registry.reg", std::ios::binary | std::ios::trunc) << written;
         m_registryText = written;
+    }
+    // Only what a run can change there (purged jobs, used-up faults) makes machine.json differ.
+    const std::string config = UpdateMachineConfig(m_configText, m_config);
+    if (config != m_configWritten) {
+        std::ofstream(m_folder / "machine.json", std::ios::binary | std::ios::trunc) << config;
+        m_configWritten = config;
     }
     m_journal.Flush();
 }

@@ -1,5 +1,5 @@
 // A simulated Windows machine kept in a folder:
-//   machine.json  identity and settings (MachineConfig)
+//   machine.json  identity, settings and faults (MachineConfig)
 //   registry.reg  the registry, in regedit's export format
 //   drive_c/      the C: drive
 //   journal.log   appended by every run
@@ -47,7 +47,7 @@ struct UiOptions {
 };
 
 class Machine {
-  public:
+public:
     // Null with `error` set when the folder is not a usable machine.
     static std::unique_ptr<Machine> Load(const std::filesystem::path& folder, UiOptions ui,
                                          MachineError& error);
@@ -55,22 +55,27 @@ class Machine {
     Machine& operator=(const Machine&) = delete;
 
     platform::Platform& Platform() { return m_platform; }
-    // Writes back what a run changed: registry.reg (when it differs) and the journal.
+    // Writes back what a run changed: registry.reg and machine.json (each when it differs) and
+    // the journal.
     void Save();
 
     const std::filesystem::path& Folder() const { return m_folder; }
     const MachineConfig& Config() const { return m_config; }
+    MachineConfig& Config() { return m_config; }
     RegistryStore& Registry() { return m_registry; }
     Journal& JournalLog() { return m_journal; }
     const PathMap& Paths() const { return m_paths; }
     SimFileSystem& Files() { return m_files; }
+    SimProcesses& Processes() { return m_processes; }
 
-  private:
-    Machine(std::filesystem::path folder, MachineConfig config, RegistryStore registry,
-            std::string registryText, UiOptions ui);
+private:
+    Machine(std::filesystem::path folder, MachineConfig config, std::string configText,
+            RegistryStore registry, std::string registryText, UiOptions ui);
 
     std::filesystem::path m_folder;
     MachineConfig m_config;
+    std::string m_configText;     // machine.json as read
+    std::string m_configWritten;  // machine.json as this run would write it at load
     RegistryStore m_registry;
     std::string m_registryText;  // registry.reg as this run would write it at load
     PathMap m_paths;

@@ -1,5 +1,6 @@
 #include "platform/sim/MachineConfig.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
@@ -15,10 +16,22 @@ std::size_t LineOfOffset(const std::string& text, std::size_t offset) {
     return line;
 }
 
-// The line where a name first appears, so that a type error points at its setting.
+// The line where a chain of names appears, each looked for after the one before it, so that an
+// error points at its setting: {"faults", "drivers", "Windows x64|Model A"}.
+std::size_t LineOfNames(const std::string& text, std::initializer_list<std::string> names) {
+    std::size_t line = 0, from = 0;
+    for (const auto& name : names) {
+        const auto at = text.find(json(name).dump(), from);
+        if (at == std::string::npos)
+            break;
+        line = LineOfOffset(text, at);
+        from = at + 1;
+    }
+    return line;
+}
+
 std::size_t LineOfName(const std::string& text, const std::string& name) {
-    const auto at = text.find('"' + name + '"');
-    return at == std::string::npos ? 0 : LineOfOffset(text, at);
+    return LineOfNames(text, {name});
 }
 
 struct Reader {
@@ -73,6 +86,190 @@ struct Reader {
     }
 };
 
+bool IsErrorCode(const json& value) {
+    return value.is_number_unsigned() && value.get<std::uint64_t>() >= 1 &&
+           value.get<std::uint64_t>() <= 0xFFFFFFFF;
+}
+
+bool IsFullWindowsPath(const std::wstring& path) {
+    return path.size() >= 3 && text::FoldAscii(path[0]) >= L'a' &&
+           text::FoldAscii(path[0]) <= L'z' && path[1] == L':' && path[2] == L'\\';
+}
+
+// "<environment>|<driver name>" with a known environment.
+bool IsDriverFaultName(const std::wstring& name) {
+    const auto bar = name.find(L'|');
+    if (bar == std::wstring::npos || bar + 1 == name.size())
+        return false;
+    const std::wstring environment = name.substr(0, bar);
+    return text::EqualsNoCase(environment, L"Windows x64") ||
+           text::EqualsNoCase(environment, L"Windows NT x86");
+}
+
+// machine.json "faults", checked whole: every name known, every value of its type.
+class FaultReader {
+public:
+    FaultReader(const std::string& text, MachineConfigError& error)
+        : m_text(text), m_error(error) {}
+
+    bool Read(const json& faults, MachineFaults& out) {
+        if (!faults.is_object()) {
+            m_error = {LineOfName(m_text, "faults"),
+                       "\"faults\" must be an object of drivers, printers, monitors, "
+                       "printProcessors and lockedFiles"};
+            return false;
+        }
+        for (const auto& [kind, value] : faults.items()) {
+            bool ok = false;
+            if (kind == "drivers") {
+                ok = Drivers(value, out.drivers);
+            } else if (kind == "printers") {
+                ok = Named(kind, "printer", value, out.printers);
+            } else if (kind == "monitors") {
+                ok = Named(kind, "monitor", value, out.monitors);
+            } else if (kind == "printProcessors") {
+                ok = Named(kind, "print processor", value, out.printProcessors);
+            } else if (kind == "lockedFiles") {
+                ok = LockedFiles(value, out.lockedFiles);
+            } else {
+                ok = Fail({"faults", kind},
+                          "\"" + kind +
+                              "\" is not a fault this machine knows (drivers, printers, monitors, "
+                              "printProcessors, lockedFiles)");
+            }
+            if (!ok)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    bool Fail(std::initializer_list<std::string> where, const std::string& message) {
+        m_error = {LineOfNames(m_text, where), "\"faults\": " + message};
+        return false;
+    }
+
+    bool Drivers(const json& drivers, std::map<std::wstring, DriverFault, text::NoCaseLess>& out) {
+        if (!drivers.is_object())
+            return Fail({"faults", "drivers"},
+                        "\"drivers\" must map \"<environment>|<driver name>\" to a fault");
+        for (const auto& [key, value] : drivers.items()) {
+            const std::string driver = "driver \"" + key + "\"";
+            if (!IsDriverFaultName(text::FromUtf8(key))) {
+                return Fail({"faults", "drivers", key},
+                            driver +
+                                " must be named \"<environment>|<driver name>\" with the "
+                                "environment \"Windows x64\" or \"Windows NT x86\"");
+            }
+            if (!value.is_object()) {
+                return Fail({"faults", "drivers", key},
+                            driver +
+                                " must be an object with \"deleteErrors\" and/or "
+                                "\"heldUntilReboot\"");
+            }
+            DriverFault fault;
+            for (const auto& [member, setting] : value.items()) {
+                if (member == "deleteErrors") {
+                    if (!setting.is_array() ||
+                        !std::all_of(setting.begin(), setting.end(), IsErrorCode)) {
+                        return Fail({"faults", "drivers", key, member},
+                                    driver +
+                                        ": \"deleteErrors\" must list error codes (whole "
+                                        "numbers from 1 to 4294967295)");
+                    }
+                    for (const auto& code : setting)
+                        fault.deleteErrors.push_back(code.get<platform::WinError>());
+                } else if (member == "heldUntilReboot") {
+                    if (!setting.is_boolean()) {
+                        return Fail({"faults", "drivers", key, member},
+                                    driver + ": \"heldUntilReboot\" must be true or false");
+                    }
+                    fault.heldUntilReboot = setting.get<bool>();
+                } else {
+                    return Fail({"faults", "drivers", key, member},
+                                driver + ": \"" + member +
+                                    "\" is not known (deleteErrors, heldUntilReboot)");
+                }
+            }
+            out[text::FromUtf8(key)] = std::move(fault);
+        }
+        return true;
+    }
+
+    // printers, monitors, printProcessors: { name: { "deleteError": code } }.
+    bool Named(const std::string& kind, const std::string& what, const json& entries,
+               std::map<std::wstring, platform::WinError, text::NoCaseLess>& out) {
+        if (!entries.is_object()) {
+            return Fail({"faults", kind},
+                        "\"" + kind + "\" must map names to { \"deleteError\": <error code> }");
+        }
+        for (const auto& [name, value] : entries.items()) {
+            if (!value.is_object() || value.size() != 1 || !value.contains("deleteError") ||
+                !IsErrorCode(value["deleteError"])) {
+                return Fail({"faults", kind, name},
+                            what + " \"" + name +
+                                "\" must be { \"deleteError\": <error code from 1 to "
+                                "4294967295> }");
+            }
+            out[text::FromUtf8(name)] = value["deleteError"].get<platform::WinError>();
+        }
+        return true;
+    }
+
+    bool LockedFiles(const json& files, std::vector<std::wstring>& out) {
+        const auto isPath = [](const json& file) {
+            return file.is_string() && IsFullWindowsPath(text::FromUtf8(file.get<std::string>()));
+        };
+        if (!files.is_array() || !std::all_of(files.begin(), files.end(), isPath)) {
+            return Fail({"faults", "lockedFiles"},
+                        "\"lockedFiles\" must list full Windows paths such as "
+                        "\"C:\\\\Folder\\\\File.dat\"");
+        }
+        for (const auto& file : files)
+            out.push_back(text::FromUtf8(file.get<std::string>()));
+        return true;
+    }
+
+    const std::string& m_text;
+    MachineConfigError& m_error;
+};
+
+json FaultsJson(const MachineFaults& faults) {
+    json out = json::object();
+    json drivers = json::object();
+    for (const auto& [key, fault] : faults.drivers) {
+        json entry = json::object();
+        if (!fault.deleteErrors.empty())
+            entry["deleteErrors"] = fault.deleteErrors;
+        if (fault.heldUntilReboot)
+            entry["heldUntilReboot"] = true;
+        if (!entry.empty())
+            drivers[text::ToUtf8(key)] = entry;
+    }
+    if (!drivers.empty())
+        out["drivers"] = drivers;
+    const auto putNamed = [&](const char* kind, const auto& entries) {
+        for (const auto& [name, code] : entries)
+            out[kind][text::ToUtf8(name)] = {{"deleteError", code}};
+    };
+    putNamed("printers", faults.printers);
+    putNamed("monitors", faults.monitors);
+    putNamed("printProcessors", faults.printProcessors);
+    for (const auto& file : faults.lockedFiles)
+        out["lockedFiles"].push_back(text::ToUtf8(file));
+    return out;
+}
+
+// Puts what a run may change into a machine.json document: the queued jobs and the faults.
+void PutRunState(json& root, const MachineConfig& config) {
+    root.erase("jobs");
+    for (const auto& [name, count] : config.jobs)
+        root["jobs"][text::ToUtf8(name)] = count;
+    root.erase("faults");
+    if (json faults = FaultsJson(config.faults); !faults.empty())
+        root["faults"] = std::move(faults);
+}
+
 bool ParseLocalTime(const std::string& textValue, platform::LocalTime& t) {
     char sep = 0;
     int consumed = 0;
@@ -101,19 +298,11 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
         error = {1, "must hold one JSON object"};
         return false;
     }
-    static const char* const kKnown[] = {"program",
-                                         "fileVersion",
-                                         "windowsDir",
-                                         "commonAppDataDir",
-                                         "currentDir",
-                                         "threadLocale",
-                                         "systemDefaultLangId",
-                                         "ansiCodePage",
-                                         "osMajorVersion",
-                                         "administrator",
-                                         "otherInstanceRunning",
-                                         "localTime",
-                                         "jobs"};
+    static const char* const kKnown[] = {
+        "program",        "fileVersion",   "windowsDir",           "commonAppDataDir",
+        "currentDir",     "threadLocale",  "systemDefaultLangId",  "ansiCodePage",
+        "osMajorVersion", "administrator", "otherInstanceRunning", "localTime",
+        "jobs",           "faults"};
     for (const auto& item : root.items()) {
         bool known = false;
         for (const char* name : kKnown)
@@ -172,6 +361,8 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
             config.jobs[text::FromUtf8(item.key())] = item.value().get<std::uint32_t>();
         }
     }
+    if (root.contains("faults"))
+        return FaultReader(textValue, error).Read(root["faults"], config.faults);
     return true;
 }
 
@@ -205,13 +396,29 @@ std::string WriteMachineConfig(const MachineConfig& config) {
                       t.hour, t.minute, t.second);
         root["localTime"] = stamp;
     }
-    if (!config.jobs.empty()) {
-        json jobs = json::object();
-        for (const auto& [name, count] : config.jobs)
-            jobs[text::ToUtf8(name)] = count;
-        root["jobs"] = jobs;
-    }
+    PutRunState(root, config);
     return root.dump(2) + "\n";
+}
+
+std::string UpdateMachineConfig(const std::string& textValue, const MachineConfig& config) {
+    json root = json::parse(textValue);
+    PutRunState(root, config);
+    return root.dump(2) + "\n";
+}
+
+DriverFault* MachineFaults::Driver(const std::wstring& environment, const std::wstring& name) {
+    const auto it = drivers.find(environment + L"|" + name);
+    return it == drivers.end() ? nullptr : &it->second;
+}
+
+std::vector<std::wstring> MachineFaults::EndHeldUntilReboot() {
+    std::vector<std::wstring> freed;
+    for (auto& [key, fault] : drivers) {
+        if (fault.heldUntilReboot)
+            freed.push_back(key);
+        fault.heldUntilReboot = false;
+    }
+    return freed;
 }
 
 }  // namespace norvane::sim

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Clock.h"
+#include "platform/WinError.h"
 #include "support/Text.h"
 
 namespace norvane::sim {
@@ -16,6 +19,29 @@ enum class AdministratorToken {
     Member,    // "administrator": true — an elevated token
     None,      // false — a standard user
     Filtered,  // "filtered" — an administrator's unelevated token: the group is deny-only
+};
+
+// A driver that the spooler refuses to delete for a while.
+struct DriverFault {
+    std::deque<platform::WinError> deleteErrors;  // one for each delete call, oldest first
+    bool heldUntilReboot = false;                 // every delete fails with 3001 until reboot
+};
+
+// machine.json "faults": what makes this machine stubborn. Names compare without regard to case.
+struct MachineFaults {
+    // Keyed "<environment>|<driver name>", e.g. "Windows x64|Model A".
+    std::map<std::wstring, DriverFault, text::NoCaseLess> drivers;
+    // The error every delete call of that printer, monitor or print processor returns.
+    std::map<std::wstring, platform::WinError, text::NoCaseLess> printers;
+    std::map<std::wstring, platform::WinError, text::NoCaseLess> monitors;
+    std::map<std::wstring, platform::WinError, text::NoCaseLess> printProcessors;
+    // Files held open by another program: they cannot be deleted.
+    std::vector<std::wstring> lockedFiles;
+
+    // The fault of a driver in an environment ("Windows x64", "Windows NT x86"), or null.
+    DriverFault* Driver(const std::wstring& environment, const std::wstring& name);
+    // What a restart of Windows ends: every heldUntilReboot. The drivers it freed, by key.
+    std::vector<std::wstring> EndHeldUntilReboot();
 };
 
 struct MachineConfig {
@@ -32,6 +58,7 @@ struct MachineConfig {
     bool otherInstanceRunning = false;
     std::optional<platform::LocalTime> localTime;                  // null: the host's local time
     std::map<std::wstring, std::uint32_t, text::NoCaseLess> jobs;  // queued jobs per printer
+    MachineFaults faults;
 
     std::wstring ProgramFolder() const { return program.substr(0, program.rfind(L'\\')); }
 };
@@ -46,5 +73,9 @@ bool ParseMachineConfig(const std::string& json, MachineConfig& config, MachineC
 
 // Writes a machine.json holding every setting, for `norvane-machine new`.
 std::string WriteMachineConfig(const MachineConfig& config);
+
+// machine.json as a run leaves it: the text it was read from, with "jobs" and "faults" (what a
+// run may change) replaced by the config's, names sorted. Empty ones are left out.
+std::string UpdateMachineConfig(const std::string& json, const MachineConfig& config);
 
 }  // namespace norvane::sim

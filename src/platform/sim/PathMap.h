@@ -16,7 +16,7 @@ struct ResolvedPath {
 };
 
 class PathMap {
-  public:
+public:
     explicit PathMap(std::filesystem::path driveRoot) : m_root(std::move(driveRoot)) {}
 
     // Makes a Windows path absolute against `currentDir` and splits it into the components below
@@ -33,7 +33,7 @@ class PathMap {
 
     const std::filesystem::path& Root() const { return m_root; }
 
-  private:
+private:
     std::filesystem::path m_root;
 };
 

@@ -10,7 +10,7 @@
 namespace norvane::sim {
 
 class ProfileEngine {
-  public:
+public:
     // GetPrivateProfileStringW over `file` (a host path).
     std::uint32_t GetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
                             wchar_t* buffer, std::uint32_t size, const std::filesystem::path& file);

@@ -53,7 +53,7 @@ bool IsWordChar(wchar_t c) {
 }
 
 class Scanner {
-  public:
+public:
     explicit Scanner(const std::wstring& source) : m_s(source) {}
 
     enum class Kind { End, Word, Number, String, Punct };
@@ -90,7 +90,7 @@ class Scanner {
 
     bool Ok() const { return m_ok; }
 
-  private:
+private:
     void SkipSpaceAndComments() {
         while (m_i < m_s.size()) {
             if (m_s[m_i] == L'\n') {

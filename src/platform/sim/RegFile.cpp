@@ -78,7 +78,7 @@ std::vector<std::wstring> DecodeLines(const std::vector<std::uint8_t>& bytes, bo
 }
 
 class Reader {
-  public:
+public:
     Reader(std::vector<std::wstring> lines, bool ansi, RegistryStore& store)
         : m_lines(std::move(lines)), m_ansi(ansi), m_store(store) {}
 
@@ -107,7 +107,7 @@ class Reader {
         return std::nullopt;
     }
 
-  private:
+private:
     bool Fail(std::string message) {
         m_error = std::move(message);
         return false;

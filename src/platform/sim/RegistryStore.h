@@ -28,7 +28,7 @@ struct RegKey {
 };
 
 class RegistryStore {
-  public:
+public:
     RegistryStore();
 
     // Full paths name their root: "HKEY_LOCAL_MACHINE\SOFTWARE\Corvida" (HKLM, HKCU, HKCR and
@@ -60,7 +60,7 @@ class RegistryStore {
     // The full name of a platform root.
     static std::wstring RootName(platform::RootKey root);
 
-  private:
+private:
     std::map<std::wstring, std::unique_ptr<RegKey>, text::NoCaseLess> m_roots;
 };
 

@@ -11,7 +11,7 @@ namespace norvane::sim {
 class Journal;
 
 class SimClock final : public platform::Clock {
-  public:
+public:
     // `start` is the local time the run begins at.
     explicit SimClock(const platform::LocalTime& start);
 
@@ -21,7 +21,7 @@ class SimClock final : public platform::Clock {
     platform::LocalTime Now() const { return At(m_elapsedMs); }
     std::uint64_t ElapsedMilliseconds() const { return m_elapsedMs; }
 
-  private:
+private:
     platform::LocalTime At(std::uint64_t elapsedMs) const;
 
     std::int64_t m_startDays;     // days since 1970-01-01

@@ -13,7 +13,21 @@ namespace fs = std::filesystem;
 
 constexpr std::uint32_t kFileAttributeArchive = 0x20;
 
+bool SamePath(const std::vector<std::wstring>& a, const std::vector<std::wstring>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameFileName);
+}
+
 }  // namespace
+
+bool SimFileSystem::IsLocked(const std::wstring& path) const {
+    std::vector<std::wstring> wanted, locked;
+    if (m_paths.Components(path, m_currentDir, wanted) != win::kSuccess)
+        return false;
+    return std::any_of(m_lockedFiles.begin(), m_lockedFiles.end(), [&](const auto& file) {
+        return m_paths.Components(file, m_currentDir, locked) == win::kSuccess &&
+               SamePath(wanted, locked);
+    });
+}
 
 platform::WinError SimFileSystem::Find(const std::wstring& pattern,
                                        std::vector<platform::FindEntry>& entries) {
@@ -49,9 +63,14 @@ platform::WinError SimFileSystem::DeleteFile(const std::wstring& path) {
         return win::kFileNotFound;
     if (fs::is_directory(file.host, ec))
         return win::kAccessDenied;
+    const std::wstring name = Quoted(m_paths.WindowsPath(file.host));
+    if (IsLocked(path)) {
+        m_journal.Record(L"DeleteFile " + name + L" -> 32 (locked)");
+        return win::kSharingViolation;
+    }
     if (!fs::remove(file.host, ec))
         return win::kAccessDenied;
-    m_journal.Record(L"DeleteFile " + Quoted(m_paths.WindowsPath(file.host)));
+    m_journal.Record(L"DeleteFile " + name);
     return win::kSuccess;
 }
 

@@ -1,5 +1,7 @@
 // The FileSystem service of the simulated machine: Windows paths onto drive_c/, with Windows'
-// error codes, every change journaled.
+// error codes, every change journaled. A locked file (machine.json "faults" "lockedFiles") is held
+// open by another program: deleting it fails with ERROR_SHARING_VIOLATION, so the folder that
+// holds it cannot be removed either.
 #pragma once
 
 #include "platform/FileSystem.h"
@@ -9,9 +11,13 @@
 namespace norvane::sim {
 
 class SimFileSystem final : public platform::FileSystem {
-  public:
-    SimFileSystem(const PathMap& paths, std::wstring currentDir, Journal& journal)
-        : m_paths(paths), m_currentDir(std::move(currentDir)), m_journal(journal) {}
+public:
+    SimFileSystem(const PathMap& paths, std::wstring currentDir,
+                  const std::vector<std::wstring>& lockedFiles, Journal& journal)
+        : m_paths(paths),
+          m_currentDir(std::move(currentDir)),
+          m_lockedFiles(lockedFiles),
+          m_journal(journal) {}
 
     // Resolves a Windows path against the current folder (for the other services of the machine).
     platform::WinError Resolve(const std::wstring& path, ResolvedPath& resolved) const {
@@ -34,9 +40,12 @@ class SimFileSystem final : public platform::FileSystem {
     platform::WinError WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                                  bool append) override;
 
-  private:
+private:
+    bool IsLocked(const std::wstring& path) const;
+
     const PathMap& m_paths;
     std::wstring m_currentDir;
+    const std::vector<std::wstring>& m_lockedFiles;
     Journal& m_journal;
 };
 

@@ -1,6 +1,18 @@
 #include "platform/sim/SimProcesses.h"
 
+#include "platform/sim/PathMap.h"
+#include "support/Text.h"
+
 namespace norvane::sim {
+namespace {
+
+// "pnputil.exe" or "pnputil", alone or with a folder, in any letter case.
+bool IsPnputil(const std::wstring& file) {
+    const std::wstring name = file.substr(file.find_last_of(L"\\/") + 1);
+    return text::EqualsNoCase(name, L"pnputil.exe") || text::EqualsNoCase(name, L"pnputil");
+}
+
+}  // namespace
 
 bool SimProcesses::ClaimFirstInstance() {
     if (m_config.otherInstanceRunning || m_claimed)
@@ -25,8 +37,37 @@ platform::WinError SimProcesses::FindChild(std::uint32_t,
 
 platform::WinError SimProcesses::ShellExecuteElevated(const std::wstring& file,
                                                       const std::wstring& parameters) {
-    m_journal.Record(L"ShellExecute runas " + Quoted(file) + L" " + Quoted(parameters) + L" -> 2");
-    return platform::win::kFileNotFound;
+    const std::wstring call = L"ShellExecute runas " + Quoted(file) + L" " + Quoted(parameters);
+    if (!IsPnputil(file)) {
+        m_journal.Record(call + L" -> 2");
+        return platform::win::kFileNotFound;
+    }
+    m_journal.Record(call);
+    RunPnputil(parameters);
+    return platform::win::kSuccess;
+}
+
+void SimProcesses::RunPnputil(const std::wstring& parameters) {
+    std::vector<std::wstring> words;
+    for (auto& word : text::Split(parameters, L' ')) {
+        if (!word.empty())
+            words.push_back(std::move(word));
+    }
+    if (!words.empty() && text::EqualsNoCase(words.front(), L"-f"))
+        words.erase(words.begin());
+    // Only a published package, oemN.inf, can be deleted; pnputil refuses anything else.
+    if (words.size() != 2 || !text::EqualsNoCase(words[0], L"-d") ||
+        words[1].find_first_of(L"\\/") != std::wstring::npos ||
+        !MatchesPattern(L"oem*.inf", words[1])) {
+        m_journal.Record(L"pnputil " + Quoted(parameters) + L": nothing deleted");
+        return;
+    }
+    const std::wstring inf = m_config.windowsDir + L"\\inf\\" + words[1];
+    const std::wstring pnf = inf.substr(0, inf.size() - 3) + L"pnf";
+    for (const auto& file : {inf, pnf}) {
+        if (m_files.PathFileExists(file))
+            m_files.DeleteFile(file);
+    }
 }
 
 }  // namespace norvane::sim

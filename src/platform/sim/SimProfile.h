@@ -10,7 +10,7 @@
 namespace norvane::sim {
 
 class SimProfile final : public platform::Profile {
-  public:
+public:
     SimProfile(SimFileSystem& files, std::wstring windowsDir, Journal& journal)
         : m_files(files), m_windowsDir(std::move(windowsDir)), m_journal(journal) {}
 
@@ -21,7 +21,7 @@ class SimProfile final : public platform::Profile {
     platform::WinError WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
                                    const std::wstring& file) override;
 
-  private:
+private:
     platform::WinError Resolve(const std::wstring& file, ResolvedPath& resolved) const;
 
     SimFileSystem& m_files;

@@ -8,7 +8,7 @@
 namespace norvane::sim {
 
 class SimRegistry final : public platform::Registry {
-  public:
+public:
     SimRegistry(RegistryStore& store, Journal& journal) : m_store(store), m_journal(journal) {}
 
     platform::WinError OpenKey(platform::RootKey root, const std::wstring& path,
@@ -29,7 +29,7 @@ class SimRegistry final : public platform::Registry {
                                  std::uint32_t index, std::wstring& name,
                                  platform::RegValue& value) override;
 
-  private:
+private:
     RegistryStore& m_store;
     Journal& m_journal;
 };

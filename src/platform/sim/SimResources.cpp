@@ -8,7 +8,7 @@ namespace norvane::sim {
 namespace {
 
 class ScriptLibrary final : public platform::ResourceLibrary {
-  public:
+public:
     explicit ScriptLibrary(std::map<std::uint32_t, std::wstring> strings)
         : m_strings(std::move(strings)) {}
 
@@ -17,7 +17,7 @@ class ScriptLibrary final : public platform::ResourceLibrary {
         return found == m_strings.end() ? std::wstring() : found->second;
     }
 
-  private:
+private:
     std::map<std::uint32_t, std::wstring> m_strings;
 };
 

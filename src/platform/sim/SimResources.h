@@ -8,13 +8,13 @@
 namespace norvane::sim {
 
 class SimResources final : public platform::Resources {
-  public:
+public:
     explicit SimResources(SimFileSystem& files) : m_files(files) {}
 
     platform::WinError LoadLibrary(const std::wstring& path,
                                    std::unique_ptr<platform::ResourceLibrary>& library) override;
 
-  private:
+private:
     SimFileSystem& m_files;
 };
 

@@ -9,7 +9,7 @@
 namespace norvane::sim {
 
 class SimSecurity final : public platform::Security {
-  public:
+public:
     SimSecurity(const MachineConfig& config, Journal& journal)
         : m_config(config), m_journal(journal) {}
 
@@ -17,7 +17,7 @@ class SimSecurity final : public platform::Security {
     platform::WinError EnableShutdownPrivilege() override;
     platform::WinError Restart() override;
 
-  private:
+private:
     const MachineConfig& m_config;
     Journal& m_journal;
     bool m_shutdownEnabled = false;

@@ -7,7 +7,7 @@
 namespace norvane::sim {
 
 class SimSystemInfo final : public platform::SystemInfo {
-  public:
+public:
     explicit SimSystemInfo(const MachineConfig& config) : m_config(config) {}
 
     std::wstring ModuleFileName() override { return m_config.program; }
@@ -20,7 +20,7 @@ class SimSystemInfo final : public platform::SystemInfo {
                                    std::uint32_t& versionLs) override;
     std::wstring ErrorMessage(platform::WinError code) override;
 
-  private:
+private:
     const MachineConfig& m_config;
 };
 

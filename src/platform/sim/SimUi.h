@@ -16,7 +16,7 @@ namespace norvane::sim {
 enum class UiMode { Tui, Script, None };
 
 class SimUi final : public platform::Ui {
-  public:
+public:
     // `answers` are the script's lines (OK, Cancel, Yes, No or a number), used in order.
     SimUi(UiMode mode, std::deque<std::wstring> answers, const MachineConfig& config,
           Journal& journal, std::FILE* out = stdout, std::FILE* in = stdin);
@@ -26,7 +26,7 @@ class SimUi final : public platform::Ui {
                    std::uint32_t type) override;
     bool ActivateWindow(const std::wstring& className, const std::wstring& title) override;
 
-  private:
+private:
     int Answer(std::uint32_t type, std::wstring& how);
 
     UiMode m_mode;

@@ -31,8 +31,11 @@ std::wstring SystemMessage(platform::WinError code) {
         {267, L"The directory name is invalid."},
         {1018, L"Illegal operation attempted on a registry key that has been marked for deletion."},
         {1797, L"The printer driver is unknown."},
+        {1798, L"The print processor is unknown."},
         {1801, L"The printer name is invalid."},
         {1805, L"The environment specified is invalid."},
+        {1905, L"The specified printer has been deleted."},
+        {3000, L"The specified print monitor is unknown."},
         {3001, L"The specified printer driver is currently in use."},
         {3008, L"The specified print monitor is currently in use."},
     };

@@ -1,0 +1,139 @@
+#include "app/SilentRun.h"
+
+#include "app/Controller.h"
+#include "app/Restart.h"
+#include "inventory/Enumeration.h"
+#include "log/Reporter.h"
+#include "removal/Progress.h"
+#include "removal/Worker.h"
+#include "support/Text.h"
+
+namespace norvane {
+namespace {
+
+// "<opener><name><140><141><reason><142>": the line for a name that matches nothing.
+std::wstring NotFoundLine(CUninstallerController& app, std::uint32_t opener,
+                          const std::wstring& name, std::uint32_t reason) {
+    return text::Bounded(app.LoadText(opener) + name + app.LoadText(140) + app.LoadText(141) +
+                             app.LoadText(reason) + app.LoadText(142),
+                         kLineBuffer);
+}
+
+void ScannerBranch(CUninstallerController& app) {
+    const auto listed = app.Config().NumberedList(L"Scanner", L"SD");
+    bool anyListed = false;
+    for (const auto& name : app.m_arrScannerName) {
+        bool configured = false;
+        for (const auto& scanner : listed)
+            configured = configured || text::EqualsNoCase(scanner, name);
+        // A scanner the package lists needs its setup program, which this build cannot run yet:
+        // it gets no result rather than a wrong one.
+        if (configured) {
+            anyListed = true;
+            app.UnbuiltRunModeReached(L"scanner removal");
+        } else {
+            app.m_mapScannerResult[kScannerKey + name] = L"4";
+        }
+    }
+    if (!anyListed && !app.m_bQuiet)
+        ProgressLine(app, app.LoadText(160));
+    ReportResult(app, app.m_szSilentText, 1, 0);
+    app.PostQuit();
+}
+
+// Selects every removable driver whose printers are all selected.
+void SelectDriversOfSelectedPrinters(CUninstallerController& app) {
+    for (const auto& driver : app.m_arrDriver) {
+        if (!driver->InPackage())
+            continue;
+        bool all = true;
+        for (const auto& printer : app.m_arrPrinter) {
+            if (printer->Driver() == driver.get())
+                all = all && printer->Selected();
+        }
+        if (all && driver->PrinterCount() > 0)
+            driver->SetSelected(1);
+    }
+}
+
+void PrinterBranch(CUninstallerController& app) {
+    EnumerateInstalled(app, 0, 0);
+    app.m_bPrintersOnly = 1;
+    for (const auto& name : app.m_arrDesignated) {
+        bool found = false;
+        for (const auto& printer : app.m_arrPrinter) {
+            if (text::EqualsNoCase(printer->PrinterName(), name)) {
+                printer->SetSelected(1);
+                found = true;
+            }
+        }
+        if (!found) {
+            ProgressLine(app, NotFoundLine(app, 138, name, 151));
+            app.m_mapPrinterResult[kPrinterKey + name] = L"4";
+        }
+    }
+    SelectDriversOfSelectedPrinters(app);
+    WorkerBody(app);
+    ReportResult(app, app.m_szSilentText, 1, 0);
+}
+
+bool DriverBranch(CUninstallerController& app) {
+    if (!EnumerateInstalled(app, 0, 1)) {
+        app.PostQuit();
+        return false;
+    }
+    for (const auto& name : app.m_arrDesignated) {
+        bool found = false;
+        for (const auto& driver : app.m_arrDriver) {
+            if (!driver->InPackage() || !text::EqualsNoCase(driver->DriverName(), name))
+                continue;
+            found = true;
+            if (!driver->Selected()) {
+                driver->SetSelected(1);
+                ++app.m_nDriversToDelete;
+            }
+            for (const auto& printer : app.m_arrPrinter) {
+                if (printer->Driver() == driver.get())
+                    printer->SetSelected(1);
+            }
+        }
+        if (!found) {
+            ProgressLine(app, NotFoundLine(app, 147, name, 153));
+            app.m_mapPrinterResult[kDriverKey + name] = L"4";
+        }
+    }
+    WorkerBody(app);
+    const std::wstring summary = app.m_szSilentText;
+    ReportResult(app, summary, 1, 0);
+    return true;
+}
+
+// What follows a printer or driver removal, by the utility switch. Utility removal itself is not
+// built yet: a run that asks for it (/u 1 with utilities listed) says so.
+void UtilityTail(CUninstallerController& app) {
+    const bool listed = !app.Config().Read(L"DelUty", L"U1").empty();
+    if (app.m_bRemoveUtilities && app.m_bUtilityOptionGiven) {
+        if (!listed)
+            return;  // no utility to read: the run ends without restart handling
+        app.UnbuiltRunModeReached(L"utility removal");
+    }
+    EndOfRun(app);
+}
+
+}  // namespace
+
+void SilentRun(CUninstallerController& app) {
+    if (app.m_bScannersGiven) {
+        ScannerBranch(app);
+    } else if (app.m_bPrintersGiven) {
+        PrinterBranch(app);
+        UtilityTail(app);
+    } else if (app.m_bDriversGiven) {
+        if (DriverBranch(app))
+            UtilityTail(app);
+    } else {
+        ReportResult(app, app.LoadText(152), 0, 4);
+    }
+}
+
+}  // namespace norvane

@@ -1,0 +1,35 @@
+// What Windows does when it starts again, done to a simulated machine (`norvane-machine reboot`).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Registry.h"
+#include "platform/sim/Machine.h"
+
+namespace norvane::sim {
+
+// Runs the machine's own program on the machine with `arguments`, the text after its name.
+using ProgramRunner = std::function<void(Machine& machine, const std::wstring& arguments)>;
+
+// The start of Windows, in its order: the Session Manager carries out the pending file renames
+// (before any program runs, so a locked file gives way); the spooler starts afresh, which ends
+// the driver faults held until a restart; at logon every RunOnce value is removed and its command
+// run: the machine's own program through `runProgram`, any other program journaled as not run,
+// since the machine simulates none yet. A "Reboot" journal entry marks the start; the machine is
+// saved at the end.
+void Reboot(Machine& machine, const ProgramRunner& runProgram);
+
+// One pair of PendingFileRenameOperations (MoveFileExW with MOVEFILE_DELAY_UNTIL_REBOOT).
+struct PendingRename {
+    std::wstring source;
+    std::wstring target;   // empty: the source is deleted
+    bool replace = false;  // "!" before the target: an existing target is replaced
+};
+
+// The pairs of a PendingFileRenameOperations value (REG_MULTI_SZ, where an empty target is an
+// empty string inside the list), with the "\??\" prefixes stripped.
+std::vector<PendingRename> ReadPendingRenames(const platform::RegValue& value);
+
+}  // namespace norvane::sim

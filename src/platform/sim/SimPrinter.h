@@ -1,0 +1,31 @@
+// An open printer of the simulated spooler (the handle OpenPrinterW gives). A purge empties the
+// printer's queued jobs (machine.json "jobs"). Delete removes the queue at once, where Windows
+// removes it when the last handle closes; nothing the program does can tell the two apart, and
+// later calls on the handle fail with ERROR_PRINTER_DELETED. A connection's queue belongs to its
+// server: deleting it through a handle is refused with ERROR_ACCESS_DENIED (DeletePrinterConnection
+// removes the connection).
+#pragma once
+
+#include "platform/Spooler.h"
+#include "platform/sim/SimSpooler.h"
+
+namespace norvane::sim {
+
+class SimPrinter final : public platform::Printer {
+public:
+    // `name` as the spooler spells it: a local printer's name, or "\\server\queue".
+    SimPrinter(SimSpooler& spooler, std::wstring name)
+        : m_spooler(spooler), m_name(std::move(name)) {}
+
+    platform::WinError Control(std::uint32_t command) override;
+    platform::WinError Delete() override;
+    platform::WinError DocumentProperties(std::vector<std::uint8_t>& devmode) override;
+    platform::WinError GetDriver(const std::wstring& environment,
+                                 platform::DriverInfo3& info) override;
+
+private:
+    SimSpooler& m_spooler;
+    std::wstring m_name;
+};
+
+}  // namespace norvane::sim

@@ -1,0 +1,109 @@
+#include "platform/win32/Win32Processes.h"
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/LastError.h"
+
+namespace norvane::win32 {
+namespace {
+
+using platform::WinError;
+
+// One counter for every process of this executable: the section is marked shared, so Windows
+// maps the same page into each of them instead of a private copy. It starts at 0 and only grows.
+__attribute__((section(".shared"), shared)) volatile LONG g_instanceCount = 0;
+
+// Waits for a process to end while dispatching the caller's window messages, so that its
+// dialogs stay responsive during the wait.
+WinError WaitWhilePumping(HANDLE process) {
+    for (;;) {
+        const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
+        if (woken == WAIT_OBJECT_0)
+            return platform::win::kSuccess;
+        if (woken != WAIT_OBJECT_0 + 1)
+            return LastError();
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+class Win32Process final : public platform::Process {
+public:
+    Win32Process(UniqueHandle process, UniqueHandle thread, DWORD id)
+        : m_process(std::move(process)), m_thread(std::move(thread)), m_id(id) {}
+
+    std::uint32_t Id() const override { return m_id; }
+    WinError WaitPumpingMessages() override { return WaitWhilePumping(m_process.Get()); }
+
+private:
+    UniqueHandle m_process;
+    UniqueHandle m_thread;  // empty for a process found rather than started
+    DWORD m_id;
+};
+
+}  // namespace
+
+bool Win32Processes::ClaimFirstInstance() {
+    // The first copy moves the counter from 0 to 1; it never falls, so every later copy finds it
+    // taken. The exchange is atomic so that two copies started together cannot both pass.
+    return InterlockedCompareExchange(&g_instanceCount, 1, 0) == 0;
+}
+
+WinError Win32Processes::Start(const std::wstring& commandLine, std::uint32_t creationFlags,
+                               std::unique_ptr<platform::Process>& process) {
+    process.reset();
+    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    std::wstring mutableCommandLine = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, mutableCommandLine.data(), nullptr, nullptr, TRUE, creationFlags,
+                        nullptr, nullptr, &startup, &started)) {
+        return LastError();
+    }
+    process = std::make_unique<Win32Process>(UniqueHandle(started.hProcess),
+                                             UniqueHandle(started.hThread), started.dwProcessId);
+    return platform::win::kSuccess;
+}
+
+WinError Win32Processes::FindChild(std::uint32_t parentId,
+                                   std::unique_ptr<platform::Process>& child) {
+    child.reset();
+    const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return LastError();
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
+        if (entry.th32ParentProcessID != parentId)
+            continue;
+        UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                         entry.th32ProcessID));
+        if (!process)
+            return LastError();
+        child =
+            std::make_unique<Win32Process>(std::move(process), UniqueHandle(), entry.th32ProcessID);
+        return platform::win::kSuccess;
+    }
+    return LastError();  // ERROR_NO_MORE_FILES at the end of the snapshot
+}
+
+WinError Win32Processes::ShellExecuteElevated(const std::wstring& file,
+                                              const std::wstring& parameters) {
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    // No error dialog of the shell's own: the caller reports failures, and a silent run must not
+    // stop at a message box (ShellExecuteW behaves the same way).
+    execute.fMask = SEE_MASK_FLAG_NO_UI;
+    execute.lpVerb = L"runas";
+    execute.lpFile = file.c_str();
+    execute.lpParameters = parameters.c_str();
+    execute.nShow = SW_HIDE;
+    // Started, not waited for: the program runs on its own while the caller goes on.
+    return ShellExecuteExW(&execute) ? platform::win::kSuccess : LastError();
+}
+
+}  // namespace norvane::win32

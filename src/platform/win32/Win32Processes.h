@@ -1,0 +1,20 @@
+// The Processes service: the instance counter shared by every copy of the executable, process
+// start and wait, the child search and the elevated shell start.
+#pragma once
+
+#include "platform/Processes.h"
+
+namespace norvane::win32 {
+
+class Win32Processes final : public platform::Processes {
+public:
+    bool ClaimFirstInstance() override;
+    platform::WinError Start(const std::wstring& commandLine, std::uint32_t creationFlags,
+                             std::unique_ptr<platform::Process>& process) override;
+    platform::WinError FindChild(std::uint32_t parentId,
+                                 std::unique_ptr<platform::Process>& child) override;
+    platform::WinError ShellExecuteElevated(const std::wstring& file,
+                                            const std::wstring& parameters) override;
+};
+
+}  // namespace norvane::win32

@@ -1,0 +1,18 @@
+// The Profile service: the private-profile functions of Windows, called as they are.
+#pragma once
+
+#include "platform/Profile.h"
+
+namespace norvane::win32 {
+
+class Win32Profile final : public platform::Profile {
+public:
+    std::uint32_t GetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
+                            wchar_t* buffer, std::uint32_t size, const std::wstring& file) override;
+    std::uint32_t GetInt(const wchar_t* section, const wchar_t* key, std::int32_t defaultValue,
+                         const std::wstring& file) override;
+    platform::WinError WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
+                                   const std::wstring& file) override;
+};
+
+}  // namespace norvane::win32

@@ -1,0 +1,21 @@
+// The SystemInfo service: facts about this machine and the running program.
+#pragma once
+
+#include "platform/SystemInfo.h"
+
+namespace norvane::win32 {
+
+class Win32SystemInfo final : public platform::SystemInfo {
+public:
+    std::wstring ModuleFileName() override;
+    std::wstring WindowsDirectory() override;
+    platform::WinError CommonAppDataFolder(std::wstring& path) override;
+    std::uint32_t ThreadLocale() override;
+    std::uint16_t SystemDefaultLangId() override;
+    std::uint32_t OsMajorVersion() override;
+    platform::WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,
+                                   std::uint32_t& versionLs) override;
+    std::wstring ErrorMessage(platform::WinError code) override;
+};
+
+}  // namespace norvane::win32

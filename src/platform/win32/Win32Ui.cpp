@@ -1,0 +1,28 @@
+#include "platform/win32/Win32Ui.h"
+
+#include "platform/win32/WinApi.h"
+
+namespace norvane::win32 {
+
+bool Win32Ui::InitCommonControls() {
+    INITCOMMONCONTROLSEX controls;
+    controls.dwSize = sizeof controls;   // 8
+    controls.dwICC = ICC_WIN95_CLASSES;  // 0xFF: list view, progress bar and the rest
+    return InitCommonControlsEx(&controls) != FALSE;
+}
+
+int Win32Ui::MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t type) {
+    return MessageBoxW(nullptr, text.c_str(), caption.c_str(), type);
+}
+
+bool Win32Ui::ActivateWindow(const std::wstring& className, const std::wstring& title) {
+    const HWND window = FindWindowW(className.c_str(), title.c_str());
+    if (!window)
+        return false;
+    if (IsIconic(window))
+        ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+    return true;
+}
+
+}  // namespace norvane::win32

@@ -1,0 +1,266 @@
+#include "removal/Cleanup.h"
+
+#include "app/Controller.h"
+#include "app/Restart.h"
+#include "log/Reporter.h"
+#include "support/Text.h"
+#include "support/WinPath.h"
+
+namespace norvane {
+namespace {
+
+namespace win = platform::win;
+
+constexpr std::uint32_t kMonitorValueBuffer = 80;  // bytes
+constexpr std::size_t kPathBuffer = 300;
+constexpr wchar_t kSharedFiles[2][13] = {L"MERLAXTE.DLL", L"MERLINDO.DLL"};
+
+bool RemoveTree(CUninstallerController& app, const std::wstring& folder) {
+    platform::FileSystem& files = app.P().files;
+    std::vector<platform::FindEntry> entries;
+    files.Find(path::Join(folder, L"*"), entries);
+    // Full paths throughout: the working folder is the process's, not the removal's to change.
+    // Whatever can go goes; what stays (a file in use) keeps its folders in place.
+    for (const auto& entry : entries) {
+        if (entry.name == L"." || entry.name == L"..")
+            continue;
+        const std::wstring full = path::Join(folder, entry.name);
+        if (entry.attributes & platform::kFileAttributeDirectory) {
+            RemoveTree(app, full);
+        } else {
+            DeleteFileByRule(files, full);
+        }
+    }
+    return files.RemoveDirectory(folder) == win::kSuccess;
+}
+
+// The log's failure entries of one driver: F1, F2, ... under the driver's section.
+class FailureEntries {
+public:
+    FailureEntries(CUninstallerController& app, std::wstring driver)
+        : m_app(app), m_driver(std::move(driver)) {}
+
+    void Add(const std::wstring& path) {
+        const std::wstring key = L"F" + std::to_wstring(++m_count);
+        m_app.P().profile.WriteString(m_driver.c_str(), key.c_str(), path.c_str(),
+                                      m_app.m_szLogFile);
+    }
+    int Count() const { return m_count; }
+    const std::wstring& Driver() const { return m_driver; }
+
+private:
+    CUninstallerController& m_app;
+    std::wstring m_driver;
+    int m_count = 0;
+};
+
+struct Components {
+    bool monitor, printProcessor, spoolFolder;
+    bool Any() const { return monitor || printProcessor || spoolFolder; }
+};
+
+// A component shared with other drivers goes with the first of them in array order, and only
+// when every one of them is being removed.
+Components WantedComponents(const CUninstallerController& app, std::size_t index) {
+    const CDriverData& driver = *app.m_arrDriver[index];
+    Components wanted{!driver.MonitorName().empty(),
+                      driver.PrintProcessor() && !driver.PrintProcessor()->empty(),
+                      !driver.HardwareId().empty()};
+    for (std::size_t j = 0; j < app.m_arrDriver.size() && wanted.Any(); ++j) {
+        if (j == index)
+            continue;
+        const CDriverData& other = *app.m_arrDriver[j];
+        const bool goesLater = j > index && other.Selected() && other.PrinterCount() == 0;
+        auto shares = [](const std::wstring& a, const std::wstring& b) {
+            return !a.empty() && text::EqualsNoCase(a, b);
+        };
+        if (shares(driver.MonitorName(), other.MonitorName()))
+            wanted.monitor = wanted.monitor && goesLater;
+        if (driver.PrintProcessor() && other.PrintProcessor() &&
+            shares(*driver.PrintProcessor(), *other.PrintProcessor()))
+            wanted.printProcessor = wanted.printProcessor && goesLater;
+        if (shares(driver.HardwareId(), other.HardwareId()))
+            wanted.spoolFolder = wanted.spoolFolder && goesLater;
+    }
+    return wanted;
+}
+
+std::wstring MonitorFilePath(CUninstallerController& app, const std::wstring& monitor,
+                             const std::wstring& windowsDir) {
+    platform::RegValue value;
+    if (windowsDir.empty() ||
+        app.P().registry.QueryValue(
+            platform::RootKey::LocalMachine,
+            L"SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\" + monitor, L"Driver",
+            kMonitorValueBuffer, value) != win::kSuccess ||
+        value.AsString().empty())
+        return L"";
+    return text::Bounded(windowsDir + L"\\system32\\" + value.AsString(), kPathBuffer);
+}
+
+// 0 removed or put off until after a restart, 1 the file stayed, 2 no path.
+int RemoveMonitor(CUninstallerController& app, const std::wstring& name, const std::wstring& file) {
+    if (file.empty())
+        return 2;
+    if (app.P().spooler.DeleteMonitor(name) != win::kSuccess) {
+        PutOffMonitor(app, file, name);
+        return 0;
+    }
+    return DeleteFileByRule(app.P().files, file) ? 0 : 1;
+}
+
+// 0 removed, 1 the spooler refused or the file stayed, 2 no path.
+int RemovePrintProcessor(CUninstallerController& app, const std::wstring& name,
+                         const std::wstring& file) {
+    if (file.empty())
+        return 2;
+    if (app.P().spooler.DeletePrintProcessor(L"", name) != win::kSuccess)
+        return 1;
+    return DeleteFileByRule(app.P().files, file) ? 0 : 1;
+}
+
+// The folders every path of the pass starts from.
+struct Places {
+    std::wstring commonData;  // empty when Windows does not tell it
+    std::wstring windowsDir;
+    std::wstring makerFolder;  // [Common] OEMFOLDERNAME, appended as written
+};
+
+void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const Places& places,
+                           FailureEntries& failures, int& flags) {
+    CDriverData& driver = *app.m_arrDriver[index];
+    const std::wstring& commonData = places.commonData;
+    const std::wstring& windowsDir = places.windowsDir;
+    const std::wstring& folderName = places.makerFolder;
+    if (!driver.FamilyCode().empty() && !commonData.empty()) {
+        const std::wstring code = driver.FamilyCode() + L"\\";
+        for (const std::wstring& candidate :
+             {commonData + folderName + L"\\Drv\\" + code, commonData + L"\\" + code,
+              commonData + folderName + L"\\" + code}) {
+            driver.m_strDataFolder = text::Bounded(candidate, kPathBuffer);
+            const int result = RemoveFolder(app, driver.m_strDataFolder);
+            if (result == 3)
+                continue;
+            if (result == 1) {
+                flags |= kDataFolderStayed;
+                failures.Add(driver.m_strDataFolder);
+            }
+            break;
+        }
+    }
+
+    const Components wanted = WantedComponents(app, index);
+    if (wanted.monitor) {
+        driver.m_strMonitorPath = MonitorFilePath(app, driver.MonitorName(), windowsDir);
+        if (RemoveMonitor(app, driver.MonitorName(), driver.m_strMonitorPath) != 0) {
+            flags |= kMonitorStayed;
+            failures.Add(driver.m_strMonitorPath);
+        }
+    }
+    if (wanted.printProcessor) {
+        const std::wstring& name = *driver.PrintProcessor();
+        const std::wstring prtprocs = windowsDir + L"\\system32\\spool\\prtprocs\\";
+        driver.m_strX64PrintProcessorPath =
+            windowsDir.empty() ? L""
+                               : text::Bounded(prtprocs + L"x64\\" + name + L".DLL", kPathBuffer);
+        driver.m_strX86PrintProcessorPath =
+            windowsDir.empty()
+                ? L""
+                : text::Bounded(prtprocs + L"w32x86\\" + name + L".DLL", kPathBuffer);
+        if (RemovePrintProcessor(app, name, driver.m_strX64PrintProcessorPath) != 0) {
+            flags |= kPrintProcessorStayed;
+            failures.Add(driver.m_strX64PrintProcessorPath);
+        } else {
+            // The 32-bit twin goes along; what becomes of it is not recorded.
+            app.P().spooler.DeletePrintProcessor(platform::kEnvironmentX86, name);
+            DeleteFileByRule(app.P().files, driver.m_strX86PrintProcessorPath);
+        }
+    }
+    if (wanted.spoolFolder) {
+        driver.m_strDriverFolder =
+            windowsDir.empty() ? L"" : SpoolFolderFor(windowsDir, driver.HardwareId());
+        if (RemoveFolder(app, driver.m_strDriverFolder) == 1) {
+            flags |= kSpoolFolderStayed;
+            failures.Add(driver.m_strDriverFolder);
+        }
+    }
+}
+
+}  // namespace
+
+bool DeleteFileByRule(platform::FileSystem& files, const std::wstring& path) {
+    platform::WinError error = files.DeleteFile(path);
+    if (error == win::kAccessDenied) {
+        files.SetAttributes(path, platform::kFileAttributeNormal);
+        // Removed only when this second attempt succeeds.
+        error = files.DeleteFile(path);
+    }
+    return error == win::kSuccess || error == win::kFileNotFound;
+}
+
+int RemoveFolder(CUninstallerController& app, const std::wstring& folder) {
+    if (folder.empty() || !app.P().files.PathIsDirectory(folder))
+        return 3;
+    return RemoveTree(app, folder) ? 0 : 1;
+}
+
+std::wstring SpoolFolderFor(const std::wstring& windowsDir, const std::wstring& hardwareId) {
+    const auto slash = hardwareId.find(L'\\');
+    if (slash == std::wstring::npos)
+        return L"";
+    std::wstring tail = hardwareId.substr(slash);
+    for (wchar_t& c : tail)
+        c = c == L'-' ? L'_' : c;
+    if (tail.back() != L'\\')
+        tail += L'\\';
+    return text::Bounded(windowsDir + L"\\system32\\spool\\drivers\\x64" + tail, kPathBuffer);
+}
+
+int CleanupPass(CUninstallerController& app) {
+    int flags = 0;
+    Places places;
+    if (app.P().system.CommonAppDataFolder(places.commonData) != win::kSuccess)
+        places.commonData.clear();
+    places.windowsDir = app.P().system.WindowsDirectory();
+    places.makerFolder =
+        app.Config().Read(L"Common", L"OEMFOLDERNAME", PackageConfig::kCommonBuffer);
+    app.m_strSystemDir = places.windowsDir.empty() ? L"" : places.windowsDir + L"\\system32\\";
+
+    // Shared-file failures are logged under the first driver that has failures of its own, or
+    // else the first driver processed.
+    std::optional<FailureEntries> reference;
+    for (std::size_t i = 0; i < app.m_arrDriver.size(); ++i) {
+        CDriverData& driver = *app.m_arrDriver[i];
+        if (!driver.Selected() || driver.PrinterCount() != 0)
+            continue;
+        FailureEntries failures(app, driver.DriverName());
+        int own = 0;
+        RemoveDriverLeftovers(app, i, places, failures, own);
+        flags |= own;
+        // A driver's result speaks of its own leftovers, not of an earlier driver's.
+        const bool failed = !driver.DeleteOK() || own != 0;
+        app.m_mapPrinterResult[kDriverKey + driver.DriverName()] = failed ? L"1" : L"0";
+        if (!reference || (reference->Count() == 0 && failures.Count() > 0))
+            reference.emplace(failures);
+    }
+
+    if (app.m_nDriversToDelete == static_cast<int>(app.m_arrDriver.size()) &&
+        !app.m_strSystemDir.empty()) {
+        bool stayed[2];
+        for (int f = 0; f < 2; ++f)
+            stayed[f] = !DeleteFileByRule(app.P().files, app.m_strSystemDir + kSharedFiles[f]);
+        if (stayed[0] || stayed[1]) {
+            flags |= kSharedFileStayed;
+            if (reference) {
+                app.m_mapPrinterResult[kDriverKey + reference->Driver()] = L"1";
+                for (int f = 0; f < 2; ++f) {
+                    if (stayed[f])
+                        reference->Add(app.m_strSystemDir + kSharedFiles[f]);
+                }
+            }
+        }
+    }
+    return flags;
+}
+
+}  // namespace norvane

@@ -1,0 +1,80 @@
+#include "removal/DriverDeletion.h"
+
+#include "app/Controller.h"
+#include "inventory/Enumeration.h"
+
+namespace norvane {
+namespace {
+
+constexpr std::uint32_t kRetryPauseMs = 1000;
+constexpr std::uint32_t kRegistryValueBuffer = 4096;
+
+// Retries a deletion up to `retries` times, a second apart, until it succeeds.
+template <typename Attempt>
+platform::WinError Retry(CUninstallerController& app, int retries, platform::WinError error,
+                         Attempt attempt) {
+    for (int i = 0; i < retries && error != platform::win::kSuccess; ++i) {
+        app.P().clock.Sleep(kRetryPauseMs);
+        error = attempt();
+    }
+    return error;
+}
+
+// A driver that stays keeps working only with its print processor named in its key.
+void RepairPrintProcessorValue(CUninstallerController& app, const CDriverData& driver) {
+    if (!driver.PrintProcessor())
+        return;
+    platform::Registry& registry = app.P().registry;
+    const std::wstring key = kX64DriversKey + driver.DriverName();
+    if (registry.OpenKey(platform::RootKey::LocalMachine, key, platform::RegAccess::AllAccess))
+        return;
+    platform::RegValue value;
+    if (registry.QueryValue(platform::RootKey::LocalMachine, key, L"Print Processor",
+                            kRegistryValueBuffer, value) != platform::win::kSuccess) {
+        registry.SetValue(platform::RootKey::LocalMachine, key, L"Print Processor",
+                          platform::RegValue::String(*driver.PrintProcessor()));
+    }
+}
+
+}  // namespace
+
+int LeadingInteger(const std::wstring& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+'))
+        negative = text[i++] == L'-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i)
+        value = std::min<long long>(value * 10 + (text[i] - L'0'), 0x7FFFFFFF);
+    return static_cast<int>(negative ? -value : value);
+}
+
+platform::WinError DeleteDriver(CUninstallerController& app, const CDriverData& driver) {
+    platform::Spooler& spooler = app.P().spooler;
+    const std::wstring& name = driver.DriverName();
+    auto deleteIn = [&](const wchar_t* environment) {
+        return [&spooler, &name, environment] {
+            return spooler.DeletePrinterDriver(environment, name, platform::kDeleteUnusedFiles);
+        };
+    };
+    platform::WinError error = deleteIn(L"")();
+    int retries = 0;
+    if (error != platform::win::kSuccess) {
+        retries = LeadingInteger(
+            app.Config().Read(L"Timeout", L"Second", PackageConfig::kValueBuffer, L"10"));
+        error = Retry(app, retries, error, deleteIn(L""));
+    }
+    if (error != platform::win::kSuccess) {
+        RepairPrintProcessorValue(app, driver);
+        return error;
+    }
+    if (driver.HasX86Driver()) {
+        const auto x86 = deleteIn(platform::kEnvironmentX86);
+        Retry(app, retries, x86(), x86);  // a 32-bit twin that stays does not fail the removal
+    }
+    return platform::win::kSuccess;
+}
+
+}  // namespace norvane

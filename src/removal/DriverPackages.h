@@ -1,0 +1,35 @@
+// The driver packages Windows keeps in its INF folder (oem<N>.inf with a compiled .pnf beside
+// it): finding the one that declares a driver, and removing it from the driver store.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace norvane {
+
+class DriverPackages {
+public:
+    // Lists the installed packages once; a package installed later is never matched.
+    explicit DriverPackages(platform::Platform& platform);
+
+    // 1 when a package declares the driver; the last such package in the list is then matched.
+    int Check(const std::wstring& driverName);
+    // Removes the matched package: pnputil on Windows Vista and later, else its two files.
+    // 0 on success.
+    int Remove();
+
+    const std::wstring& InfFolder() const { return m_infFolder; }
+    const std::vector<std::wstring>& Packages() const { return m_packages; }
+    const std::wstring& MatchedInf() const { return m_matchedInf; }
+
+private:
+    platform::Platform& m_platform;
+    std::wstring m_infFolder;
+    std::vector<std::wstring> m_packages;  // base names, in the folder search's order
+    std::wstring m_matchedInf;
+    std::wstring m_matchedPnf;
+};
+
+}  // namespace norvane

@@ -1,0 +1,63 @@
+#include "removal/PrinterRemoval.h"
+
+#include "app/Controller.h"
+#include "support/Text.h"
+#include "support/WinPath.h"
+
+namespace norvane {
+namespace {
+
+constexpr std::uint32_t kPrinterAccessUse = 0x8;
+
+}  // namespace
+
+platform::WinError DeletePrinterEntry(CUninstallerController& app, const CPrinterData& printer) {
+    platform::Spooler& spooler = app.P().spooler;
+    const platform::WinError error = spooler.DeletePrinterConnection(printer.PrinterName());
+    if (error == platform::win::kSuccess)
+        return error;
+    // Only a name that is no connection goes on to the local queue.
+    if (error != platform::win::kInvalidPrinterName && error != platform::win::kInvalidName)
+        return error;
+    std::unique_ptr<platform::Printer> queue;
+    if (const auto openError =
+            spooler.OpenPrinter(printer.PrinterName(), platform::kPrinterAllAccess, queue))
+        return openError;
+    // Purging first lets a queue with pending jobs go.
+    if (const auto purgeError = queue->Control(platform::kPrinterControlPurge))
+        return purgeError;
+    return queue->Delete();
+}
+
+void SavePrinterSettings(CUninstallerController& app, const std::wstring& printerName) {
+    std::vector<platform::PrinterInfo2> printers;
+    app.P().spooler.EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections,
+                                 printers);
+    for (const auto& info : printers) {
+        if (!text::EqualsNoCase(info.printerName, printerName))
+            continue;
+        CSavedPrinterInfo saved;
+        saved.printerName = info.printerName;
+        saved.portName = info.portName;
+        saved.driverName = info.driverName;
+        saved.shareName = info.shareName;
+        saved.defaultFlag = !app.m_strDefaultPrinter.empty() &&
+                                    text::EqualsNoCase(app.m_strDefaultPrinter, info.printerName)
+                                ? L"1"
+                                : L"0";
+        // A connection's name (\\server\queue) or one with : * ? and the like would lead the
+        // file out of the log folder or nowhere: such characters become "_".
+        const std::wstring fileName = path::SafeFileName(info.printerName) + L".bin";
+        std::unique_ptr<platform::Printer> printer;
+        std::vector<std::uint8_t> devmode;
+        if (app.P().spooler.OpenPrinter(info.printerName, kPrinterAccessUse, printer) == 0 &&
+            printer->DocumentProperties(devmode) == 0 &&
+            app.P().files.WriteFile(path::Join(app.m_strLogFolder, fileName), devmode, false) ==
+                0) {
+            saved.devmodeFile = fileName;
+        }
+        app.m_arrSavedPrinterInfo.push_back(std::move(saved));
+    }
+}
+
+}  // namespace norvane

@@ -1,0 +1,37 @@
+#include "removal/Progress.h"
+
+#include "app/Controller.h"
+#include "support/Text.h"
+
+namespace norvane {
+
+void ProgressLine(CUninstallerController& app, const std::wstring& line,
+                  const std::wstring& replace) {
+    if (!app.m_bSilent) {
+        if (app.m_pProgressView)
+            app.m_pProgressView->Line(line, replace);
+        return;
+    }
+    // Appended as far as the 4096-character buffer holds it.
+    std::wstring added = app.m_szSilentText.empty() ? line : L"\r\n" + line;
+    const std::size_t room = kSilentTextBuffer - 1 - app.m_szSilentText.size();
+    app.m_szSilentText += added.substr(0, std::min(room, added.size()));
+}
+
+void Progress(CUninstallerController& app, int step, int phase) {
+    if (!app.m_bSilent && app.m_pProgressView)
+        app.m_pProgressView->Bar(step, phase);
+}
+
+std::wstring FailureLine(CUninstallerController& app, std::uint32_t opener,
+                         const std::wstring& name, std::uint32_t code) {
+    std::wstring message = app.P().system.ErrorMessage(code);
+    if (message.size() >= 2 && message.compare(message.size() - 2, 2, L"\r\n") == 0)
+        message.resize(message.size() - 2);
+    return text::Bounded(app.LoadText(opener) + name + app.LoadText(140) + app.LoadText(141) +
+                             std::to_wstring(static_cast<std::int32_t>(code)) + L":" + message +
+                             app.LoadText(142),
+                         kLineBuffer);
+}
+
+}  // namespace norvane

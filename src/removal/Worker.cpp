@@ -1,0 +1,106 @@
+#include "removal/Worker.h"
+
+#include "app/Controller.h"
+#include "app/Restart.h"
+#include "log/Reporter.h"
+#include "removal/Cleanup.h"
+#include "removal/DriverDeletion.h"
+#include "removal/PrinterRemoval.h"
+#include "removal/Progress.h"
+#include "support/Text.h"
+
+namespace norvane {
+namespace {
+
+constexpr std::uint32_t kPrinterOpener = 138;
+constexpr std::uint32_t kDriverOpener = 147;
+constexpr std::uint32_t kInProgress = 139;
+constexpr std::uint32_t kDone = 143;
+constexpr std::size_t kDeleteAfterRestartBuffer = 4096;
+
+std::wstring Line(CUninstallerController& app, std::uint32_t opener, const std::wstring& name,
+                  std::uint32_t ending) {
+    return text::Bounded(app.LoadText(opener) + name + app.LoadText(ending), kLineBuffer);
+}
+
+void PrinterLoop(CUninstallerController& app) {
+    int handled = 0;
+    for (const auto& printer : app.m_arrPrinter) {
+        if (!printer->Selected())
+            continue;
+        const std::wstring& name = printer->PrinterName();
+        const std::wstring started = Line(app, kPrinterOpener, name, kInProgress);
+        if (!app.m_bSilent)
+            ProgressLine(app, started);
+        if (app.m_bSilent)
+            SavePrinterSettings(app, name);
+        const platform::WinError error = DeletePrinterEntry(app, *printer);
+        if (error == platform::win::kSuccess) {
+            ProgressLine(app, Line(app, kPrinterOpener, name, kDone), started);
+            printer->Driver()->SetPrinterCount(printer->Driver()->PrinterCount() - 1);
+        } else {
+            ProgressLine(app, FailureLine(app, kPrinterOpener, name, error), started);
+        }
+        app.m_mapPrinterResult[kPrinterKey + name] = error == platform::win::kSuccess ? L"0" : L"1";
+        Progress(app, ++handled, 0);
+    }
+}
+
+// Adds a driver the spooler still holds to the list deleted after the restart. Only whole names
+// are kept: a name cut by the buffer would name another driver.
+void AddToDeleteAfterRestart(CUninstallerController& app, const std::wstring& name) {
+    const std::wstring entry = name + L",";
+    if (app.m_szDeleteAfterRestart.size() + entry.size() < kDeleteAfterRestartBuffer)
+        app.m_szDeleteAfterRestart += entry;
+}
+
+}  // namespace
+
+int WorkerBody(CUninstallerController& app) {
+    std::wstring defaultPrinter;
+    if (app.P().spooler.GetDefaultPrinter(defaultPrinter) == platform::win::kSuccess)
+        app.m_strDefaultPrinter = defaultPrinter;
+    PrinterLoop(app);
+    // A deleted default printer leaves the choice of a new one to the spooler.
+    app.P().spooler.SetDefaultPrinter(L"");
+    return DriverLoop(app);
+}
+
+int DriverLoop(CUninstallerController& app) {
+    if (app.m_bPrintersOnly)
+        return 0;
+    int handled = 0;
+    bool inUse = false;
+    for (const auto& driver : app.m_arrDriver) {
+        if (!driver->Selected() || driver->PrinterCount() != 0)
+            continue;
+        const std::wstring& name = driver->DriverName();
+        const std::wstring started = Line(app, kDriverOpener, name, kInProgress);
+        if (!app.m_bSilent)
+            ProgressLine(app, started);
+        if (app.m_driverPackages.Check(name))
+            app.m_driverPackages.Remove();
+        const platform::WinError error = DeleteDriver(app, *driver);
+        if (error == platform::win::kSuccess) {
+            ProgressLine(app, Line(app, kDriverOpener, name, kDone), started);
+        } else {
+            driver->SetDeleteOK(0);
+            if (error == platform::win::kPrinterDriverInUse) {
+                // Held by the spooler: it goes after the restart, and reads as removed.
+                inUse = true;
+                AddToDeleteAfterRestart(app, name);
+                ProgressLine(app, Line(app, kDriverOpener, name, kDone), started);
+            } else {
+                ProgressLine(app, FailureLine(app, kDriverOpener, name, error), started);
+            }
+        }
+        Progress(app, ++handled, 1);
+    }
+    if (inUse)
+        PutOffDrivers(app);
+    const int flags = CleanupPass(app);
+    Progress(app, 0, 2);
+    return flags;
+}
+
+}  // namespace norvane

@@ -1,0 +1,179 @@
+// machine.json "faults": reading and checking them, writing back what a run used up, and locked
+// files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "harness/TestMachine.h"
+#include "platform/sim/Machine.h"
+#include "platform/sim/MachineConfig.h"
+
+namespace norvane::sim {
+namespace {
+
+namespace win = platform::win;
+
+std::string ReadText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string ParseError(const std::string& json) {
+    MachineConfig config;
+    MachineConfigError error;
+    EXPECT_FALSE(ParseMachineConfig(json, config, error));
+    return std::to_string(error.line) + ": " + error.message;
+}
+
+TEST(MachineFaultsTest, FaultsAreReadByTheirNames) {
+    MachineConfig config;
+    MachineConfigError error;
+    ASSERT_TRUE(ParseMachineConfig(R"({
+      "faults": {
+        "drivers":   { "Windows x64|Model A": { "deleteErrors": [32, 32], "heldUntilReboot": false },
+                       "windows nt x86|Model A": { "heldUntilReboot": true } },
+        "printers":  { "Office": { "deleteError": 5 } },
+        "monitors":  { "Model A LangMon": { "deleteError": 3008 } },
+        "printProcessors": { "MODAPP": { "deleteError": 5 } },
+        "lockedFiles": [ "C:\\ProgramData\\Halvex\\Drv\\MODA\\cache.dat" ]
+      },
+      "jobs": { "Office": 3 }
+    })",
+                                   config, error))
+        << error.message;
+    MachineFaults& faults = config.faults;
+    ASSERT_NE(faults.Driver(L"Windows x64", L"MODEL A"), nullptr);
+    EXPECT_EQ(faults.Driver(L"Windows x64", L"Model A")->deleteErrors,
+              (std::deque<platform::WinError>{32, 32}));
+    EXPECT_TRUE(faults.Driver(L"Windows NT x86", L"Model A")->heldUntilReboot);
+    EXPECT_EQ(faults.Driver(L"Windows x64", L"Model B"), nullptr);
+    EXPECT_EQ(faults.printers.at(L"office"), 5u);
+    EXPECT_EQ(faults.monitors.at(L"Model A LangMon"), 3008u);
+    EXPECT_EQ(faults.printProcessors.at(L"MODAPP"), 5u);
+    EXPECT_EQ(faults.lockedFiles,
+              (std::vector<std::wstring>{L"C:\\ProgramData\\Halvex\\Drv\\MODA\\cache.dat"}));
+    EXPECT_EQ(config.jobs.at(L"Office"), 3u);
+
+    EXPECT_EQ(faults.EndHeldUntilReboot(), (std::vector<std::wstring>{L"windows nt x86|Model A"}));
+    EXPECT_FALSE(faults.Driver(L"Windows NT x86", L"Model A")->heldUntilReboot);
+}
+
+TEST(MachineFaultsTest, BadFaultsAreReportedWithTheirLine) {
+    EXPECT_EQ(ParseError("{\n \"faults\": [1]\n}"),
+              "2: \"faults\" must be an object of drivers, printers, monitors, printProcessors "
+              "and lockedFiles");
+    EXPECT_EQ(ParseError("{\n \"faults\": {\n  \"ports\": {}\n }\n}"),
+              "3: \"faults\": \"ports\" is not a fault this machine knows (drivers, printers, "
+              "monitors, printProcessors, lockedFiles)");
+    EXPECT_EQ(ParseError("{\"jobs\": {\"Model A\": 1},\n \"faults\": {\"drivers\": {\n"
+                         "  \"Model A\": {}}}}"),
+              "3: \"faults\": driver \"Model A\" must be named \"<environment>|<driver name>\" "
+              "with the environment \"Windows x64\" or \"Windows NT x86\"");
+    EXPECT_EQ(ParseError("{\"faults\": {\"drivers\": {\"Windows x64|A\": {\n"
+                         "  \"deleteErrors\": [32, 0]}}}}"),
+              "2: \"faults\": driver \"Windows x64|A\": \"deleteErrors\" must list error codes "
+              "(whole numbers from 1 to 4294967295)");
+    EXPECT_EQ(ParseError("{\"faults\": {\"drivers\": {\"Windows x64|A\": {\n"
+                         "  \"heldUntilReboot\": 1}}}}"),
+              "2: \"faults\": driver \"Windows x64|A\": \"heldUntilReboot\" must be true or false");
+    EXPECT_EQ(ParseError("{\"faults\": {\"drivers\": {\"Windows x64|A\": {\n\n"
+                         "  \"deleteError\": 5}}}}"),
+              "3: \"faults\": driver \"Windows x64|A\": \"deleteError\" is not known "
+              "(deleteErrors, heldUntilReboot)");
+    EXPECT_EQ(ParseError("{\"faults\": {\"printers\": {\n"
+                         "  \"Office\": {\"deleteError\": 5, \"x\": 1}}}}"),
+              "2: \"faults\": printer \"Office\" must be { \"deleteError\": <error code from 1 to "
+              "4294967295> }");
+    EXPECT_EQ(ParseError("{\"faults\": {\n\"printProcessors\": {\"MODAPP\": 5}}}"),
+              "2: \"faults\": print processor \"MODAPP\" must be { \"deleteError\": <error code "
+              "from 1 to 4294967295> }");
+    EXPECT_EQ(ParseError("{\"faults\": {\n\"monitors\": []}}"),
+              "2: \"faults\": \"monitors\" must map names to { \"deleteError\": <error code> }");
+    EXPECT_EQ(ParseError("{\"faults\": {\n\"lockedFiles\": [\"cache.dat\"]}}"),
+              "2: \"faults\": \"lockedFiles\" must list full Windows paths such as "
+              "\"C:\\\\Folder\\\\File.dat\"");
+}
+
+TEST(MachineFaultsTest, WhatARunUsesUpIsWrittenBackSortedAndNothingElse) {
+    testing::TestMachine m;
+    m.SetJson(R"({"localTime": "2026-03-02T09:15:00", "jobs": {"Office": 2, "Lobby": 1},
+      "faults": {"lockedFiles": ["C:\\x.dat"],
+                 "drivers": {"Windows x64|Model A": {"deleteErrors": [32, 5]},
+                             "Windows x64|Model B": {"deleteErrors": [32]}}}})");
+    m.SetRegistry(
+        "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\"
+        "Office]\r\n\r\n");
+    {
+        auto machine = m.Load();
+        auto& spooler = machine->Platform().spooler;
+        EXPECT_EQ(spooler.DeletePrinterDriver(L"", L"Model A", 1), win::kSharingViolation);
+        EXPECT_EQ(spooler.DeletePrinterDriver(L"", L"Model B", 1), win::kSharingViolation);
+        std::unique_ptr<platform::Printer> office;
+        ASSERT_EQ(spooler.OpenPrinter(L"Office", platform::kPrinterAllAccess, office), 0u);
+        ASSERT_EQ(office->Control(platform::kPrinterControlPurge), 0u);
+        machine->Save();
+    }
+    EXPECT_EQ(ReadText(m.Folder() / "machine.json"), R"({
+  "faults": {
+    "drivers": {
+      "Windows x64|Model A": {
+        "deleteErrors": [
+          5
+        ]
+      }
+    },
+    "lockedFiles": [
+      "C:\\x.dat"
+    ]
+  },
+  "jobs": {
+    "Lobby": 1
+  },
+  "localTime": "2026-03-02T09:15:00"
+}
+)");
+    // The next run starts where this one ended.
+    EXPECT_EQ(m.Load()->Platform().spooler.DeletePrinterDriver(L"", L"Model A", 1),
+              win::kAccessDenied);
+}
+
+TEST(MachineFaultsTest, MachineJsonARunDoesNotChangeIsLeftAsWritten) {
+    testing::TestMachine m;
+    const std::string json =
+        "{ \"jobs\": {\"Office\": 2},\n  \"faults\": {\"printers\": {\"Office\": "
+        "{\"deleteError\": 5}}} }";
+    m.SetJson(json);
+    m.SetRegistry(
+        "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\"
+        "Office]\r\n\r\n");
+    auto machine = m.Load();
+    std::unique_ptr<platform::Printer> office;
+    ASSERT_EQ(machine->Platform().spooler.OpenPrinter(L"Office", 0, office), 0u);
+    EXPECT_EQ(office->Delete(), win::kAccessDenied);
+    machine->Save();
+    EXPECT_EQ(ReadText(m.Folder() / "machine.json"), json);
+}
+
+TEST(MachineFaultsTest, LockedFileCannotBeDeletedNorItsFolderRemoved) {
+    testing::TestMachine m;
+    m.SetJson(R"({"faults": {"lockedFiles": ["C:\\ProgramData\\Halvex\\CVMA\\cache.dat"]}})");
+    m.WriteFile(L"C:\\ProgramData\\Halvex\\CVMA\\CACHE.DAT", "x");
+    m.WriteFile(L"C:\\ProgramData\\Halvex\\CVMA\\other.dat", "x");
+    auto machine = m.Load();
+    auto& files = machine->Platform().files;
+    ASSERT_EQ(files.SetCurrentDirectory(L"C:\\ProgramData\\Halvex"), 0u);
+    EXPECT_EQ(files.DeleteFile(L"cvma/Cache.dat"), win::kSharingViolation);
+    EXPECT_EQ(files.DeleteFile(L"C:\\ProgramData\\Halvex\\CVMA\\cache.dat"),
+              win::kSharingViolation);
+    EXPECT_EQ(files.SetAttributes(L"CVMA\\cache.dat", platform::kFileAttributeNormal), 0u);
+    EXPECT_EQ(files.DeleteFile(L"CVMA\\cache.dat"), win::kSharingViolation);
+    EXPECT_EQ(files.DeleteFile(L"CVMA\\other.dat"), 0u);
+    EXPECT_EQ(files.RemoveDirectory(L"CVMA"), win::kDirNotEmpty);
+    EXPECT_TRUE(m.Exists(L"C:\\ProgramData\\Halvex\\CVMA\\cache.dat"));
+    EXPECT_EQ(machine->JournalLog().Entries()[1].substr(24),
+              L"DeleteFile \"C:\\ProgramData\\Halvex\\CVMA\\CACHE.DAT\" -> 32 (locked)");
+}
+
+}  // namespace
+}  // namespace norvane::sim

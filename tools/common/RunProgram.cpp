@@ -1,0 +1,17 @@
+#include "RunProgram.h"
+
+#include "app/Controller.h"
+
+namespace norvane::tools {
+
+ProgramRun RunProgram(sim::Machine& machine, const std::wstring& arguments) {
+    machine.JournalLog().Record(L"Run " + sim::Quoted(machine.Config().program) + L" " +
+                                sim::Quoted(arguments));
+    CUninstallerController app(machine.Platform());
+    app.InitInstance(arguments);
+    app.ExitInstance();
+    machine.Processes().InstanceEnded();
+    return {app.m_szLogFile, app.UnbuiltRunMode(), app.QuitCode()};
+}
+
+}  // namespace norvane::tools
