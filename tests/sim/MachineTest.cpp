@@ -87,6 +87,9 @@ TEST(MachineTest, FilesMatchWithoutRegardToCase) {
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].name, L"OEM12.INF");
     EXPECT_EQ(files.Find(L"C:\\Windows\\inf\\none*.inf", found), platform::win::kFileNotFound);
+    ASSERT_EQ(files.CreateDirectory(L"C:\\Empty"), 0u);
+    EXPECT_EQ(files.Find(L"C:\\Empty\\*", found), 0u);  // "." and ".." are there
+    EXPECT_TRUE(found.empty());
     EXPECT_TRUE(files.PathFileExists(L"C:/WINDOWS/inf/Oem3.INF"));
     EXPECT_TRUE(files.PathIsDirectory(L"C:\\windows\\inf\\"));
     EXPECT_EQ(files.CreateDirectory(L"C:\\Windows\\Inf"), platform::win::kAlreadyExists);

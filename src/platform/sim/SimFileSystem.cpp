@@ -51,7 +51,10 @@ platform::WinError SimFileSystem::Find(const std::wstring& pattern,
     // NTFS returns names in its own (upper-cased) order; sorting keeps runs repeatable.
     std::sort(entries.begin(), entries.end(),
               [](const auto& a, const auto& b) { return text::CompareNoCase(a.name, b.name) < 0; });
-    return entries.empty() ? win::kFileNotFound : win::kSuccess;
+    // Below the root every folder holds "." and "..", which FindFirstFileW finds for a pattern
+    // that matches them (the seam leaves them out of the list): such a search succeeds.
+    const bool dotsMatch = dir.host != m_paths.Root() && MatchesPattern(mask, L".");
+    return entries.empty() && !dotsMatch ? win::kFileNotFound : win::kSuccess;
 }
 
 platform::WinError SimFileSystem::DeleteFile(const std::wstring& path) {
