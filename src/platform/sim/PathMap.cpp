@@ -110,11 +110,15 @@ platform::WinError PathMap::Resolve(const std::wstring& path, const std::wstring
         const bool last = i + 1 == components.size();
         if (!std::filesystem::is_directory(host, ec))
             return win::kPathNotFound;
-        std::filesystem::path match;
-        for (const auto& entry : std::filesystem::directory_iterator(host, ec)) {
-            if (SameFileName(text::FromUtf8(entry.path().filename().string()), components[i])) {
-                match = entry.path();
-                break;
+        // The name as spelled is the usual case and needs no look through the folder.
+        std::filesystem::path match = host / text::ToUtf8(components[i]);
+        if (!std::filesystem::exists(std::filesystem::symlink_status(match, ec))) {
+            match.clear();
+            for (const auto& entry : std::filesystem::directory_iterator(host, ec)) {
+                if (SameFileName(text::FromUtf8(entry.path().filename().string()), components[i])) {
+                    match = entry.path();
+                    break;
+                }
             }
         }
         if (match.empty()) {
