@@ -27,6 +27,7 @@
 #include "platform/sim/SimSpooler.h"
 #include "platform/sim/SimSystemInfo.h"
 #include "platform/sim/SimUi.h"
+#include "platform/sim/SpoolerRegistry.h"
 
 namespace norvane::sim {
 
@@ -84,6 +85,7 @@ private:
     SimFileSystem m_files;
     SimRegistry m_registryService;
     SimProfile m_profile;
+    SpoolerRegistry m_spoolerRegistry;
     SimSpooler m_spooler;
     SimProcesses m_processes;
     SimSecurity m_security;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/sim/Journal.h"
+#include "platform/sim/RegistryKeys.h"
 #include "support/Text.h"
 
 namespace norvane::sim {
@@ -44,58 +46,54 @@ std::vector<std::uint8_t> DefaultDevMode(const std::wstring& driverName) {
 }  // namespace
 
 platform::WinError SimPrinter::Control(std::uint32_t command) {
-    if (!m_spooler.FindPrinter(m_name).key)
-        return platform::win::kPrinterDeleted;
+    if (!m_spooler.Exists(m_key))
+        return win::kPrinterDeleted;
     const std::wstring call = L"SetPrinter " + Quoted(m_name);
     if (command != platform::kPrinterControlPurge) {
         return m_spooler.Journaled(call + L" command=" + text::Decimal(command),
                                    win::kCallNotImplemented, L"not simulated");
     }
-    auto& jobs = m_spooler.m_config.jobs;
+    auto& jobs = m_spooler.m_state.jobs;
     const auto queued = jobs.find(m_name);
     const std::uint32_t purged = queued == jobs.end() ? 0 : queued->second;
     if (queued != jobs.end())
         jobs.erase(queued);
-    m_spooler.m_journal.Record(call + L" PRINTER_CONTROL_PURGE (" + text::Decimal(purged) +
-                               L" jobs)");
+    m_spooler.Record(call + L" PRINTER_CONTROL_PURGE (" + text::Decimal(purged) + L" jobs)");
     return win::kSuccess;
 }
 
 platform::WinError SimPrinter::Delete() {
-    const SimSpooler::PrinterKey printer = m_spooler.FindPrinter(m_name);
-    if (!printer.key)
-        return platform::win::kPrinterDeleted;
+    if (!m_spooler.Exists(m_key))
+        return win::kPrinterDeleted;
     const std::wstring call = L"DeletePrinter " + Quoted(m_name);
-    const auto& faults = m_spooler.m_config.faults.printers;
+    const auto& faults = m_spooler.m_state.faults.printers;
     if (const auto fault = faults.find(m_name); fault != faults.end())
         return m_spooler.Journaled(call, fault->second, L"fault");
-    if (printer.connection)
+    if (m_key.connection)
         return m_spooler.Journaled(call, win::kAccessDenied, L"the queue is its server's");
     // Jobs that were not purged go with the queue.
-    m_spooler.m_config.jobs.erase(m_name);
-    m_spooler.RemovePrinter(printer);
+    m_spooler.m_state.jobs.erase(m_name);
+    m_spooler.RemovePrinter(m_key);
     return m_spooler.Journaled(call, win::kSuccess);
 }
 
 platform::WinError SimPrinter::DocumentProperties(std::vector<std::uint8_t>& devmode) {
-    const RegKey* key = m_spooler.FindPrinter(m_name).key;
-    if (!key)
-        return platform::win::kPrinterDeleted;
-    const platform::RegValue* saved = key->FindValue(L"Default DevMode");
-    devmode = saved ? saved->data : DefaultDevMode(StringValue(*key, L"Printer Driver"));
+    KeyValues key;
+    if (ReadValues(m_spooler.m_registry, m_key.root, m_key.Path(), key) != win::kSuccess)
+        return win::kPrinterDeleted;
+    const platform::RegValue* saved = key.Find(L"Default DevMode");
+    devmode = saved ? saved->data : DefaultDevMode(key.String(L"Printer Driver"));
     return win::kSuccess;
 }
 
 platform::WinError SimPrinter::GetDriver(const std::wstring& environment,
                                          platform::DriverInfo3& info) {
-    const RegKey* key = m_spooler.FindPrinter(m_name).key;
-    if (!key)
-        return platform::win::kPrinterDeleted;
+    KeyValues key;
+    if (ReadValues(m_spooler.m_registry, m_key.root, m_key.Path(), key) != win::kSuccess)
+        return win::kPrinterDeleted;
     platform::DriverInfo6 driver;
-    if (const auto error =
-            m_spooler.FindDriver(environment, StringValue(*key, L"Printer Driver"), driver)) {
+    if (const auto error = m_spooler.FindDriver(environment, key.String(L"Printer Driver"), driver))
         return error;
-    }
     info = {driver.name,       driver.environment, driver.driverPath,     driver.dataFile,
             driver.configFile, driver.helpFile,    driver.dependentFiles, driver.monitorName};
     return win::kSuccess;

@@ -1,9 +1,9 @@
 // An open printer of the simulated spooler (the handle OpenPrinterW gives). A purge empties the
-// printer's queued jobs (machine.json "jobs"). Delete removes the queue at once, where Windows
-// removes it when the last handle closes; nothing the program does can tell the two apart, and
-// later calls on the handle fail with ERROR_PRINTER_DELETED. A connection's queue belongs to its
-// server: deleting it through a handle is refused with ERROR_ACCESS_DENIED (DeletePrinterConnection
-// removes the connection).
+// printer's queued jobs (the spooler state's, machine.json "jobs" on a simulated machine). Delete
+// removes the queue at once, where Windows removes it when the last handle closes; nothing the
+// program does can tell the two apart, and later calls on the handle fail with
+// ERROR_PRINTER_DELETED. A connection's queue belongs to its server: deleting it through a handle
+// is refused with ERROR_ACCESS_DENIED (DeletePrinterConnection removes the connection).
 #pragma once
 
 #include "platform/Spooler.h"
@@ -13,9 +13,8 @@ namespace norvane::sim {
 
 class SimPrinter final : public platform::Printer {
 public:
-    // `name` as the spooler spells it: a local printer's name, or "\\server\queue".
-    SimPrinter(SimSpooler& spooler, std::wstring name)
-        : m_spooler(spooler), m_name(std::move(name)) {}
+    SimPrinter(SimSpooler& spooler, SimSpooler::PrinterKey key)
+        : m_spooler(spooler), m_key(std::move(key)), m_name(m_key.PrinterName()) {}
 
     platform::WinError Control(std::uint32_t command) override;
     platform::WinError Delete() override;
@@ -25,7 +24,8 @@ public:
 
 private:
     SimSpooler& m_spooler;
-    std::wstring m_name;
+    SimSpooler::PrinterKey m_key;
+    std::wstring m_name;  // as the spooler spells it: a local printer's name, or "\\server\queue"
 };
 
 }  // namespace norvane::sim

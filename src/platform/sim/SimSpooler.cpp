@@ -1,29 +1,17 @@
 #include "platform/sim/SimSpooler.h"
 
-#include <optional>
 #include <set>
 
+#include "platform/sim/Journal.h"
+#include "platform/sim/RegistryKeys.h"
 #include "platform/sim/SimPrinter.h"
 #include "support/Text.h"
 
 namespace norvane::sim {
-
-std::wstring StringValue(const RegKey& key, const wchar_t* name) {
-    const platform::RegValue* value = key.FindValue(name);
-    return value ? value->AsString() : std::wstring();
-}
-
 namespace {
 
 namespace win = platform::win;
-
-std::uint32_t DwordValue(const RegKey& key, const wchar_t* name) {
-    const platform::RegValue* value = key.FindValue(name);
-    if (!value || value->type != platform::RegType::Dword || value->data.size() < 4)
-        return 0;
-    return value->data[0] | (value->data[1] << 8) | (value->data[2] << 16) |
-           (static_cast<std::uint32_t>(value->data[3]) << 24);
-}
+using platform::RootKey;
 
 // The environment a call names: "" is the native one; nullopt for one the spooler does not know.
 std::optional<std::wstring> Environment(const std::wstring& environment) {
@@ -34,8 +22,20 @@ std::optional<std::wstring> Environment(const std::wstring& environment) {
     return std::nullopt;
 }
 
-std::wstring EnvironmentKey(const std::wstring& environment) {
-    return std::wstring(kPrintKey) + L"\\Environments\\" + environment;
+std::wstring EnvironmentPath(const std::wstring& environment) {
+    return std::wstring(kPrintPath) + L"\\Environments\\" + environment;
+}
+
+std::wstring DriversPath(const std::wstring& environment) {
+    return EnvironmentPath(environment) + L"\\Drivers\\Version-3";
+}
+
+std::wstring PrintersPath() {
+    return std::wstring(kPrintPath) + L"\\Printers";
+}
+
+std::wstring MonitorsPath() {
+    return std::wstring(kPrintPath) + L"\\Monitors";
 }
 
 // A file named in a driver key is relative to the environment's driver folder.
@@ -45,25 +45,25 @@ std::wstring InFolder(const std::wstring& folder, const std::wstring& file) {
     return folder + L"\\" + file;
 }
 
-platform::DriverInfo6 DriverFromKey(const RegKey& key, const std::wstring& environment,
-                                    const std::wstring& folder) {
+platform::DriverInfo6 DriverFromKey(const std::wstring& name, const KeyValues& key,
+                                    const std::wstring& environment, const std::wstring& folder) {
     platform::DriverInfo6 info;
-    info.name = key.name;
+    info.name = name;
     info.environment = environment;
-    info.driverPath = InFolder(folder, StringValue(key, L"Driver"));
-    info.dataFile = InFolder(folder, StringValue(key, L"Data File"));
-    info.configFile = InFolder(folder, StringValue(key, L"Configuration File"));
-    info.helpFile = InFolder(folder, StringValue(key, L"Help File"));
-    if (const platform::RegValue* files = key.FindValue(L"Dependent Files")) {
+    info.driverPath = InFolder(folder, key.String(L"Driver"));
+    info.dataFile = InFolder(folder, key.String(L"Data File"));
+    info.configFile = InFolder(folder, key.String(L"Configuration File"));
+    info.helpFile = InFolder(folder, key.String(L"Help File"));
+    if (const platform::RegValue* files = key.Find(L"Dependent Files")) {
         for (const auto& file : files->AsMultiString())
             info.dependentFiles.push_back(InFolder(folder, file));
     }
-    info.monitorName = StringValue(key, L"Monitor");
-    info.defaultDataType = StringValue(key, L"Datatype");
-    info.hardwareId = StringValue(key, L"HardwareID");
-    info.manufacturer = StringValue(key, L"Manufacturer");
-    if (key.FindValue(L"Provider"))
-        info.provider = StringValue(key, L"Provider");
+    info.monitorName = key.String(L"Monitor");
+    info.defaultDataType = key.String(L"Datatype");
+    info.hardwareId = key.String(L"HardwareID");
+    info.manufacturer = key.String(L"Manufacturer");
+    if (key.Find(L"Provider"))
+        info.provider = key.String(L"Provider");
     return info;
 }
 
@@ -82,43 +82,31 @@ std::wstring Swapped(std::wstring name, wchar_t from, wchar_t to) {
     return name;
 }
 
-// ",,server,queue" is the key of the connection "\\server\queue".
-std::wstring ConnectionKeyName(const std::wstring& printerName) {
-    return Swapped(printerName, L'\\', L',');
-}
-
-std::wstring PrinterName(const RegKey& key, bool connection) {
-    return connection ? Swapped(key.name, L',', L'\\') : key.name;
-}
-
-// A subkey by its name alone (a backslash is part of the name); null when either is missing.
-RegKey* Subkey(RegKey* parent, const std::wstring& name) {
-    if (!parent)
-        return nullptr;
-    const auto it = parent->subkeys.find(name);
-    return it == parent->subkeys.end() ? nullptr : it->second.get();
-}
-
 bool IsConnectionName(const std::wstring& name) {
     return name.starts_with(L"\\\\");
 }
 
-platform::PrinterInfo2 PrinterFromKey(const std::wstring& name, const RegKey& key) {
+platform::PrinterInfo2 PrinterFromKey(const std::wstring& name, const KeyValues& key) {
     platform::PrinterInfo2 info;
     info.printerName = name;
-    info.shareName = StringValue(key, L"Share Name");
-    info.portName = StringValue(key, L"Port");
-    info.driverName = StringValue(key, L"Printer Driver");
-    info.printProcessor = StringValue(key, L"Print Processor");
-    info.attributes = DwordValue(key, L"Attributes");
+    info.shareName = key.String(L"Share Name");
+    info.portName = key.String(L"Port");
+    info.driverName = key.String(L"Printer Driver");
+    info.printProcessor = key.String(L"Print Processor");
+    info.attributes = key.Dword(L"Attributes");
     return info;
 }
 
 }  // namespace
 
+std::wstring SimSpooler::PrinterKey::PrinterName() const {
+    // ",,server,queue" is the key of the connection "\\server\queue".
+    return connection ? Swapped(keyName, L',', L'\\') : keyName;
+}
+
 std::wstring SimSpooler::DriverDirectory(const std::wstring& environment) const {
     const bool x86 = text::EqualsNoCase(environment, platform::kEnvironmentX86);
-    return m_config.windowsDir + L"\\system32\\spool\\DRIVERS\\" + (x86 ? L"W32X86" : L"x64") +
+    return m_state.windowsDir + L"\\system32\\spool\\DRIVERS\\" + (x86 ? L"W32X86" : L"x64") +
            L"\\3";
 }
 
@@ -129,7 +117,7 @@ platform::WinError SimSpooler::Journaled(const std::wstring& call, platform::Win
         entry += L" -> " + text::Decimal(result);
     if (why)
         entry += std::wstring(L" (") + why + L")";
-    m_journal.Record(entry);
+    Record(entry);
     return result;
 }
 
@@ -138,12 +126,15 @@ platform::WinError SimSpooler::EnumDrivers(const std::wstring& environment,
     drivers.clear();
     const auto env = Environment(environment);
     if (!env)
-        return platform::win::kInvalidEnvironment;
-    const RegKey* root = m_registry.Find(EnvironmentKey(*env) + L"\\Drivers\\Version-3");
-    if (!root)
-        return win::kSuccess;
-    for (const RegKey* key : root->SubkeysInEnumOrder())
-        drivers.push_back(DriverFromKey(*key, *env, DriverDirectory(*env)));
+        return win::kInvalidEnvironment;
+    const std::wstring parent = DriversPath(*env), folder = DriverDirectory(*env);
+    for (const auto& name : SubkeyNames(m_registry, RootKey::LocalMachine, parent)) {
+        KeyValues key;
+        if (ReadValues(m_registry, RootKey::LocalMachine, parent + L"\\" + name, key) ==
+            win::kSuccess) {
+            drivers.push_back(DriverFromKey(name, key, *env, folder));
+        }
+    }
     return win::kSuccess;
 }
 
@@ -151,76 +142,87 @@ platform::WinError SimSpooler::FindDriver(const std::wstring& environment, const
                                           platform::DriverInfo6& info) {
     const auto env = Environment(environment);
     if (!env)
-        return platform::win::kInvalidEnvironment;
-    const RegKey* key =
-        Subkey(m_registry.Find(EnvironmentKey(*env) + L"\\Drivers\\Version-3"), name);
-    if (!key)
+        return win::kInvalidEnvironment;
+    const auto stored = FindSubkey(m_registry, RootKey::LocalMachine, DriversPath(*env), name);
+    KeyValues key;
+    if (!stored || ReadValues(m_registry, RootKey::LocalMachine,
+                              DriversPath(*env) + L"\\" + *stored, key) != win::kSuccess) {
         return win::kUnknownPrinterDriver;
-    info = DriverFromKey(*key, *env, DriverDirectory(*env));
+    }
+    info = DriverFromKey(*stored, key, *env, DriverDirectory(*env));
     return win::kSuccess;
 }
 
 platform::WinError SimSpooler::EnumPrinters(std::uint32_t flags,
                                             std::vector<platform::PrinterInfo2>& printers) {
     printers.clear();
-    if (flags & platform::kPrinterEnumLocal) {
-        if (const RegKey* root = m_registry.Find(std::wstring(kPrintKey) + L"\\Printers")) {
-            for (const RegKey* key : root->SubkeysInEnumOrder())
-                printers.push_back(PrinterFromKey(key->name, *key));
+    const auto list = [&](RootKey root, const std::wstring& parent, bool connection) {
+        for (auto& keyName : SubkeyNames(m_registry, root, parent)) {
+            const PrinterKey printer{root, parent, std::move(keyName), connection};
+            KeyValues key;
+            if (ReadValues(m_registry, root, printer.Path(), key) == win::kSuccess)
+                printers.push_back(PrinterFromKey(printer.PrinterName(), key));
         }
-    }
-    if (flags & platform::kPrinterEnumConnections) {
-        if (const RegKey* root = m_registry.Find(kConnectionsKey)) {
-            for (const RegKey* key : root->SubkeysInEnumOrder())
-                printers.push_back(PrinterFromKey(PrinterName(*key, true), *key));
-        }
-    }
+    };
+    if (flags & platform::kPrinterEnumLocal)
+        list(RootKey::LocalMachine, PrintersPath(), false);
+    if (flags & platform::kPrinterEnumConnections)
+        list(RootKey::CurrentUser, kConnectionsPath, true);
     for (auto& printer : printers) {
-        const auto jobs = m_config.jobs.find(printer.printerName);
-        printer.jobs = jobs == m_config.jobs.end() ? 0 : jobs->second;
+        const auto jobs = m_state.jobs.find(printer.printerName);
+        printer.jobs = jobs == m_state.jobs.end() ? 0 : jobs->second;
     }
     return win::kSuccess;
 }
 
-SimSpooler::PrinterKey SimSpooler::FindPrinter(const std::wstring& name) {
+std::optional<SimSpooler::PrinterKey> SimSpooler::FindPrinter(const std::wstring& name) {
     const bool connection = IsConnectionName(name);
-    RegKey* parent = connection ? m_registry.Find(kConnectionsKey)
-                                : m_registry.Find(std::wstring(kPrintKey) + L"\\Printers");
-    RegKey* key = Subkey(parent, connection ? ConnectionKeyName(name) : name);
-    if (!key)
-        return {};
-    return {parent, key, connection};
+    PrinterKey printer{connection ? RootKey::CurrentUser : RootKey::LocalMachine,
+                       connection ? kConnectionsPath : PrintersPath(),
+                       {},
+                       connection};
+    auto stored = FindSubkey(m_registry, printer.root, printer.parent,
+                             connection ? Swapped(name, L'\\', L',') : name);
+    if (!stored)
+        return std::nullopt;
+    printer.keyName = std::move(*stored);
+    return printer;
+}
+
+bool SimSpooler::Exists(const PrinterKey& printer) {
+    return m_registry.OpenKey(printer.root, printer.Path(), platform::RegAccess::Read) ==
+           win::kSuccess;
 }
 
 void SimSpooler::RemovePrinter(const PrinterKey& printer) {
     std::wstring defaultPrinter;
     if (GetDefaultPrinter(defaultPrinter) == win::kSuccess &&
-        text::EqualsNoCase(defaultPrinter, PrinterName(*printer.key, printer.connection))) {
-        m_registry.Find(kWindowsKey)->DeleteValue(L"Device");
+        text::EqualsNoCase(defaultPrinter, printer.PrinterName())) {
+        m_registry.DeleteValue(RootKey::CurrentUser, kWindowsPath, L"Device");
     }
-    printer.parent->subkeys.erase(printer.key->name);
+    DeleteTree(m_registry, printer.root, printer.Path());
 }
 
 platform::WinError SimSpooler::OpenPrinter(const std::wstring& name, std::uint32_t,
                                            std::unique_ptr<platform::Printer>& printer) {
     printer.reset();
-    const PrinterKey found = FindPrinter(name);
-    if (!found.key)
+    auto found = FindPrinter(name);
+    if (!found)
         return win::kInvalidPrinterName;
-    printer = std::make_unique<SimPrinter>(*this, PrinterName(*found.key, found.connection));
+    printer = std::make_unique<SimPrinter>(*this, std::move(*found));
     return win::kSuccess;
 }
 
 platform::WinError SimSpooler::DeletePrinterConnection(const std::wstring& name) {
     const std::wstring call = L"DeletePrinterConnection " + Quoted(name);
-    const PrinterKey found = FindPrinter(name);
-    if (!found.key || !found.connection)
+    const auto found = IsConnectionName(name) ? FindPrinter(name) : std::nullopt;
+    if (!found)
         return Journaled(call, win::kInvalidPrinterName);
-    if (const auto fault = m_config.faults.printers.find(name);
-        fault != m_config.faults.printers.end()) {
+    if (const auto fault = m_state.faults.printers.find(name);
+        fault != m_state.faults.printers.end()) {
         return Journaled(call, fault->second, L"fault");
     }
-    RemovePrinter(found);
+    RemovePrinter(*found);
     return Journaled(call, win::kSuccess);
 }
 
@@ -241,13 +243,16 @@ platform::WinError SimSpooler::DeletePrinterDriver(const std::wstring& environme
     const std::wstring call = L"DeletePrinterDriverEx " + Quoted(env.value_or(environment)) + L" " +
                               Quoted(name) + L" flags=" + text::Decimal(deleteFlags);
     if (!env)
-        return Journaled(call, platform::win::kInvalidEnvironment);
-    if (DriverFault* fault = m_config.faults.Driver(*env, name)) {
-        if (fault->heldUntilReboot)
+        return Journaled(call, win::kInvalidEnvironment);
+    // Driver faults are keyed "<environment>|<driver name>", as machine.json names them.
+    if (const auto it = m_state.faults.drivers.find(*env + L"|" + name);
+        it != m_state.faults.drivers.end()) {
+        DriverFault& fault = it->second;
+        if (fault.heldUntilReboot)
             return Journaled(call, win::kPrinterDriverInUse, L"held until reboot");
-        if (!fault->deleteErrors.empty()) {
-            const platform::WinError error = fault->deleteErrors.front();
-            fault->deleteErrors.pop_front();
+        if (!fault.deleteErrors.empty()) {
+            const platform::WinError error = fault.deleteErrors.front();
+            fault.deleteErrors.pop_front();
             return Journaled(call, error, L"fault");
         }
     }
@@ -256,7 +261,7 @@ platform::WinError SimSpooler::DeletePrinterDriver(const std::wstring& environme
         return Journaled(call, error);
     if (PrinterUsesDriver(name))
         return Journaled(call, win::kPrinterDriverInUse);
-    m_registry.Find(EnvironmentKey(*env) + L"\\Drivers\\Version-3")->subkeys.erase(name);
+    DeleteTree(m_registry, RootKey::LocalMachine, DriversPath(*env) + L"\\" + driver.name);
     Journaled(call, win::kSuccess);
     if (deleteFlags & platform::kDeleteUnusedFiles)
         DeleteUnusedFiles(driver);
@@ -272,7 +277,7 @@ void SimSpooler::DeleteUnusedFiles(const platform::DriverInfo6& deleted) {
             stillNamed.insert(std::move(file));
     }
     for (const auto& file : DriverFiles(deleted)) {
-        // A file in use stays, as the spooler leaves it; DeleteFile journals the refusal.
+        // A file in use stays, as the spooler leaves it.
         if (stillNamed.insert(file).second && m_files.PathFileExists(file))
             m_files.DeleteFile(file);
     }
@@ -280,18 +285,18 @@ void SimSpooler::DeleteUnusedFiles(const platform::DriverInfo6& deleted) {
 
 platform::WinError SimSpooler::DeleteMonitor(const std::wstring& name) {
     const std::wstring call = L"DeleteMonitor " + Quoted(name);
-    if (const auto fault = m_config.faults.monitors.find(name);
-        fault != m_config.faults.monitors.end()) {
+    if (const auto fault = m_state.faults.monitors.find(name);
+        fault != m_state.faults.monitors.end()) {
         return Journaled(call, fault->second, L"fault");
     }
-    RegKey* monitors = m_registry.Find(std::wstring(kPrintKey) + L"\\Monitors");
-    RegKey* monitor = Subkey(monitors, name);
+    const auto monitor = FindSubkey(m_registry, RootKey::LocalMachine, MonitorsPath(), name);
     if (!monitor)
-        return Journaled(call, platform::win::kUnknownPrintMonitor);
-    if (const RegKey* ports = Subkey(monitor, L"Ports"); ports && !ports->subkeys.empty())
+        return Journaled(call, win::kUnknownPrintMonitor);
+    const std::wstring path = MonitorsPath() + L"\\" + *monitor;
+    if (!SubkeyNames(m_registry, RootKey::LocalMachine, path + L"\\Ports").empty())
         return Journaled(call, win::kPrintMonitorInUse);
     // The monitor's file stays: removing it is the caller's work.
-    monitors->subkeys.erase(name);
+    DeleteTree(m_registry, RootKey::LocalMachine, path);
     return Journaled(call, win::kSuccess);
 }
 
@@ -301,22 +306,24 @@ platform::WinError SimSpooler::DeletePrintProcessor(const std::wstring& environm
     const std::wstring call =
         L"DeletePrintProcessor " + Quoted(env.value_or(environment)) + L" " + Quoted(name);
     if (!env)
-        return Journaled(call, platform::win::kInvalidEnvironment);
-    if (const auto fault = m_config.faults.printProcessors.find(name);
-        fault != m_config.faults.printProcessors.end()) {
+        return Journaled(call, win::kInvalidEnvironment);
+    if (const auto fault = m_state.faults.printProcessors.find(name);
+        fault != m_state.faults.printProcessors.end()) {
         return Journaled(call, fault->second, L"fault");
     }
-    RegKey* processors = m_registry.Find(EnvironmentKey(*env) + L"\\Print Processors");
-    if (!Subkey(processors, name))
-        return Journaled(call, platform::win::kUnknownPrintProcessor);
-    processors->subkeys.erase(name);
+    const std::wstring processors = EnvironmentPath(*env) + L"\\Print Processors";
+    const auto processor = FindSubkey(m_registry, RootKey::LocalMachine, processors, name);
+    if (!processor)
+        return Journaled(call, win::kUnknownPrintProcessor);
+    DeleteTree(m_registry, RootKey::LocalMachine, processors + L"\\" + *processor);
     return Journaled(call, win::kSuccess);
 }
 
 platform::WinError SimSpooler::GetDefaultPrinter(std::wstring& name) {
     name.clear();
-    const RegKey* key = m_registry.Find(kWindowsKey);
-    const std::wstring device = key ? StringValue(*key, L"Device") : std::wstring();
+    KeyValues key;
+    ReadValues(m_registry, RootKey::CurrentUser, kWindowsPath, key);
+    const std::wstring device = key.String(L"Device");
     if (device.empty())
         return win::kFileNotFound;
     name = device.substr(0, device.find(L','));
@@ -343,22 +350,22 @@ platform::WinError SimSpooler::SetDefaultPrinter(const std::wstring& name) {
         // No name: a default that still exists stays; otherwise the spooler picks the first.
         std::wstring current;
         if (GetDefaultPrinter(current) == win::kSuccess && named(current)) {
-            m_journal.Record(call + L" (keeps " + Quoted(current) + L")");
+            Record(call + L" (keeps " + Quoted(current) + L")");
             return win::kSuccess;
         }
         if (printers.empty()) {
-            if (RegKey* key = m_registry.Find(kWindowsKey))
-                key->DeleteValue(L"Device");
-            m_journal.Record(call + L" (no printer left)");
+            m_registry.DeleteValue(RootKey::CurrentUser, kWindowsPath, L"Device");
+            Record(call + L" (no printer left)");
             return win::kSuccess;
         }
         chosen = &printers.front();
     }
-    m_registry.Create(kWindowsKey)
-        ->SetValue(L"Device", platform::RegValue::String(chosen->printerName + L",winspool," +
-                                                         chosen->portName));
-    m_journal.Record(
-        call + (name.empty() ? L" (chose " + Quoted(chosen->printerName) + L")" : std::wstring()));
+    m_registry.CreateKey(RootKey::CurrentUser, kWindowsPath, nullptr);
+    m_registry.SetValue(
+        RootKey::CurrentUser, kWindowsPath, L"Device",
+        platform::RegValue::String(chosen->printerName + L",winspool," + chosen->portName));
+    Record(call +
+           (name.empty() ? L" (chose " + Quoted(chosen->printerName) + L")" : std::wstring()));
     return win::kSuccess;
 }
 

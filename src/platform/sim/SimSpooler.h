@@ -1,36 +1,41 @@
-// The Spooler service of the simulated machine. Its state is the registry, kept where Windows
-// keeps it, so that enumeration and the program's own registry reads always agree:
+// The simulated spooler. Its state is the registry, kept where Windows keeps it, so that
+// enumeration and the program's own registry reads always agree:
 //   drivers HKLM\SYSTEM\CurrentControlSet\Control\Print\Environments\<env>\Drivers\Version-3\<name>
 //   printers    HKLM\SYSTEM\CurrentControlSet\Control\Print\Printers\<name>
 //   connections HKCU\Printers\Connections\,,<server>,<queue> (with the same values as a printer)
 //   monitors    HKLM\SYSTEM\CurrentControlSet\Control\Print\Monitors\<name> (ports in "Ports")
 //   print processors HKLM\...\Control\Print\Environments\<env>\Print Processors\<name>
 //   default     HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows "Device"
-// Queued jobs and the faults that make deletions fail live in machine.json (MachineConfig); a
+// It reaches the registry and the driver files through the Registry and FileSystem services only,
+// so that it runs over a simulated machine and, as the test spooler Norvane.exe loads under Wine,
+// over Windows' own. Queued jobs and the faults that make deletions fail are its SpoolerState; a
 // purge or a used-up fault changes them there. Every change, and every refused one, is journaled.
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
 #include "platform/Spooler.h"
-#include "platform/sim/Journal.h"
-#include "platform/sim/MachineConfig.h"
-#include "platform/sim/RegistryStore.h"
-#include "platform/sim/SimFileSystem.h"
+#include "platform/sim/SpoolerState.h"
 
 namespace norvane::sim {
 
-inline constexpr wchar_t kPrintKey[] =
-    L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print";
-inline constexpr wchar_t kConnectionsKey[] = L"HKEY_CURRENT_USER\\Printers\\Connections";
-inline constexpr wchar_t kWindowsKey[] =
-    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-
-// Spooler errors beside those the seam names.
+// Where the spooler keeps its state: below HKEY_LOCAL_MACHINE, and below HKEY_CURRENT_USER.
+inline constexpr wchar_t kPrintPath[] = L"SYSTEM\\CurrentControlSet\\Control\\Print";
+inline constexpr wchar_t kConnectionsPath[] = L"Printers\\Connections";
+inline constexpr wchar_t kWindowsPath[] =
+    L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+// The same keys by their full names.
+inline const std::wstring kPrintKey = std::wstring(L"HKEY_LOCAL_MACHINE\\") + kPrintPath;
+inline const std::wstring kConnectionsKey = std::wstring(L"HKEY_CURRENT_USER\\") + kConnectionsPath;
+inline const std::wstring kWindowsKey = std::wstring(L"HKEY_CURRENT_USER\\") + kWindowsPath;
 
 class SimSpooler final : public platform::Spooler {
 public:
-    SimSpooler(RegistryStore& registry, MachineConfig& config, SimFileSystem& files,
-               Journal& journal)
-        : m_registry(registry), m_config(config), m_files(files), m_journal(journal) {}
+    SimSpooler(platform::Registry& registry, platform::FileSystem& files, SpoolerState state)
+        : m_registry(registry), m_files(files), m_state(std::move(state)) {}
 
     platform::WinError EnumDrivers(const std::wstring& environment,
                                    std::vector<platform::DriverInfo6>& drivers) override;
@@ -51,14 +56,21 @@ public:
 private:
     friend class SimPrinter;
 
-    // A printer's key and the key that holds it; both null when there is no such printer.
+    // A printer's key: a local printer's under HKLM, or a connection's under HKCU.
     struct PrinterKey {
-        RegKey* parent = nullptr;
-        RegKey* key = nullptr;
+        platform::RootKey root = platform::RootKey::LocalMachine;
+        std::wstring parent;   // the key that holds the printers of its kind
+        std::wstring keyName;  // as stored
         bool connection = false;
+
+        std::wstring Path() const { return parent + L"\\" + keyName; }
+        // The name the spooler gives the printer: the key's, or "\\server\queue".
+        std::wstring PrinterName() const;
     };
-    // A local printer by its name, or a connection by "\\server\queue".
-    PrinterKey FindPrinter(const std::wstring& name);
+    // A local printer by its name, or a connection by "\\server\queue"; nullopt when missing.
+    std::optional<PrinterKey> FindPrinter(const std::wstring& name);
+    // Whether the printer's key is still there.
+    bool Exists(const PrinterKey& printer);
     // Removes a printer's key; the default printer setting goes with it.
     void RemovePrinter(const PrinterKey& printer);
     // The driver of an environment ("" is the native one) as EnumPrinterDriversW lists it.
@@ -69,17 +81,14 @@ private:
     bool PrinterUsesDriver(const std::wstring& driver);
     // The driver folder of an environment: C:\Windows\system32\spool\DRIVERS\x64\3
     std::wstring DriverDirectory(const std::wstring& environment) const;
+    void Record(const std::wstring& entry) { m_state.journal(entry); }
     // Records a call with its result, and returns the result.
     platform::WinError Journaled(const std::wstring& call, platform::WinError result,
                                  const wchar_t* why = nullptr);
 
-    RegistryStore& m_registry;
-    MachineConfig& m_config;
-    SimFileSystem& m_files;
-    Journal& m_journal;
+    platform::Registry& m_registry;
+    platform::FileSystem& m_files;
+    SpoolerState m_state;
 };
-
-// A REG_SZ value of a spooler key; empty when it is missing.
-std::wstring StringValue(const RegKey& key, const wchar_t* name);
 
 }  // namespace norvane::sim

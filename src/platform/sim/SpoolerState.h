@@ -1,0 +1,24 @@
+// What the simulated spooler keeps beside the registry: the queued jobs and the faults that make
+// deletions fail (a simulated machine's machine.json holds both, and a run changes them), the
+// Windows folder that holds the driver folders, and where its journal lines go.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/sim/MachineConfig.h"
+
+namespace norvane::sim {
+
+using JobCounts = std::map<std::wstring, std::uint32_t, text::NoCaseLess>;
+
+struct SpoolerState {
+    std::wstring windowsDir;
+    JobCounts& jobs;  // queued jobs per printer name
+    MachineFaults& faults;
+    // Receives one line for every change and every refused one.
+    std::function<void(const std::wstring& entry)> journal;
+};
+
+}  // namespace norvane::sim

@@ -1,0 +1,61 @@
+#include "SpoolerHost.h"
+
+#include "support/Text.h"
+
+namespace norvane::test_spooler {
+namespace {
+
+// The text of an environment variable; empty when it is not set.
+std::wstring Variable(const wchar_t* name) {
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0)
+        return {};
+    std::wstring value(size, L'\0');
+    value.resize(GetEnvironmentVariableW(name, value.data(), size));
+    return value;
+}
+
+std::wstring WindowsDirectory() {
+    wchar_t folder[MAX_PATH] = {};
+    GetWindowsDirectoryW(folder, MAX_PATH);
+    return folder;
+}
+
+}  // namespace
+
+SpoolerHost& SpoolerHost::Get() {
+    static SpoolerHost host;
+    return host;
+}
+
+SpoolerHost::SpoolerHost()
+    : m_journalFile(Variable(L"NORVANE_SPOOLER_JOURNAL")),
+      m_spooler(m_registry, m_files,
+                {WindowsDirectory(), m_jobs, m_faults,
+                 [this](const std::wstring& entry) { Record(entry); }}) {}
+
+void SpoolerHost::Record(const std::wstring& entry) {
+    if (m_journalFile.empty())
+        return;
+    const std::string line = text::ToUtf8(entry) + "\n";
+    m_files.WriteFile(m_journalFile, std::vector<std::uint8_t>(line.begin(), line.end()), true);
+}
+
+HANDLE SpoolerHost::Add(std::unique_ptr<platform::Printer> printer) {
+    // Handles look like the spooler's own: small, distinct, never null, never reused.
+    m_lastHandle += 4;
+    const HANDLE handle = reinterpret_cast<HANDLE>(0x5000 + m_lastHandle);
+    m_printers[handle] = std::move(printer);
+    return handle;
+}
+
+platform::Printer* SpoolerHost::Find(HANDLE handle) {
+    const auto it = m_printers.find(handle);
+    return it == m_printers.end() ? nullptr : it->second.get();
+}
+
+bool SpoolerHost::Close(HANDLE handle) {
+    return m_printers.erase(handle) == 1;
+}
+
+}  // namespace norvane::test_spooler
