@@ -97,12 +97,16 @@ RunResult TestMachine::Run(const std::wstring& commandLine, std::deque<std::wstr
     machine->Save();
     RunResult result{{}, {}, run.logFile, run.unbuiltRunMode, run.quitCode};
     for (const auto& entry : machine->JournalLog().Entries()) {
-        const std::wstring bare = entry.substr(entry.find(L' ', entry.find(L' ') + 1) + 1);
+        const std::wstring bare = WithoutStamp(entry);
         result.journal.push_back(bare);
         if (bare.starts_with(L"MessageBox "))
             result.messageBoxes.push_back(bare);
     }
     return result;
+}
+
+std::wstring WithoutStamp(const std::wstring& entry) {
+    return entry.substr(entry.find(L' ', entry.find(L' ') + 1) + 1);
 }
 
 std::wstring TestMachine::Ini(const std::wstring& windowsPath, const wchar_t* section,

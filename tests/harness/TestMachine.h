@@ -48,6 +48,9 @@ private:
     std::filesystem::path m_folder;
 };
 
+// A journal entry without its date and time.
+std::wstring WithoutStamp(const std::wstring& entry);
+
 inline constexpr wchar_t kProgramFolder[] = L"C:\\Program Files\\Halvex\\Norvane\\";
 // The program folder as the program spells it: the executable's path in lower case.
 inline constexpr wchar_t kLogFile[] = L"c:\\program files\\halvex\\norvane\\Norvane.log";

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "harness/PrintSetup.h"
 #include "platform/sim/Machine.h"
 
 namespace norvane::sim::test {
 
-inline const std::string kPrint = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print";
+inline const std::string kPrint = testing::kPrintKey;
 
 // A key with its value lines: Key(kPrint + "\\Printers\\Office", {"\"Port\"=\"USB001\""}).
 inline std::string Key(const std::string& path, std::initializer_list<std::string> values = {}) {
@@ -40,7 +41,7 @@ inline std::string DefaultPrinter(const std::string& device) {
 inline std::vector<std::wstring> JournalOf(Machine& machine) {
     std::vector<std::wstring> entries;
     for (const auto& entry : machine.JournalLog().Entries())
-        entries.push_back(entry.substr(entry.find(L' ', entry.find(L' ') + 1) + 1));
+        entries.push_back(testing::WithoutStamp(entry));
     return entries;
 }
 
