@@ -121,6 +121,9 @@ TEST(RemovalTest, DesignatingOneDriverOfASeriesRemovesTheWholeSeries) {
     EXPECT_EQ(m.Ini(kLogFile, L"PrinterInfo PS Room", L"DriverName"), L"Model A PS");
     EXPECT_EQ(m.ReadFile(std::wstring(kProgramFolder) + L"Office.bin"), kDevmode);
     EXPECT_EQ(m.ReadFile(std::wstring(kProgramFolder) + L"Lobby.bin").size(), 220u);
+    // Folders are removed by full paths; the process's working folder is left alone.
+    for (const auto& entry : run.journal)
+        EXPECT_FALSE(entry.starts_with(L"SetCurrentDirectory")) << text::ToUtf8(entry);
 }
 
 TEST(RemovalTest, DriverSwitchTakesNamesAsTheyAre) {
@@ -231,6 +234,33 @@ TEST(RemovalTest, DriverHeldUntilRestartIsFinishedByTheRestartedRun) {
     machine.reset();
     EXPECT_FALSE(KeyExists(m, Key("Environments\\Windows x64\\Drivers\\Version-3\\Model B")));
     EXPECT_FALSE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida"));
+}
+
+// The continuation deletes the keys config.ini names, never a fixed name: a key called
+// "Corvida" that this package did not make stays.
+TEST(RemovalTest, RestartCleansOnlyTheConfiguredKeys) {
+    TestMachine m;
+    PrintSetup setup(m);
+    setup.Driver({"Model B", "Corvida", "Windows x64", "CVMB_UI.DLL", {"CVMB.DLL"}, "", "", ""})
+        .Registry(
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Halvex]\r\n\"Keep\"=\"1\"\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker]\r\n\"Installed\"=\"1\"\r\n\r\n");
+    setup.Install(
+        "[Common]\r\nOEMPROVIDER=Corvida\r\nOEMREGPATH=SOFTWARE\\Maker\r\n"
+        "OEMREGNORVANEPATH=SOFTWARE\\Maker\\Tool\r\n[Driver]\r\nD1=Model B\r\n");
+    m.SetJson(R"({"faults": {"drivers": {"Windows x64|Model B": {"heldUntilReboot": true}}}})");
+    m.Run(L"/s /d Model B");
+    EXPECT_TRUE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker\\Tool"));
+    auto machine = m.Load();
+    sim::Reboot(*machine, [](sim::Machine& restarted, const std::wstring& arguments) {
+        tools::RunProgram(restarted, arguments);
+    });
+    machine.reset();
+    // The maker key existed, the program key did not: only the program key goes.
+    EXPECT_FALSE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker\\Tool"));
+    EXPECT_TRUE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker"));
+    EXPECT_TRUE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Halvex"));
+    EXPECT_FALSE(KeyExists(m, Key("Environments\\Windows x64\\Drivers\\Version-3\\Model B")));
 }
 
 TEST(RemovalTest, ConnectionIsRemovedAndItsSettingsFileNameIsSafe) {
