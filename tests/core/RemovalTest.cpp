@@ -1,11 +1,8 @@
 // Whole silent removals on a built machine: what goes, what stays, and what the log says.
 #include <gtest/gtest.h>
 
-#include "RunProgram.h"
-
 #include "harness/PrintSetup.h"
 #include "harness/TestMachine.h"
-#include "platform/sim/Reboot.h"
 #include "removal/Cleanup.h"
 #include "removal/DriverDeletion.h"
 
@@ -228,10 +225,8 @@ TEST(RemovalTest, DriverHeldUntilRestartIsFinishedByTheRestartedRun) {
         machine->Registry().Find(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Halvex");
     ASSERT_TRUE(program);
     EXPECT_EQ(program->FindValue(L"DriversToBeDeleted")->AsString(), L"Model B,");
-    sim::Reboot(*machine, [](sim::Machine& restarted, const std::wstring& arguments) {
-        tools::RunProgram(restarted, arguments);
-    });
     machine.reset();
+    m.Reboot();
     EXPECT_FALSE(KeyExists(m, Key("Environments\\Windows x64\\Drivers\\Version-3\\Model B")));
     EXPECT_FALSE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida"));
 }
@@ -251,11 +246,7 @@ TEST(RemovalTest, RestartCleansOnlyTheConfiguredKeys) {
     m.SetJson(R"({"faults": {"drivers": {"Windows x64|Model B": {"heldUntilReboot": true}}}})");
     m.Run(L"/s /d Model B");
     EXPECT_TRUE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker\\Tool"));
-    auto machine = m.Load();
-    sim::Reboot(*machine, [](sim::Machine& restarted, const std::wstring& arguments) {
-        tools::RunProgram(restarted, arguments);
-    });
-    machine.reset();
+    m.Reboot();
     // The maker key existed, the program key did not: only the program key goes.
     EXPECT_FALSE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker\\Tool"));
     EXPECT_TRUE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker"));

@@ -9,6 +9,7 @@
 
 #include "platform/sim/PathMap.h"
 #include "platform/sim/ProfileEngine.h"
+#include "platform/sim/Reboot.h"
 #include "support/Text.h"
 
 namespace norvane::testing {
@@ -103,6 +104,13 @@ RunResult TestMachine::Run(const std::wstring& commandLine, std::deque<std::wstr
             result.messageBoxes.push_back(bare);
     }
     return result;
+}
+
+void TestMachine::Reboot() {
+    auto machine = Load();
+    sim::Reboot(*machine, [](sim::Machine& restarted, const std::wstring& arguments) {
+        tools::RunProgram(restarted, arguments);
+    });
 }
 
 std::wstring WithoutStamp(const std::wstring& entry) {

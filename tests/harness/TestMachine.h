@@ -40,6 +40,9 @@ public:
     std::unique_ptr<sim::Machine> Load(std::deque<std::wstring> answers = {});
     // Runs the program with a command line; message boxes take the given answers, then defaults.
     RunResult Run(const std::wstring& commandLine, std::deque<std::wstring> answers = {});
+    // What Windows does at its next start (`norvane-machine reboot`), the program's own RunOnce
+    // command run through the program.
+    void Reboot();
     // A value of an INI file on the machine (such as the log), read as Windows reads it.
     std::wstring Ini(const std::wstring& windowsPath, const wchar_t* section,
                      const wchar_t* key) const;
