@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "extras/UtilityTable.h"
 #include "inventory/Config.h"
 #include "inventory/Records.h"
 #include "platform/Platform.h"
@@ -61,6 +62,8 @@ public:
     DriverPackages m_driverPackages;
     ProgressView* m_pProgressView = nullptr;  // the progress dialog of the interactive run
     int m_bUtilityNeedsRestart = 0;
+    int m_bUtilitiesConfirmed = 0;  // the user accepted the utility list
+    int m_nUtilitiesToDelete = 0;
     int m_bPrintersOnly = 0;
     int m_nPrintersToDelete = 0;
     int m_nDriversToDelete = 0;
@@ -90,7 +93,15 @@ public:
     ResultMap m_mapScannerResult;
     ResultMap m_mapUtilityResult;
     CmyStringArray m_arrX86DriverName;
+    // The utilities config.ini lists, what the printers that stay need, and one removal's lists:
+    // m_arrUtility with its parallel display names, identifiers and restart-check files.
+    std::array<UtilityEntry, kUtilitySlots> m_utilityEntries;
+    UtilityTexts m_utilityDisplayNames;
+    CapabilityTable m_capabilities;
+    CmyStringArray m_arrUtilityName;
     CmyStringArray m_arrUtilityRemoveId;
+    CmyStringArray m_arrRebootCheckFile;
+    CmyStringArray m_arrUtilityToConfirm;  // installed utilities a silent run left in place
     std::wstring m_strSystemDir;
     std::wstring m_szDeleteAfterRestart;  // drivers put off until after a restart, each with ","
     std::vector<CSavedPrinterInfo> m_arrSavedPrinterInfo;

@@ -14,6 +14,8 @@ using platform::RootKey;
 constexpr std::uint32_t kValueBuffer = 4096;  // bytes
 constexpr std::size_t kTextBuffer = 4096;     // characters
 constexpr std::size_t kMonitorEntryBuffer = 2048;
+constexpr std::uint32_t kAnySize = 0xFFFFFFFF;  // the value is read at the size it has
+constexpr wchar_t kSessionManagerKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
 enum class PutOff { Monitors, PrintProcessors, Drivers };
 
@@ -213,6 +215,25 @@ void EndOfRun(CUninstallerController& app) {
     } else {
         AskForRestart(app);
     }
+}
+
+int IsFilePending(CUninstallerController& app, const std::wstring& fileName) {
+    if (fileName.empty())
+        return 0;
+    platform::RegValue value;
+    if (app.P().registry.QueryValue(RootKey::LocalMachine, kSessionManagerKey,
+                                    L"PendingFileRenameOperations", kAnySize,
+                                    value) != win::kSuccess)
+        return 0;
+    // Sources and targets alternate, and a deletion's target is an empty string: every string of
+    // the value is looked at, not only those before the first empty one.
+    const std::wstring strings = text::FromUtf16Le(value.data.data(), value.data.size());
+    for (const auto& path : text::Split(strings, L'\0')) {
+        const std::wstring name = path.substr(path.find_last_of(L"\\/:") + 1);
+        if (!name.empty() && text::EqualsNoCase(name, fileName))
+            return 1;
+    }
+    return 0;
 }
 
 }  // namespace norvane

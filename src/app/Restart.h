@@ -23,5 +23,8 @@ void ContinueAfterRestart(CUninstallerController& app);
 // Ends the program's work: records "-1" for a pending restart and offers (or, quietly, skips)
 // the restart.
 void EndOfRun(CUninstallerController& app);
+// 1 when one of Windows' pending file operations (PendingFileRenameOperations) names a file of
+// that name (name and extension, letter case ignored), else 0.
+int IsFilePending(CUninstallerController& app, const std::wstring& fileName);
 
 }  // namespace norvane

@@ -2,6 +2,9 @@
 
 #include "app/Controller.h"
 #include "app/Restart.h"
+#include "extras/ScannerRemoval.h"
+#include "extras/UtilityRemoval.h"
+#include "extras/UtilityTable.h"
 #include "inventory/Enumeration.h"
 #include "log/Reporter.h"
 #include "removal/Progress.h"
@@ -20,22 +23,17 @@ std::wstring NotFoundLine(CUninstallerController& app, std::uint32_t opener,
 }
 
 void ScannerBranch(CUninstallerController& app) {
-    const auto listed = app.Config().NumberedList(L"Scanner", L"SD");
-    bool anyListed = false;
     for (const auto& name : app.m_arrScannerName) {
-        bool configured = false;
-        for (const auto& scanner : listed)
-            configured = configured || text::EqualsNoCase(scanner, name);
-        // A scanner the package lists needs its setup program, which this build cannot run yet:
-        // it gets no result rather than a wrong one.
-        if (configured) {
-            anyListed = true;
-            app.UnbuiltRunModeReached(L"scanner removal");
-        } else {
+        if (!FindScanner(app, name))
             app.m_mapScannerResult[kScannerKey + name] = L"4";
-        }
     }
-    if (!anyListed && !app.m_bQuiet)
+    if (!app.m_arrScanner.empty()) {
+        RemoveScanners(app);
+        ReportResult(app, app.m_szSilentText, 1, 0);
+        app.m_arrScanner.clear();
+        return;
+    }
+    if (!app.m_bQuiet)
         ProgressLine(app, app.LoadText(160));
     ReportResult(app, app.m_szSilentText, 1, 0);
     app.PostQuit();
@@ -108,15 +106,26 @@ bool DriverBranch(CUninstallerController& app) {
     return true;
 }
 
-// What follows a printer or driver removal, by the utility switch. Utility removal itself is not
-// built yet: a run that asks for it (/u 1 with utilities listed) says so.
+// What follows a printer or driver removal, by the utility switch: "/u 1" last removes the
+// utilities no remaining printer needs; without "/u" in force they are only listed, never removed
+// unasked; "/u 0" last leaves them alone. The package decides whether its utilities may be
+// removed at all ([DelUty] DelCode).
 void UtilityTail(CUninstallerController& app) {
-    const bool listed = !app.Config().Read(L"DelUty", L"U1").empty();
-    if (app.m_bRemoveUtilities && app.m_bUtilityOptionGiven) {
-        if (!listed)
-            return;  // no utility to read: the run ends without restart handling
-        app.UnbuiltRunModeReached(L"utility removal");
+    const bool remove = app.m_bUtilityOptionGiven && app.m_bRemoveUtilities;
+    const bool list = !app.m_bUtilityOptionGiven;
+    if ((remove || list) && app.Config().IsUtilityRemovalEnabled() && ReadUtilityTable(app)) {
+        UtilityTexts names;
+        ReadUtilityDisplayNames(app, names);
+        if (remove) {
+            RemoveUtilities(app);
+        } else {
+            for (std::size_t slot = 0; slot < kUtilitySlots; ++slot) {
+                if (!names[slot].empty() && !app.m_utilityEntries[slot].nInUse)
+                    app.m_arrUtilityToConfirm.push_back(names[slot]);
+            }
+        }
     }
+    // Also when no utility is listed: a driver left for the restart still needs its "-1".
     EndOfRun(app);
 }
 

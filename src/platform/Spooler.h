@@ -45,6 +45,7 @@ struct DriverInfo3 {
 
 // PRINTER_INFO_2W, the fields the program reads.
 struct PrinterInfo2 {
+    std::wstring serverName;  // "\\\\server" for a connection, empty for a local printer
     std::wstring printerName;
     std::wstring shareName;
     std::wstring portName;
@@ -56,6 +57,7 @@ struct PrinterInfo2 {
 
 inline constexpr std::uint32_t kPrinterEnumLocal = 0x2;
 inline constexpr std::uint32_t kPrinterEnumConnections = 0x4;
+inline constexpr std::uint32_t kPrinterAccessUse = 0x8;
 inline constexpr std::uint32_t kPrinterAllAccess = 0xF000C;
 inline constexpr std::uint32_t kPrinterControlPurge = 3;
 inline constexpr std::uint32_t kDeleteUnusedFiles = 0x1;  // DPD_DELETE_UNUSED_FILES

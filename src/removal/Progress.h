@@ -15,6 +15,8 @@ public:
     virtual ~ProgressView() = default;
     // Replaces every occurrence of `replace` by the line, or adds the line when `replace` is empty.
     virtual void Line(const std::wstring& line, const std::wstring& replace) = 0;
+    // Empties the text box: utility removal starts a list of its own.
+    virtual void ClearLines() = 0;
     // Moves the bar: phase 0 printers, 1 drivers, 2 the end of the removal, 3 and 4 utilities.
     virtual void Bar(int step, int phase) = 0;
 };

@@ -19,8 +19,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 machine=$here/machines/removal
 . "$here/wine-env.sh"
 shared_prefix=$WINEPREFIX
-wineserver_bin=$(dirname "$WINE")/wineserver
-[ -x "$wineserver_bin" ] || wineserver_bin=$(command -v wineserver)
 for built in "$package/Norvane.exe" "$package/ENU/Norvane.dll" "$windows_tests/winspool.drv" \
   "$windows_tests/pnputil.exe" "$windows_tests/spooler_cases_windows.exe"; do
   [ -f "$built" ] || { echo "FAIL: $built is missing: build the Windows tree first"; exit 1; }
@@ -45,7 +43,7 @@ work=$(mktemp -d)
 cleanup() {
   local prefix
   for prefix in "$work"/*/prefix; do
-    [ -d "$prefix" ] && WINEPREFIX=$prefix "$wineserver_bin" -k 2>/dev/null
+    [ -d "$prefix" ] && WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null
   done
   rm -rf "$work"
 }
@@ -105,26 +103,13 @@ drive_listing() {
   find "$1" -mindepth 1 \( -type d -printf 'd %P\n' \) -o -printf 'f %P\n' | tr 'A-Z' 'a-z' | sort
 }
 
-# A prefix of its own: the shared prefix's registry, and its C: drive as links, without the
-# program folder the start-up cases leave there (a file the program writes must never be a link
-# into the shared prefix).
-make_prefix() {
-  local prefix=$1
-  mkdir -p "$prefix/dosdevices"
-  cp -p "$shared_prefix"/{system.reg,user.reg,userdef.reg,.update-timestamp} "$prefix/"
-  cp -rs "$shared_prefix/drive_c" "$prefix/drive_c"
-  rm -rf "${prefix:?}/drive_c/$program_folder"
-  ln -s ../drive_c "$prefix/dosdevices/c:"
-  ln -s / "$prefix/dosdevices/z:"
-}
-
 stop_prefix() {
-  WINEPREFIX=$1 "$wineserver_bin" -k 2>/dev/null
+  WINEPREFIX=$1 "$WINESERVER" -k 2>/dev/null
   rm -rf "$1"
 }
 
 # What Wine holds of its own under the compared keys and folders.
-make_prefix "$work/own/prefix"
+make_prefix "$work/own/prefix" "$program_folder"
 wine_registry "$work/own/prefix" >"$work/wine-own.registry"
 drive_listing "$work/own/prefix/drive_c" >"$work/wine-own.files"
 stop_prefix "$work/own/prefix"
@@ -137,7 +122,7 @@ stop_prefix "$work/own/prefix"
 # library and the test spooler beside it, and pnputil.exe, which Wine lacks.
 install_wine() {
   prefix=$case_dir/prefix
-  make_prefix "$prefix"
+  make_prefix "$prefix" "$program_folder"
   local import=$case_dir/import.reg
   printf '\xff\xfe' >"$import"
   cat "$machine/registry.reg" <(printf '%s' "$1") | iconv -f UTF-8 -t UTF-16LE >>"$import"
@@ -169,7 +154,7 @@ run_wine() {
     WINEPREFIX=$prefix WINEDEBUG=+loaddll WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winspool.drv=n" \
       NORVANE_SPOOLER_JOURNAL="$(windows_path "$case_dir/spooler.journal")" \
       timeout 120 "$WINE" "$program_windows" "$@") 2>"$case_dir/wine.err" >/dev/null
-  WINEPREFIX=$prefix timeout 60 "$wineserver_bin" -w
+  WINEPREFIX=$prefix timeout 60 "$WINESERVER" -w
   grep -qiF 'Norvane\\WINSPOOL.DRV" at' "$case_dir/wine.err" ||
     fail "Norvane.exe did not load the test spooler: $(grep -i 'winspool' "$case_dir/wine.err")"
 }

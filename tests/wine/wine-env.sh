@@ -8,3 +8,17 @@ export WINEARCH=win64
 unset DISPLAY WAYLAND_DISPLAY
 WINE=${NORVANE_WINE:-/usr/lib/wine/wine64}
 [ -x "$WINE" ] || WINE=$(command -v wine64 || command -v wine)
+WINESERVER=$(dirname "$WINE")/wineserver
+[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
+
+# A prefix of its own at $1: the shared prefix's registry, and its C: drive as links, without the
+# folder $2 below C: (a file the program writes must never be a link into the shared prefix).
+make_prefix() {
+  local prefix=$1 own_folder=$2
+  mkdir -p "$prefix/dosdevices"
+  cp -p "$WINEPREFIX"/{system.reg,user.reg,userdef.reg,.update-timestamp} "$prefix/"
+  cp -rs "$WINEPREFIX/drive_c" "$prefix/drive_c"
+  rm -rf "${prefix:?}/drive_c/${own_folder:?}"
+  ln -s ../drive_c "$prefix/dosdevices/c:"
+  ln -s / "$prefix/dosdevices/z:"
+}

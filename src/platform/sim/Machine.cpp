@@ -70,6 +70,10 @@ std::unique_ptr<Machine> Machine::Load(const fs::path& folder, UiOptions ui, Mac
         error = {folder / "drive_c", 0, "the C: drive folder is missing"};
         return nullptr;
     }
+    if (const auto problem = CheckPrograms(config.programs, PathMap(folder / "drive_c"))) {
+        error = {json, problem->line, problem->message};
+        return nullptr;
+    }
     std::string written = WriteRegFile(registry);
     return std::unique_ptr<Machine>(new Machine(folder, std::move(config), std::move(jsonText),
                                                 std::move(registry), std::move(written),
@@ -95,7 +99,7 @@ Machine::Machine(fs::path folder, MachineConfig config, std::string configText,
       m_spooler(m_spoolerRegistry, m_files,
                 {m_config.windowsDir, m_config.jobs, m_config.faults,
                  [this](const std::wstring& entry) { m_journal.Record(entry); }}),
-      m_processes(m_config, m_files, m_journal),
+      m_processes(m_config, m_paths, m_files, m_registry, m_clock, m_journal),
       m_security(m_config, m_journal),
       m_system(m_config),
       m_resources(m_files),
@@ -106,6 +110,7 @@ Machine::Machine(fs::path folder, MachineConfig config, std::string configText,
 }
 
 void Machine::Save() {
+    m_processes.FinishRunning();
     const std::string written = WriteRegFile(m_registry);
     if (written != m_registryText) {
         std::ofstream(m_folder / "registry.reg", std::ios::binary | std::ios::trunc) << written;

@@ -57,7 +57,7 @@ public:
 
     platform::Platform& Platform() { return m_platform; }
     // Writes back what a run changed: registry.reg and machine.json (each when it differs) and
-    // the journal.
+    // the journal. The programs still running end first, as they would after the run.
     void Save();
 
     const std::filesystem::path& Folder() const { return m_folder; }

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <utility>
+
+#include "platform/sim/RegistryStore.h"
 
 namespace norvane::sim {
 namespace {
@@ -234,6 +237,126 @@ private:
     MachineConfigError& m_error;
 };
 
+// A key a program may delete: a path below one of the registry's roots.
+bool IsKeyPath(const std::wstring& path) {
+    return RegistryStore::CheckPath(path) == platform::win::kSuccess &&
+           path.find(L'\\') != std::wstring::npos;
+}
+
+// machine.json "programs", checked whole: every name known, every value of its type. Whether
+// their files are on the drive is for the machine's load to check (CheckPrograms).
+class ProgramReader {
+public:
+    ProgramReader(const std::string& text, MachineConfigError& error)
+        : m_text(text), m_error(error) {}
+
+    bool Read(const json& programs, SimPrograms& out) {
+        if (!programs.is_object())
+            return Fail({"programs"}, "\"programs\" must map executable paths to programs");
+        for (const auto& [path, value] : programs.items()) {
+            const std::string program = "program \"" + path + "\"";
+            if (!IsFullWindowsPath(text::FromUtf8(path))) {
+                return Fail({"programs", path}, program +
+                                                    " must be named by a full Windows path such as "
+                                                    "\"C:\\\\Folder\\\\Setup.exe\"");
+            }
+            if (!value.is_object())
+                return Fail({"programs", path}, program + " must be an object");
+            SimProgram read;
+            read.line = LineOfNames(m_text, {"programs", path});
+            for (const auto& [member, setting] : value.items()) {
+                if (const auto problem = Member(member, setting, read)) {
+                    return Fail({"programs", path, member},
+                                program + ": \"" + member + "\" " + *problem);
+                }
+            }
+            if (!out.emplace(text::FromUtf8(path), std::move(read)).second)
+                return Fail({"programs", path}, program + " is named twice");
+        }
+        return true;
+    }
+
+private:
+    bool Fail(std::initializer_list<std::string> where, const std::string& message) {
+        m_error = {LineOfNames(m_text, where), "\"programs\": " + message};
+        return false;
+    }
+
+    // Reads one setting of a program: what is wrong with it, or nullopt.
+    static std::optional<std::string> Member(const std::string& member, const json& setting,
+                                             SimProgram& program) {
+        if (member == "runMs") {
+            if (!setting.is_number_unsigned() || setting.get<std::uint64_t>() > 0xFFFFFFFF)
+                return "must be a whole number of milliseconds";
+            program.runMs = setting.get<std::uint32_t>();
+        } else if (member == "child") {
+            if (!setting.is_string() ||
+                !IsFullWindowsPath(text::FromUtf8(setting.get<std::string>()))) {
+                return "must be a full Windows path";
+            }
+            program.child = text::FromUtf8(setting.get<std::string>());
+        } else if (member == "failToStart") {
+            if (!setting.is_boolean())
+                return "must be true or false";
+            program.failToStart = setting.get<bool>();
+        } else if (member == "deleteKeys") {
+            if (!Texts(setting, IsKeyPath, program.deleteKeys)) {
+                return "must list full key paths such as "
+                       "\"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Maker\"";
+            }
+        } else if (member == "deleteFiles" || member == "pendingRenames") {
+            auto& files = member == "deleteFiles" ? program.deleteFiles : program.pendingRenames;
+            if (!Texts(setting, IsFullWindowsPath, files))
+                return "must list full Windows paths";
+        } else if (member == "writeIni") {
+            if (!IniWrites(setting, program.writeIni)) {
+                return "must list objects of four texts, \"file\" (a full Windows path), "
+                       "\"section\", \"key\" and \"value\"";
+            }
+        } else {
+            return "is not known (runMs, child, writeIni, deleteKeys, deleteFiles, "
+                   "pendingRenames, failToStart)";
+        }
+        return std::nullopt;
+    }
+
+    static bool Texts(const json& list, bool (*valid)(const std::wstring&),
+                      std::vector<std::wstring>& out) {
+        if (!list.is_array())
+            return false;
+        for (const auto& item : list) {
+            if (!item.is_string() || !valid(text::FromUtf8(item.get<std::string>())))
+                return false;
+            out.push_back(text::FromUtf8(item.get<std::string>()));
+        }
+        return true;
+    }
+
+    static bool IniWrites(const json& list, std::vector<IniWrite>& out) {
+        if (!list.is_array())
+            return false;
+        for (const auto& item : list) {
+            if (!item.is_object() || item.size() != 4)
+                return false;
+            IniWrite write;
+            for (const auto& [name, field] :
+                 {std::pair{"file", &write.file}, std::pair{"section", &write.section},
+                  std::pair{"key", &write.key}, std::pair{"value", &write.value}}) {
+                if (!item.contains(name) || !item.at(name).is_string())
+                    return false;
+                *field = text::FromUtf8(item.at(name).get<std::string>());
+            }
+            if (!IsFullWindowsPath(write.file))
+                return false;
+            out.push_back(std::move(write));
+        }
+        return true;
+    }
+
+    const std::string& m_text;
+    MachineConfigError& m_error;
+};
+
 json FaultsJson(const MachineFaults& faults) {
     json out = json::object();
     json drivers = json::object();
@@ -299,10 +422,10 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
         return false;
     }
     static const char* const kKnown[] = {
-        "program",        "fileVersion",   "windowsDir",           "commonAppDataDir",
-        "currentDir",     "threadLocale",  "systemDefaultLangId",  "ansiCodePage",
-        "osMajorVersion", "administrator", "otherInstanceRunning", "localTime",
-        "jobs",           "faults"};
+        "program",          "programs",       "fileVersion",   "windowsDir",
+        "commonAppDataDir", "currentDir",     "threadLocale",  "systemDefaultLangId",
+        "ansiCodePage",     "osMajorVersion", "administrator", "otherInstanceRunning",
+        "localTime",        "jobs",           "faults"};
     for (const auto& item : root.items()) {
         bool known = false;
         for (const char* name : kKnown)
@@ -361,8 +484,12 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
             config.jobs[text::FromUtf8(item.key())] = item.value().get<std::uint32_t>();
         }
     }
-    if (root.contains("faults"))
-        return FaultReader(textValue, error).Read(root["faults"], config.faults);
+    if (root.contains("faults") &&
+        !FaultReader(textValue, error).Read(root["faults"], config.faults)) {
+        return false;
+    }
+    if (root.contains("programs"))
+        return ProgramReader(textValue, error).Read(root["programs"], config.programs);
     return true;
 }
 

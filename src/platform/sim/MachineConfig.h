@@ -11,6 +11,7 @@
 
 #include "platform/Clock.h"
 #include "platform/WinError.h"
+#include "platform/sim/SimProgram.h"
 #include "support/Text.h"
 
 namespace norvane::sim {
@@ -59,6 +60,7 @@ struct MachineConfig {
     std::optional<platform::LocalTime> localTime;                  // null: the host's local time
     std::map<std::wstring, std::uint32_t, text::NoCaseLess> jobs;  // queued jobs per printer
     MachineFaults faults;
+    SimPrograms programs;  // the programs CreateProcessW can start, by executable path
 
     std::wstring ProgramFolder() const { return program.substr(0, program.rfind(L'\\')); }
 };
@@ -71,11 +73,13 @@ struct MachineConfigError {
 // Parses machine.json text; on failure returns false with the line and a message.
 bool ParseMachineConfig(const std::string& json, MachineConfig& config, MachineConfigError& error);
 
-// Writes a machine.json holding every setting, for `norvane-machine new`.
+// Writes a machine.json holding every setting, for `norvane-machine new`; a new machine runs no
+// programs, so "programs" is not written.
 std::string WriteMachineConfig(const MachineConfig& config);
 
 // machine.json as a run leaves it: the text it was read from, with "jobs" and "faults" (what a
-// run may change) replaced by the config's, names sorted. Empty ones are left out.
+// run may change) replaced by the config's, names sorted. Empty ones are left out. The rest, such
+// as "programs", stays as it was read.
 std::string UpdateMachineConfig(const std::string& json, const MachineConfig& config);
 
 }  // namespace norvane::sim

@@ -119,10 +119,13 @@ void Reboot(Machine& machine, const ProgramRunner& runProgram) {
         registry.DeleteValue(RootKey::LocalMachine, kRunOnceKey, valueName);
         if (const auto arguments = ProgramArguments(commandLine, machine.Config().program)) {
             runProgram(machine, *arguments);
-        } else {
-            machine.JournalLog().Record(L"RunOnce " + Quoted(valueName) + L" " +
-                                        Quoted(commandLine) + L" not run (not simulated)");
+            continue;
         }
+        // Any other program starts as Windows starts it, when the machine describes it; it ends
+        // on the clock like every simulated program.
+        machine.JournalLog().Record(L"RunOnce " + Quoted(valueName) + L" " + Quoted(commandLine));
+        std::unique_ptr<platform::Process> process;
+        machine.Platform().processes.Start(commandLine, 0, process);
     }
     machine.Save();
 }

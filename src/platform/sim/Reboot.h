@@ -16,9 +16,9 @@ using ProgramRunner = std::function<void(Machine& machine, const std::wstring& a
 // The start of Windows, in its order: the Session Manager carries out the pending file renames
 // (before any program runs, so a locked file gives way); the spooler starts afresh, which ends
 // the driver faults held until a restart; at logon every RunOnce value is removed and its command
-// run: the machine's own program through `runProgram`, any other program journaled as not run,
-// since the machine simulates none yet. A "Reboot" journal entry marks the start; the machine is
-// saved at the end.
+// run: the machine's own program through `runProgram`, any other program as the machine's
+// "programs" describe it (a program it does not describe fails to start, journaled). A "Reboot"
+// journal entry marks the start; the machine is saved at the end, after the programs ended.
 void Reboot(Machine& machine, const ProgramRunner& runProgram);
 
 // One pair of PendingFileRenameOperations (MoveFileExW with MOVEFILE_DELAY_UNTIL_REBOOT).

@@ -1,5 +1,7 @@
 #include "platform/sim/SimClock.h"
 
+#include <algorithm>
+
 #include "platform/sim/Journal.h"
 
 namespace norvane::sim {
@@ -32,9 +34,20 @@ SimClock::SimClock(const platform::LocalTime& start)
                      start.millisecond) {}
 
 void SimClock::Sleep(std::uint32_t milliseconds) {
-    m_elapsedMs += milliseconds;
+    AdvanceTo(m_elapsedMs + milliseconds);
     if (m_journal)
         m_journal->Record(L"Sleep " + std::to_wstring(milliseconds));
+}
+
+void SimClock::AdvanceTo(std::uint64_t elapsedMs) {
+    while (m_events) {
+        const auto due = m_events->NextDue();
+        if (!due || *due > elapsedMs)
+            break;
+        m_elapsedMs = std::max(m_elapsedMs, *due);
+        m_events->RunDue();
+    }
+    m_elapsedMs = std::max(m_elapsedMs, elapsedMs);
 }
 
 platform::LocalTime SimClock::At(std::uint64_t elapsedMs) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/Clock.h"
 
@@ -10,13 +11,30 @@ namespace norvane::sim {
 
 class Journal;
 
+// What is due at set moments of the virtual time (the ends of simulated processes). The clock
+// stops at each such moment it passes, so that what happens there happens, and is journaled, at
+// its own time.
+class ClockEvents {
+public:
+    virtual ~ClockEvents() = default;
+    // The elapsed milliseconds at which the next event is due; nullopt when none is.
+    virtual std::optional<std::uint64_t> NextDue() const = 0;
+    // Carries out the event due first; the clock stands at its moment (or later, for one that was
+    // already due).
+    virtual void RunDue() = 0;
+};
+
 class SimClock final : public platform::Clock {
 public:
     // `start` is the local time the run begins at.
     explicit SimClock(const platform::LocalTime& start);
 
     void AttachJournal(Journal& journal) { m_journal = &journal; }
+    void AttachEvents(ClockEvents& events) { m_events = &events; }
     void Sleep(std::uint32_t milliseconds) override;
+    // Moves the clock on to `elapsedMs` (never back), carrying out every event due on the way.
+    // Journals nothing: a sleep journals itself, a wait is told by what ends.
+    void AdvanceTo(std::uint64_t elapsedMs);
     platform::LocalTime Now() override { return At(m_elapsedMs); }
     platform::LocalTime Now() const { return At(m_elapsedMs); }
     std::uint64_t ElapsedMilliseconds() const { return m_elapsedMs; }
@@ -28,6 +46,7 @@ private:
     std::int64_t m_startMsOfDay;  // milliseconds since midnight
     std::uint64_t m_elapsedMs = 0;
     Journal* m_journal = nullptr;
+    ClockEvents* m_events = nullptr;
 };
 
 // Civil calendar helpers (proleptic Gregorian).

@@ -12,6 +12,22 @@ bool IsPnputil(const std::wstring& file) {
     return text::EqualsNoCase(name, L"pnputil.exe") || text::EqualsNoCase(name, L"pnputil");
 }
 
+// A handle to a process of the table: waiting moves the virtual clock on to the process's end.
+class SimProcess final : public platform::Process {
+public:
+    SimProcess(ProcessTable& table, std::uint32_t id) : m_table(table), m_id(id) {}
+
+    std::uint32_t Id() const override { return m_id; }
+    platform::WinError WaitPumpingMessages() override {
+        m_table.WaitFor(m_id);
+        return platform::win::kSuccess;
+    }
+
+private:
+    ProcessTable& m_table;
+    std::uint32_t m_id;
+};
+
 }  // namespace
 
 bool SimProcesses::ClaimFirstInstance() {
@@ -24,15 +40,22 @@ bool SimProcesses::ClaimFirstInstance() {
 platform::WinError SimProcesses::Start(const std::wstring& commandLine, std::uint32_t creationFlags,
                                        std::unique_ptr<platform::Process>& process) {
     process.reset();
-    m_journal.Record(L"CreateProcess " + Quoted(commandLine) + L" flags=" +
-                     std::to_wstring(creationFlags) + L" -> 2");
-    return platform::win::kFileNotFound;
+    std::uint32_t id = 0;
+    const platform::WinError error =
+        m_table.Start(commandLine, creationFlags, kProgramProcessId, id);
+    if (!error)
+        process = std::make_unique<SimProcess>(m_table, id);
+    return error;
 }
 
-platform::WinError SimProcesses::FindChild(std::uint32_t,
+platform::WinError SimProcesses::FindChild(std::uint32_t parentId,
                                            std::unique_ptr<platform::Process>& child) {
     child.reset();
-    return platform::win::kNoMoreFiles;  // Process32NextW at the end of the snapshot
+    const auto id = m_table.FirstChild(parentId);
+    if (!id)
+        return platform::win::kNoMoreFiles;  // Process32NextW at the end of the snapshot
+    child = std::make_unique<SimProcess>(m_table, *id);
+    return platform::win::kSuccess;
 }
 
 platform::WinError SimProcesses::ShellExecuteElevated(const std::wstring& file,

@@ -1,20 +1,29 @@
 // The Processes service of the simulated machine. The instance counter reads machine.json's
-// "otherInstanceRunning". Windows' own pnputil.exe is built in for the elevated start; no other
-// program is known to this machine yet, so every other start fails as Windows fails to start a
-// program that is not there.
+// "otherInstanceRunning". CreateProcessW starts the programs machine.json describes ("programs",
+// run by the process table); Windows' own pnputil.exe is built in for the elevated start, where
+// every other program fails as Windows fails to start a program that is not there.
 #pragma once
 
 #include "platform/Processes.h"
 #include "platform/sim/Journal.h"
 #include "platform/sim/MachineConfig.h"
+#include "platform/sim/ProcessTable.h"
 #include "platform/sim/SimFileSystem.h"
 
 namespace norvane::sim {
 
+// The process id of the program itself, the parent of what it starts.
+inline constexpr std::uint32_t kProgramProcessId = 4242;
+
 class SimProcesses final : public platform::Processes {
 public:
-    SimProcesses(const MachineConfig& config, SimFileSystem& files, Journal& journal)
-        : m_config(config), m_files(files), m_journal(journal) {}
+    SimProcesses(const MachineConfig& config, const PathMap& paths, SimFileSystem& files,
+                 RegistryStore& registry, SimClock& clock, Journal& journal)
+        : m_config(config),
+          m_files(files),
+          m_journal(journal),
+          m_table(config.programs, paths, files, config.faults.lockedFiles, registry, clock,
+                  journal) {}
 
     bool ClaimFirstInstance() override;
     // The program's process has ended: its instance counter is free for the next start.
@@ -25,6 +34,8 @@ public:
                                  std::unique_ptr<platform::Process>& child) override;
     platform::WinError ShellExecuteElevated(const std::wstring& file,
                                             const std::wstring& parameters) override;
+    // The run is over: the processes still running end now, in the order of their ends.
+    void FinishRunning() { m_table.FinishAll(); }
 
 private:
     // pnputil.exe: "-f -d oemN.inf" (or "-d oemN.inf") removes that driver package's .inf and
@@ -34,6 +45,7 @@ private:
     const MachineConfig& m_config;
     SimFileSystem& m_files;
     Journal& m_journal;
+    ProcessTable m_table;
     bool m_claimed = false;
 };
 

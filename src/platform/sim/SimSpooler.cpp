@@ -86,9 +86,13 @@ bool IsConnectionName(const std::wstring& name) {
     return name.starts_with(L"\\\\");
 }
 
-platform::PrinterInfo2 PrinterFromKey(const std::wstring& name, const KeyValues& key) {
+platform::PrinterInfo2 PrinterFromKey(const std::wstring& name, bool connection,
+                                      const KeyValues& key) {
     platform::PrinterInfo2 info;
     info.printerName = name;
+    // The connection "\\server\queue" is served by "\\server".
+    if (connection)
+        info.serverName = name.substr(0, name.find(L'\\', 2));
     info.shareName = key.String(L"Share Name");
     info.portName = key.String(L"Port");
     info.driverName = key.String(L"Printer Driver");
@@ -161,7 +165,7 @@ platform::WinError SimSpooler::EnumPrinters(std::uint32_t flags,
             const PrinterKey printer{root, parent, std::move(keyName), connection};
             KeyValues key;
             if (ReadValues(m_registry, root, printer.Path(), key) == win::kSuccess)
-                printers.push_back(PrinterFromKey(printer.PrinterName(), key));
+                printers.push_back(PrinterFromKey(printer.PrinterName(), connection, key));
         }
     };
     if (flags & platform::kPrinterEnumLocal)

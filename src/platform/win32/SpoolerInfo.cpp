@@ -71,6 +71,7 @@ platform::DriverInfo3 ConvertDriver(const DRIVER_INFO_3W& info) {
 
 platform::PrinterInfo2 ConvertPrinter(const PRINTER_INFO_2W& info) {
     platform::PrinterInfo2 printer;
+    printer.serverName = Text(info.pServerName);
     printer.printerName = Text(info.pPrinterName);
     printer.shareName = Text(info.pShareName);
     printer.portName = Text(info.pPortName);

@@ -31,15 +31,13 @@ WinError WaitWhilePumping(HANDLE process) {
 
 class Win32Process final : public platform::Process {
 public:
-    Win32Process(UniqueHandle process, UniqueHandle thread, DWORD id)
-        : m_process(std::move(process)), m_thread(std::move(thread)), m_id(id) {}
+    Win32Process(UniqueHandle process, DWORD id) : m_process(std::move(process)), m_id(id) {}
 
     std::uint32_t Id() const override { return m_id; }
     WinError WaitPumpingMessages() override { return WaitWhilePumping(m_process.Get()); }
 
 private:
     UniqueHandle m_process;
-    UniqueHandle m_thread;  // empty for a process found rather than started
     DWORD m_id;
 };
 
@@ -63,8 +61,9 @@ WinError Win32Processes::Start(const std::wstring& commandLine, std::uint32_t cr
                         nullptr, nullptr, &startup, &started)) {
         return LastError();
     }
-    process = std::make_unique<Win32Process>(UniqueHandle(started.hProcess),
-                                             UniqueHandle(started.hThread), started.dwProcessId);
+    // Only the process is waited for; its first thread's handle is of no use and goes at once.
+    CloseHandle(started.hThread);
+    process = std::make_unique<Win32Process>(UniqueHandle(started.hProcess), started.dwProcessId);
     return platform::win::kSuccess;
 }
 
@@ -80,12 +79,12 @@ WinError Win32Processes::FindChild(std::uint32_t parentId,
          more = Process32NextW(snapshot.Get(), &entry)) {
         if (entry.th32ParentProcessID != parentId)
             continue;
-        UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                                         entry.th32ProcessID));
+        // Full access, although the wait needs only SYNCHRONIZE: the process an uninstaller
+        // hands over to runs under this program's own account, which holds every right on it.
+        UniqueHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, entry.th32ProcessID));
         if (!process)
             return LastError();
-        child =
-            std::make_unique<Win32Process>(std::move(process), UniqueHandle(), entry.th32ProcessID);
+        child = std::make_unique<Win32Process>(std::move(process), entry.th32ProcessID);
         return platform::win::kSuccess;
     }
     return LastError();  // ERROR_NO_MORE_FILES at the end of the snapshot

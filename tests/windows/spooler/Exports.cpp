@@ -68,6 +68,8 @@ void FillDriver6(InfoPacker& packer, const norvane::platform::DriverInfo6& drive
 
 void FillPrinter(InfoPacker& packer, const norvane::platform::PrinterInfo2& printer,
                  PRINTER_INFO_2W& info) {
+    if (!printer.serverName.empty())
+        info.pServerName = packer.Text(printer.serverName);
     info.pPrinterName = packer.Text(printer.printerName);
     info.pShareName = packer.Text(printer.shareName);
     info.pPortName = packer.Text(printer.portName);

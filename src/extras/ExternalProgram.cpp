@@ -1,0 +1,26 @@
+#include "extras/ExternalProgram.h"
+
+namespace norvane {
+
+bool RunAndWait(platform::Platform& platform, const std::wstring& commandLine, Handover handover) {
+    std::unique_ptr<platform::Process> process;
+    if (platform.processes.Start(commandLine, kInstallerCreationFlags, process) !=
+        platform::win::kSuccess)
+        return false;
+    process->WaitPumpingMessages();
+    if (handover == Handover::Follow) {
+        // An installer often starts a copy of itself elsewhere and exits at once; the work, and
+        // the setup.log, are that process's.
+        std::unique_ptr<platform::Process> child;
+        if (platform.processes.FindChild(process->Id(), child) == platform::win::kSuccess && child)
+            child->WaitPumpingMessages();
+    }
+    return true;
+}
+
+std::int32_t ReadResultCode(platform::Profile& profile, const std::wstring& setupLog) {
+    return static_cast<std::int32_t>(
+        profile.GetInt(L"ResponseResult", L"ResultCode", 99, setupLog));
+}
+
+}  // namespace norvane

@@ -1,0 +1,27 @@
+// Running the installers of the package's utilities and scanners: started in a console of their
+// own, waited for while the caller's windows stay responsive, and their result read from the
+// setup.log they leave.
+#pragma once
+
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace norvane {
+
+// CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | CREATE_NEW_PROCESS_GROUP | CREATE_DEFAULT_ERROR_MODE
+inline constexpr std::uint32_t kInstallerCreationFlags = 0x04000230;
+
+enum class Handover {
+    Ignore,  // done when the started program ends
+    Follow,  // when the program hands its work to a process of its own, wait for that one too
+};
+
+// Starts the command line and waits for it (and, with Follow, for the first child it left
+// running). False when the program could not be started.
+bool RunAndWait(platform::Platform& platform, const std::wstring& commandLine, Handover handover);
+
+// [ResponseResult] ResultCode of an installer's setup.log; 99 when the log or the code is missing.
+std::int32_t ReadResultCode(platform::Profile& profile, const std::wstring& setupLog);
+
+}  // namespace norvane

@@ -1,0 +1,73 @@
+#include "extras/ScannerRemoval.h"
+
+#include "app/Controller.h"
+#include "extras/ExternalProgram.h"
+#include "extras/UninstallEntry.h"
+#include "log/Reporter.h"
+#include "support/Text.h"
+
+namespace norvane {
+
+std::wstring LookUpSetupPath(CUninstallerController& app, const std::wstring& guid) {
+    const auto modifyPath =
+        ReadUninstallValue(app.P().registry, guid, L"ModifyPath", L"InstallShield_");
+    if (!modifyPath)
+        return L"";
+    // "\"C:\\...\\setup.exe\" -runfromtemp": the text between the first and the last quote.
+    const std::size_t first = modifyPath->find(L'"');
+    const std::size_t last = modifyPath->rfind(L'"');
+    if (first == std::wstring::npos || last == first)
+        return L"";
+    return modifyPath->substr(first + 1, last - first - 1);
+}
+
+int FindScanner(CUninstallerController& app, const std::wstring& name) {
+    const PackageConfig config = app.Config();
+    const auto scanners = config.NumberedList(L"Scanner", L"SD");
+    for (std::size_t n = 0; n < scanners.size(); ++n) {
+        if (!text::EqualsNoCase(scanners[n], name))
+            continue;
+        auto record = std::make_unique<CScannerDriverData>();
+        record->m_pszGUID = config.Read(L"ScannerGUID", L"SID" + std::to_wstring(n + 1));
+        if (record->m_pszGUID.empty())
+            return 0;
+        record->m_pszName = name;
+        record->m_pszSetupPath = LookUpSetupPath(app, record->m_pszGUID);
+        if (record->m_pszSetupPath.empty())
+            return 0;
+        record->m_bUninstallable = 1;
+        app.m_arrScanner.push_back(std::move(record));
+        return 1;
+    }
+    return 0;
+}
+
+void ReadScannerResult(CUninstallerController& app, CScannerDriverData& record) {
+    const std::wstring& setup = record.m_pszSetupPath;
+    const std::size_t slash = setup.rfind(L'\\');
+    const std::wstring log =
+        (slash == std::wstring::npos ? L"" : setup.substr(0, slash + 1)) + L"setup.log";
+    record.m_bResultOK = ReadResultCode(app.P().profile, log) == 0 ? 1 : 0;
+}
+
+bool RunScannerSetup(CUninstallerController& app, CScannerDriverData& record) {
+    if (record.m_pszSetupPath.empty())
+        return false;
+    const std::wstring command = L"\"" + record.m_pszSetupPath + L"\" /s /zop8";
+    if (!RunAndWait(app.P(), command, Handover::Ignore))
+        return false;
+    ReadScannerResult(app, record);
+    return true;
+}
+
+void RemoveScanners(CUninstallerController& app) {
+    for (const auto& record : app.m_arrScanner) {
+        if (!record->m_bUninstallable)
+            continue;
+        if (!RunScannerSetup(app, *record))
+            record->m_bResultOK = 0;
+        app.m_mapScannerResult[kScannerKey + record->m_pszName] = record->m_bResultOK ? L"0" : L"1";
+    }
+}
+
+}  // namespace norvane

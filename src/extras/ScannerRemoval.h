@@ -1,0 +1,26 @@
+// Removing scanner drivers through their own setup programs. A scanner's setup registered the
+// uninstall entry "InstallShield_{GUID}"; its ModifyPath names the setup program, which is run
+// silently in removal mode and leaves its result in a setup.log beside itself.
+#pragma once
+
+#include <string>
+
+#include "inventory/Records.h"
+
+namespace norvane {
+
+class CUninstallerController;
+
+// The setup program of the scanner's GUID, from the quoted path in ModifyPath; empty when the
+// entry, the value or the quotes are missing.
+std::wstring LookUpSetupPath(CUninstallerController& app, const std::wstring& guid);
+// When config.ini lists the scanner ([Scanner] SD<n>, [ScannerGUID] SID<n>) and its setup
+// program is known: appends its record to m_arrScanner and returns 1; else 0.
+int FindScanner(CUninstallerController& app, const std::wstring& name);
+// Runs the setup program of every scanner in m_arrScanner and records its result.
+void RemoveScanners(CUninstallerController& app);
+// Runs the setup program and reads its result. False when it could not be started.
+bool RunScannerSetup(CUninstallerController& app, CScannerDriverData& record);
+void ReadScannerResult(CUninstallerController& app, CScannerDriverData& record);
+
+}  // namespace norvane

@@ -1,0 +1,34 @@
+// Removing the package's utilities through their own uninstallers: each one runs silently with
+// the response file recorded for it (ISS\<id>.iss beside the program), is waited for together with
+// the process it hands its work to, and reports its result in ISS\setup.log.
+#pragma once
+
+#include <string>
+
+#include "inventory/Records.h"
+#include "platform/FileSystem.h"
+
+namespace norvane {
+
+class CUninstallerController;
+
+// Builds the list of installed utilities that no printer needs, runs their uninstallers and
+// records a result for each. Always true.
+bool RemoveUtilities(CUninstallerController& app);
+// Runs the uninstallers of m_arrUtility in order and records their results.
+void RunUtilityUninstallers(CUninstallerController& app);
+// Runs one utility's uninstaller and reads its result. False when it could not be run.
+bool RunUninstaller(CUninstallerController& app, CUtilityData& record, const std::wstring& id);
+// Reads the result the uninstaller left in ISS\setup.log, then deletes that log.
+void ReadUninstallResult(CUninstallerController& app, CUtilityData& record);
+// The record of a utility: its uninstall command from the uninstall entry of the GUID, empty
+// when the entry or the command is missing.
+CUtilityData LookUpUninstallString(CUninstallerController& app, const std::wstring& guid);
+
+// The uninstall command with its program path quoted: an unquoted path holding blanks would let
+// Windows start "C:\Program.exe" for "C:\Program Files\...". The leading text up to the first
+// ".exe" that names an existing file is put in quotes; a command that starts with a quote, or
+// names no existing ".exe", is returned as it is.
+std::wstring QuoteProgramPath(platform::FileSystem& files, const std::wstring& command);
+
+}  // namespace norvane
