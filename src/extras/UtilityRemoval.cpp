@@ -17,6 +17,11 @@ std::wstring IssFolder(const CUninstallerController& app) {
     return app.g_szModuleDir + L"ISS\\";
 }
 
+// Where the uninstallers report, beside their response files.
+std::wstring SetupLog(const CUninstallerController& app) {
+    return IssFolder(app) + L"setup.log";
+}
+
 // The result code of one utility and the line that replaces its in-progress line.
 std::wstring RunOne(CUninstallerController& app, std::size_t index) {
     CUtilityData& record = *app.m_arrUtility[index];
@@ -66,7 +71,7 @@ CUtilityData LookUpUninstallString(CUninstallerController& app, const std::wstri
 }
 
 void ReadUninstallResult(CUninstallerController& app, CUtilityData& record) {
-    const std::wstring log = IssFolder(app) + L"setup.log";
+    const std::wstring log = SetupLog(app);
     record.m_bResultOK = ReadResultCode(app.P().profile, log) == 0 ? 1 : 0;
     // Gone before the next uninstaller runs, so that it never reads this one's result.
     app.P().files.DeleteFile(log);
@@ -83,6 +88,9 @@ bool RunUninstaller(CUninstallerController& app, CUtilityData& record, const std
         return false;
     const std::wstring command =
         QuoteProgramPath(files, record.m_pszUninstallString) + L" /s -f1\"" + response + L"\"";
+    // A log already there (recording the response files leaves one beside them) is not this
+    // uninstaller's result: one that writes none must fail, not inherit it.
+    files.DeleteFile(SetupLog(app));
     if (!RunAndWait(app.P(), command, Handover::Follow))
         return false;
     ReadUninstallResult(app, record);

@@ -167,6 +167,14 @@ TEST_F(UtilityRemovalTest, FailuresAreReportedAndTheNextUtilityStillRuns) {
     EXPECT_NE(starts[1].find(L"Book.iss"), std::wstring::npos);
 }
 
+TEST_F(UtilityRemovalTest, LogLeftFromRecordingTheResponsesIsNoResult) {
+    Install({With(kBook, R"("runMs": 500)")});
+    m_machine.WriteFile(std::wstring(kProgramFolder) + L"ISS\\setup.log",
+                        "[ResponseResult]\r\nResultCode=0\r\n");
+    m_machine.Run(L"/s /d Model B /u 1");
+    EXPECT_EQ(Result("Book"), L"1");
+}
+
 TEST_F(UtilityRemovalTest, PendingRenameOfTheCheckFileAsksForARestart) {
     const std::string pending =
         Reports(kBook, "0") + R"(, "pendingRenames": [")" + Json(Folder(kBook)) + "cvbook.dll\"]";

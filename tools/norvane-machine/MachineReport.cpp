@@ -93,6 +93,22 @@ void Programs(sim::Machine& machine, std::ostringstream& out) {
     out << "Installed programs: " << count << "\n" << list.str();
 }
 
+// The programs the machine can run (machine.json "programs"), with what ending does.
+void SimulatedPrograms(sim::Machine& machine, std::ostringstream& out) {
+    const sim::SimPrograms& programs = machine.Config().programs;
+    out << "Simulated programs: " << programs.size() << "\n";
+    for (const auto& [path, program] : programs) {
+        out << "  " << ToUtf8(path) << "  [" << program.runMs << " ms";
+        if (program.failToStart)
+            out << ", fails to start";
+        if (program.child)
+            out << ", hands over to " << ToUtf8(*program.child);
+        if (!program.writeIni.empty())
+            out << ", writes " << ToUtf8(program.writeIni.front().file);
+        out << "]\n";
+    }
+}
+
 void PendingWork(sim::Machine& machine, std::ostringstream& out) {
     std::ostringstream list;
     if (const sim::RegKey* runOnce = machine.Registry().Find(
@@ -134,6 +150,7 @@ std::string DescribeMachine(sim::Machine& machine) {
             std::wstring(sim::kPrintKey) + L"\\Environments\\Windows x64\\Print Processors", out);
     Packages(machine, out);
     Programs(machine, out);
+    SimulatedPrograms(machine, out);
     PendingWork(machine, out);
     return out.str();
 }
