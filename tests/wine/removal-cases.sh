@@ -38,16 +38,7 @@ registry_roots=(
 spooler_calls='^(DeletePrinterConnection|SetPrinter|DeletePrinter|DeletePrinterDriverEx|'
 spooler_calls+='DeleteMonitor|DeletePrintProcessor|SetDefaultPrinter) '
 
-work=$(mktemp -d)
-# Every prefix of this run goes, and its wineserver with it.
-cleanup() {
-  local prefix
-  for prefix in "$work"/*/prefix; do
-    [ -d "$prefix" ] && WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+make_work
 passed=0 failed=0
 
 fail() { echo "FAIL $case_name: $*"; failed=$((failed + 1)); case_ok=0; }

@@ -22,3 +22,17 @@ make_prefix() {
   ln -s ../drive_c "$prefix/dosdevices/c:"
   ln -s / "$prefix/dosdevices/z:"
 }
+
+# $work: a folder for the run's cases, each with its prefix in $work/<case>/prefix; when the
+# script exits, every such prefix goes, and its wineserver with it.
+make_work() {
+  work=$(mktemp -d)
+  trap remove_work EXIT
+}
+remove_work() {
+  local prefix
+  for prefix in "$work"/*/prefix; do
+    [ -d "$prefix" ] && WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null
+  done
+  rm -rf "$work"
+}
