@@ -38,24 +38,9 @@ protected:
     void Install(const std::string& modelB,
                  const std::function<void(PrintSetup&)>& printers = nullptr) {
         PrintSetup setup(m_machine);
-        setup
-            .Driver({"Model A",
-                     "Corvida",
-                     "Windows x64",
-                     "CVMA_UI.DLL",
-                     {"CVMA.DLL", "CVMA.CAP"},
-                     "",
-                     "",
-                     ""})
-            .Driver({"Model B",
-                     "Corvida",
-                     "Windows x64",
-                     "CVMB_UI.DLL",
-                     {"CVMB.DLL", "cvmb.cap"},
-                     "",
-                     "",
-                     ""})
-            .Driver({"Model C", "Corvida", "Windows x64", "CVMC_UI.DLL", {"CVMC.DLL"}, "", "", ""});
+        setup.Driver(PlainDriver("Model A", "CVMA_UI.DLL", {"CVMA.DLL", "CVMA.CAP"}))
+            .Driver(PlainDriver("Model B", "CVMB_UI.DLL", {"CVMB.DLL", "cvmb.cap"}))
+            .Driver(PlainDriver("Model C", "CVMC_UI.DLL", {"CVMC.DLL"}));
         if (printers)
             printers(setup);
         setup.Install(ConfigIni({"Model A", "Model B", "Model C"}, {}, kUtilities));

@@ -52,7 +52,7 @@ protected:
             m_machine.WriteFile(text::FromUtf8(SetupFolder(guid) + "setup.exe"), "MZ");
         m_machine.SetJson("{\"programs\": {" + programs + "}}");
         PrintSetup setup(m_machine);
-        setup.Driver({"Model A", "Corvida", "Windows x64", "CVMA_UI.DLL", {"CVMA.DLL"}, "", "", ""})
+        setup.Driver(PlainDriver("Model A", "CVMA_UI.DLL", {"CVMA.DLL"}))
             .Printer("A", "Model A")
             .Registry(registry)
             .Install(ConfigIni({"Model A"}, {},

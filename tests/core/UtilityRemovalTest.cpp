@@ -61,16 +61,8 @@ protected:
     void Install(std::vector<Utility> utilities, const std::string& extraConfig = "",
                  const std::string& extraPrograms = "") {
         PrintSetup setup(m_machine);
-        setup
-            .Driver({"Model A",
-                     "Corvida",
-                     "Windows x64",
-                     "CVMA_UI.DLL",
-                     {"CVMA.DLL", "CVMA.CAP"},
-                     "",
-                     "",
-                     ""})
-            .Driver({"Model B", "Corvida", "Windows x64", "CVMB_UI.DLL", {"CVMB.DLL"}, "", "", ""})
+        setup.Driver(PlainDriver("Model A", "CVMA_UI.DLL", {"CVMA.DLL", "CVMA.CAP"}))
+            .Driver(PlainDriver("Model B", "CVMB_UI.DLL", {"CVMB.DLL"}))
             .Printer("A", "Model A")
             .Printer("B", "Model B");
         std::string config = "[DelUty]\r\nDelCode=1\r\n", sections, reboot = "[RebootCheck]\r\n";

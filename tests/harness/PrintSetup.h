@@ -20,6 +20,13 @@ struct TestDriver {
     std::string hardwareId;
 };
 
+// A 64-bit driver of the Corvida package with its files and nothing else (no monitor, print
+// processor or hardware ID).
+inline TestDriver PlainDriver(const std::string& name, const std::string& configFile,
+                              const std::vector<std::string>& files) {
+    return {name, "Corvida", "Windows x64", configFile, files, "", "", ""};
+}
+
 class PrintSetup {
 public:
     explicit PrintSetup(TestMachine& machine) : m_machine(machine) {}
