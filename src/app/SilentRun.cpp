@@ -119,9 +119,10 @@ void UtilityTail(CUninstallerController& app) {
         if (remove) {
             RemoveUtilities(app);
         } else {
-            for (std::size_t slot = 0; slot < kUtilitySlots; ++slot) {
-                if (!names[slot].empty() && !app.m_utilityEntries[slot].nInUse)
-                    app.m_arrUtilityToConfirm.push_back(names[slot]);
+            // Names are looked up only for the utilities no printer needs.
+            for (const auto& name : names) {
+                if (!name.empty())
+                    app.m_arrUtilityToConfirm.push_back(name);
             }
         }
     }

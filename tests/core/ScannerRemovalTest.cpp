@@ -19,13 +19,6 @@ std::string SetupFolder(const std::string& guid) {
     return "C:\\Program Files (x86)\\InstallShield Installation Information\\{" + guid + "}\\";
 }
 
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        out += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    return out;
-}
-
 // The scanner's uninstall entry with its ModifyPath as given.
 std::string Entry(const std::string& guid, const std::string& modifyPath) {
     return "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\"
@@ -34,12 +27,12 @@ std::string Entry(const std::string& guid, const std::string& modifyPath) {
 }
 
 std::string QuotedSetup(const std::string& guid) {
-    return "\\\"" + Escaped(SetupFolder(guid)) + "setup.exe\\\" -runfromtemp -l0x0409";
+    return "\\\"" + DoubledBackslashes(SetupFolder(guid)) + "setup.exe\\\" -runfromtemp -l0x0409";
 }
 
 // A setup program that writes `code` into the setup.log beside itself.
 std::string Program(const std::string& guid, const std::string& code) {
-    const std::string folder = Escaped(Escaped(SetupFolder(guid)));
+    const std::string folder = DoubledBackslashes(DoubledBackslashes(SetupFolder(guid)));
     return "\"" + folder + "setup.exe\": {\"runMs\": 2000, \"writeIni\": [{\"file\": \"" + folder +
            "setup.log\", \"section\": \"ResponseResult\", \"key\": \"ResultCode\", \"value\": \"" +
            code + "\"}]}";
@@ -93,7 +86,7 @@ TEST_F(ScannerRemovalTest, SetupProgramFromModifyPathRunsInRemovalMode) {
 TEST_F(ScannerRemovalTest, ScannersWithoutAKnownSetupProgramAreNotFound) {
     // B's ModifyPath has no quotes; C has no GUID; D is not listed.
     Install(Entry(kGuidA, QuotedSetup(kGuidA)) +
-                Entry(kGuidB, Escaped(SetupFolder(kGuidB)) + "setup.exe -runfromtemp"),
+                Entry(kGuidB, DoubledBackslashes(SetupFolder(kGuidB)) + "setup.exe -runfromtemp"),
             Program(kGuidA, "0"));
     const auto run = m_machine.Run(L"/s /t \"Scanner B,Scanner C,Scanner D\"");
     EXPECT_EQ(Result(L"Scanner B"), L"4");
@@ -104,8 +97,9 @@ TEST_F(ScannerRemovalTest, ScannersWithoutAKnownSetupProgramAreNotFound) {
 
 TEST_F(ScannerRemovalTest, SetupProgramThatFailsToStartOrWritesNoLog) {
     Install(Entry(kGuidA, QuotedSetup(kGuidA)) + Entry(kGuidB, QuotedSetup(kGuidB)),
-            "\"" + Escaped(Escaped(SetupFolder(kGuidA))) +
-                "setup.exe\": {\"failToStart\": true}, \"" + Escaped(Escaped(SetupFolder(kGuidB))) +
+            "\"" + DoubledBackslashes(DoubledBackslashes(SetupFolder(kGuidA))) +
+                "setup.exe\": {\"failToStart\": true}, \"" +
+                DoubledBackslashes(DoubledBackslashes(SetupFolder(kGuidB))) +
                 "setup.exe\": {\"runMs\": 100}");
     m_machine.Run(L"/s /t \"Scanner A,Scanner B\"");
     EXPECT_EQ(Result(L"Scanner A"), L"1");

@@ -35,19 +35,12 @@ std::string Folder(const Utility& u) {
     return "C:\\Program Files (x86)\\Corvida\\" + u.id + "\\";
 }
 
-std::string Json(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        out += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    return out;
-}
-
 // The uninstaller reports `code` in the program's setup.log and removes its uninstall entry.
 std::string Reports(const Utility& u, const std::string& code) {
     return R"("runMs": 1000, "writeIni": [{"file": ")" + std::string(kSetupLog) +
            R"(", "section": "ResponseResult", "key": "ResultCode", "value": ")" + code +
-           R"("}], "deleteKeys": [")" + Json(std::string(kUninstall32) + "\\{" + u.guid + "}") +
-           "\"]";
+           R"("}], "deleteKeys": [")" +
+           DoubledBackslashes(std::string(kUninstall32) + "\\{" + u.guid + "}") + "\"]";
 }
 
 const Utility kMonitor{"Monitor", "11111111-1111-1111-1111-111111111111", "UseMonitor", "", ""};
@@ -77,7 +70,7 @@ protected:
             setup.Registry("[" + std::string(kUninstall32) + "\\{" + u.guid +
                            "}]\r\n\"DisplayName\"=\"Corvida " + u.id +
                            "\"\r\n\"UninstallString\"=\"" + std::string(u.quoted ? "\\\"" : "") +
-                           Json(Folder(u)) + "uninst.exe" + (u.quoted ? "\\\"" : "") +
+                           DoubledBackslashes(Folder(u)) + "uninst.exe" + (u.quoted ? "\\\"" : "") +
                            " -removeonly\"\r\n\r\n");
             m_machine.WriteFile(text::FromUtf8(Folder(u) + "uninst.exe"), "MZ");
             m_machine.WriteFile(text::FromUtf8(Folder(u) + u.id + ".dll"), "x");
@@ -87,8 +80,8 @@ protected:
                     "[InstallShield Silent]\r\n");
             }
             if (!u.program.empty()) {
-                programs += std::string(programs.empty() ? "" : ", ") + "\"" + Json(Folder(u)) +
-                            "uninst.exe\": {" + u.program + "}";
+                programs += std::string(programs.empty() ? "" : ", ") + "\"" +
+                            DoubledBackslashes(Folder(u)) + "uninst.exe\": {" + u.program + "}";
             }
         }
         if (!extraPrograms.empty())
@@ -168,8 +161,8 @@ TEST_F(UtilityRemovalTest, LogLeftFromRecordingTheResponsesIsNoResult) {
 }
 
 TEST_F(UtilityRemovalTest, PendingRenameOfTheCheckFileAsksForARestart) {
-    const std::string pending =
-        Reports(kBook, "0") + R"(, "pendingRenames": [")" + Json(Folder(kBook)) + "cvbook.dll\"]";
+    const std::string pending = Reports(kBook, "0") + R"(, "pendingRenames": [")" +
+                                DoubledBackslashes(Folder(kBook)) + "cvbook.dll\"]";
     Install({With(kBook, pending)});
     auto quiet = m_machine.Run(L"/s /d Model B /u 1");
     EXPECT_EQ(Result("Book"), L"-1");
@@ -188,9 +181,9 @@ TEST_F(UtilityRemovalTest, PendingRenameOfTheCheckFileAsksForARestart) {
 TEST_F(UtilityRemovalTest, ResultIsReadOnlyAfterTheProcessTheUninstallerHandsOverTo) {
     const std::string worker = "C:\\Windows\\Temp\\worker.exe";
     m_machine.WriteFile(text::FromUtf8(worker), "MZ");
-    Install({With(kCenter, R"("runMs": 200, "child": ")" + Json(worker) + "\""),
+    Install({With(kCenter, R"("runMs": 200, "child": ")" + DoubledBackslashes(worker) + "\""),
              With(kBook, Reports(kBook, "0"))},
-            "", "\"" + Json(worker) + "\": {" + Reports(kCenter, "0") + "}");
+            "", "\"" + DoubledBackslashes(worker) + "\": {" + Reports(kCenter, "0") + "}");
     const auto run = m_machine.Run(L"/s /d Model B /u 1");
     EXPECT_EQ(Result("Center"), L"0");
     EXPECT_EQ(Result("Book"), L"0");

@@ -20,6 +20,14 @@ struct TestDriver {
     std::string hardwareId;
 };
 
+// The text with every backslash doubled, as a JSON string or a .reg value writes it.
+inline std::string DoubledBackslashes(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return out;
+}
+
 // A 64-bit driver of the Corvida package with its files and nothing else (no monitor, print
 // processor or hardware ID).
 inline TestDriver PlainDriver(const std::string& name, const std::string& configFile,

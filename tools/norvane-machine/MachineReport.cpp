@@ -2,7 +2,8 @@
 
 #include <sstream>
 
-#include "platform/sim/Reboot.h"
+#include "platform/sim/Machine.h"
+#include "platform/sim/PendingRenames.h"
 #include "support/Text.h"
 
 namespace norvane::tools {
@@ -117,9 +118,9 @@ void PendingWork(sim::Machine& machine, std::ostringstream& out) {
             list << "  RunOnce " << ToUtf8(name) << " = " << ToUtf8(value.AsString()) << "\n";
         }
     }
-    if (const sim::RegKey* session = machine.Registry().Find(
-            L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager")) {
-        if (const auto* renames = session->FindValue(L"PendingFileRenameOperations")) {
+    if (const sim::RegKey* session = machine.Registry().Find(std::wstring(L"HKEY_LOCAL_MACHINE\\") +
+                                                             sim::kSessionManagerKey)) {
+        if (const auto* renames = session->FindValue(sim::kPendingRenamesValue)) {
             for (const auto& rename : sim::ReadPendingRenames(*renames)) {
                 list << "  pending " << (rename.target.empty() ? "delete " : "rename ")
                      << ToUtf8(rename.source)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/sim/PendingRenames.h"
+
 namespace norvane::sim {
 namespace {
 
@@ -11,10 +13,6 @@ namespace win = platform::win;
 // Windows numbers processes in steps of four.
 constexpr std::uint32_t kFirstProcessId = 1000;
 constexpr std::uint32_t kProcessIdStep = 4;
-
-constexpr wchar_t kSessionManagerKey[] =
-    L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-constexpr wchar_t kPendingRenames[] = L"PendingFileRenameOperations";
 
 // SearchPathW's rule for the ".exe" CreateProcessW adds: only to a name without an extension.
 bool HasExtension(const std::wstring& path) {
@@ -178,17 +176,10 @@ void ProcessTable::End(const Running& process) {
     }
 }
 
-// MoveFileExW(path, NULL, MOVEFILE_DELAY_UNTIL_REBOOT): the Session Manager's list gets the
-// pair "\??\<path>" and an empty target before the empty string that ends the list.
 void ProcessTable::QueueDeletionAtRestart(const std::wstring& path) {
-    RegKey* key = m_registry.Create(kSessionManagerKey);
-    std::wstring list;
-    if (const auto* value = key->FindValue(kPendingRenames))
-        list = text::FromUtf16Le(value->data.data(), value->data.size());
-    if (!list.empty() && list.back() == L'\0')
-        list.pop_back();
-    list += L"\\??\\" + path + std::wstring(3, L'\0');
-    key->SetValue(kPendingRenames, {platform::RegType::MultiSz, text::ToUtf16Le(list)});
+    RegKey* key = m_registry.Create(std::wstring(L"HKEY_LOCAL_MACHINE\\") + kSessionManagerKey);
+    key->SetValue(kPendingRenamesValue,
+                  WithPendingDeletion(key->FindValue(kPendingRenamesValue), path));
 }
 
 }  // namespace norvane::sim

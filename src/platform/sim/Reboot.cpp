@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/sim/PendingRenames.h"
 #include "support/Text.h"
 
 namespace norvane::sim {
@@ -12,12 +13,6 @@ namespace win = platform::win;
 using platform::RootKey;
 
 constexpr wchar_t kRunOnceKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-constexpr wchar_t kSessionManagerKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-constexpr wchar_t kPendingRenames[] = L"PendingFileRenameOperations";
-
-std::wstring WithoutNtPrefix(const std::wstring& path) {
-    return path.starts_with(L"\\??\\") ? path.substr(4) : path;
-}
 
 platform::WinError Remove(const fs::path& host) {
     std::error_code ec;
@@ -75,32 +70,16 @@ std::optional<std::wstring> ProgramArguments(const std::wstring& command,
 
 }  // namespace
 
-std::vector<PendingRename> ReadPendingRenames(const platform::RegValue& value) {
-    const auto strings =
-        text::Split(text::FromUtf16Le(value.data.data(), value.data.size()), L'\0');
-    std::vector<PendingRename> renames;
-    for (std::size_t i = 0; i + 1 < strings.size() && !strings[i].empty(); i += 2) {
-        PendingRename rename{WithoutNtPrefix(strings[i]), strings[i + 1]};
-        if (rename.target.starts_with(L'!')) {
-            rename.replace = true;
-            rename.target.erase(0, 1);
-        }
-        rename.target = WithoutNtPrefix(rename.target);
-        renames.push_back(std::move(rename));
-    }
-    return renames;
-}
-
 void Reboot(Machine& machine, const ProgramRunner& runProgram) {
     platform::Registry& registry = machine.Platform().registry;
     machine.JournalLog().Record(L"Reboot");
 
     platform::RegValue renames;
-    if (registry.QueryValue(RootKey::LocalMachine, kSessionManagerKey, kPendingRenames, 0xFFFFFFFF,
-                            renames) == win::kSuccess) {
+    if (registry.QueryValue(RootKey::LocalMachine, kSessionManagerKey, kPendingRenamesValue,
+                            0xFFFFFFFF, renames) == win::kSuccess) {
         for (const auto& rename : ReadPendingRenames(renames))
             CarryOut(machine, rename);
-        registry.DeleteValue(RootKey::LocalMachine, kSessionManagerKey, kPendingRenames);
+        registry.DeleteValue(RootKey::LocalMachine, kSessionManagerKey, kPendingRenamesValue);
     }
 
     for (const auto& driver : machine.Config().faults.EndHeldUntilReboot())

@@ -3,9 +3,7 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "platform/Registry.h"
 #include "platform/sim/Machine.h"
 
 namespace norvane::sim {
@@ -20,16 +18,5 @@ using ProgramRunner = std::function<void(Machine& machine, const std::wstring& a
 // "programs" describe it (a program it does not describe fails to start, journaled). A "Reboot"
 // journal entry marks the start; the machine is saved at the end, after the programs ended.
 void Reboot(Machine& machine, const ProgramRunner& runProgram);
-
-// One pair of PendingFileRenameOperations (MoveFileExW with MOVEFILE_DELAY_UNTIL_REBOOT).
-struct PendingRename {
-    std::wstring source;
-    std::wstring target;   // empty: the source is deleted
-    bool replace = false;  // "!" before the target: an existing target is replaced
-};
-
-// The pairs of a PendingFileRenameOperations value (REG_MULTI_SZ, where an empty target is an
-// empty string inside the list), with the "\??\" prefixes stripped.
-std::vector<PendingRename> ReadPendingRenames(const platform::RegValue& value);
 
 }  // namespace norvane::sim
