@@ -108,14 +108,7 @@ int ProcessSwitch(CUninstallerController& app, const std::wstring& input) {
         }
     } else if (text::EqualsNoCase(word, L"/x")) {
         if (!designatedBefore && hasArgument) {
-            CmyStringArray items;
-            AppendList(argument, items);
-            const PackageConfig config = app.Config();
-            for (const auto& item : items) {
-                if (!config.ExpandSeries(item, app.m_arrDesignated))
-                    app.m_arrDesignated.push_back(item);
-            }
-            accepted = !app.m_arrDesignated.empty();
+            accepted = app.Config().ResolveDriverList(argument, app.m_arrDesignated) != 0;
             if (accepted)
                 app.m_bDriversGiven = 1;
         }

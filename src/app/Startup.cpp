@@ -11,8 +11,6 @@
 namespace norvane {
 namespace {
 
-constexpr std::size_t kPathBuffer = 260;
-
 const wchar_t* LibraryForLanguage(std::uint32_t langId) {
     switch (langId) {
         case 1028:
@@ -31,13 +29,13 @@ const wchar_t* LibraryForLanguage(std::uint32_t langId) {
 }  // namespace
 
 std::wstring ModuleFolder(const std::wstring& modulePath) {
-    const std::wstring path = text::LowerAscii(text::Bounded(modulePath, kPathBuffer));
+    const std::wstring path = text::LowerAscii(text::Bounded(modulePath, path::kMaxPath));
     const auto slash = path.rfind(L'\\');
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
 bool LoadResourceLibrary(CUninstallerController& app, const std::wstring& commandLine) {
-    const std::wstring modulePath = text::Bounded(app.P().system.ModuleFileName(), kPathBuffer);
+    const std::wstring modulePath = text::Bounded(app.P().system.ModuleFileName(), path::kMaxPath);
     const std::wstring folder = modulePath.substr(0, modulePath.rfind(L'\\'));
 
     const std::wstring lower = text::LowerAscii(commandLine);
@@ -99,15 +97,15 @@ void CreateLog(CUninstallerController& app) {
         app.m_strLogFolder = app.g_szModuleDir;
     }
     std::wstring path = path::Join(app.m_strLogFolder, L"Norvane.log");
-    if (path.size() >= kPathBuffer) {
+    if (path.size() >= path::kMaxPath) {
         // A cut path would name another file: fall back to the program folder.
         app.m_strLogFolder = app.g_szModuleDir;
         path = app.g_szModuleDir + L"Norvane.log";
     }
-    app.m_szLogFile = text::Bounded(path, kPathBuffer);
+    app.m_szLogFile = text::Bounded(path, path::kMaxPath);
 
     CLogWriter writer(app.P());
-    if (writer.Open(app.m_szLogFile, 0, 0)) {
+    if (writer.Open(app.m_szLogFile)) {
         writer.WriteHeader();
         writer.Close();
     }

@@ -7,11 +7,11 @@
 #include "log/Reporter.h"
 #include "removal/Progress.h"
 #include "support/Text.h"
+#include "support/WinPath.h"
 
 namespace norvane {
 namespace {
 
-constexpr std::size_t kPathBuffer = 260;
 
 std::wstring IssFolder(const CUninstallerController& app) {
     return app.g_szModuleDir + L"ISS\\";
@@ -83,7 +83,7 @@ bool RunUninstaller(CUninstallerController& app, CUtilityData& record, const std
     const std::wstring response = IssFolder(app) + id + L".iss";
     platform::FileSystem& files = app.P().files;
     // A path too long for Windows' buffer would be cut to another file's name.
-    if (response.size() >= kPathBuffer || !files.PathFileExists(response) ||
+    if (response.size() >= path::kMaxPath || !files.PathFileExists(response) ||
         files.PathIsDirectory(response))
         return false;
     const std::wstring command =

@@ -73,7 +73,7 @@ int PackageConfig::ResolveDriverList(const std::wstring& list,
     for (const auto& piece : text::Split(list, L',')) {
         const std::wstring name = text::Trim(piece);
         if (name.empty())
-            break;
+            continue;  // "/x A,,B" designates A and B, as every list switch reads its items
         if (!ExpandSeries(name, designated))
             designated.push_back(name);
     }

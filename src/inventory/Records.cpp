@@ -1,12 +1,39 @@
 #include "inventory/Records.h"
 
 #include "support/Text.h"
+#include "support/WinPath.h"
 
 namespace norvane {
 namespace {
 
 constexpr std::size_t kTitleBuffer = 260;
 constexpr std::size_t kFamilyCodeBuffer = 20;
+
+std::wstring FamilyCodeOf(const std::wstring& configFile,
+                          const std::vector<std::wstring>& dependentFiles) {
+    auto prefixLength = [](const std::wstring& title, wchar_t stop) {
+        const auto at = title.find(stop);
+        return at == std::wstring::npos ? title.size() : at;
+    };
+    const std::wstring configTitle = configFile.empty() ? L"" : FileTitle(configFile);
+    if (!configFile.empty() && prefixLength(configTitle, L'_') == 4)
+        return configTitle.substr(0, 4);
+    for (const auto& file : dependentFiles) {
+        const std::wstring title = FileTitle(file);
+        if (prefixLength(title, L'.') == 4)
+            return title.substr(0, 4);
+    }
+    if (configFile.empty())
+        return L"";
+    // "ABCDEFUI" gives ABCDEF; "ABCDE_UI" is the "_UI" form and gives ABCDE, never a code that
+    // ends with the separator.
+    if (configTitle.find(L"UI") == 6 && configTitle[5] != L'_')
+        return configTitle.substr(0, 6);
+    const auto underscoreUi = configTitle.find(L"_UI");
+    if (underscoreUi != std::wstring::npos && underscoreUi > 4)
+        return text::Bounded(configTitle.substr(0, underscoreUi), kFamilyCodeBuffer);
+    return L"";
+}
 
 }  // namespace
 
@@ -34,47 +61,13 @@ void CDriverData::SetPrintProcessor(const std::wstring* name) {
 }
 
 // The family code is a short prefix of a driver file's name, used as the name of the driver's
-// data folder. The first rule that applies wins.
+// data folder. The first rule that applies wins. A code that is no usable folder name ("....",
+// from a damaged "...._UI.DLL") is no code at all: as a folder name it would be the maker's
+// folder itself.
 void CDriverData::ComputeFamilyCode() {
-    m_szFamilyCode.clear();
-    auto prefixLength = [](const std::wstring& title, wchar_t stop) {
-        const auto at = title.find(stop);
-        return at == std::wstring::npos ? title.size() : at;
-    };
-    const std::wstring configTitle = m_pszConfigFile.empty() ? L"" : FileTitle(m_pszConfigFile);
-    if (!m_pszConfigFile.empty() && prefixLength(configTitle, L'_') == 4) {
-        m_szFamilyCode = configTitle.substr(0, 4);
-        return;
-    }
-    for (const auto& file : m_pszDependentFiles) {
-        const std::wstring title = FileTitle(file);
-        if (prefixLength(title, L'.') == 4) {
-            m_szFamilyCode = title.substr(0, 4);
-            return;
-        }
-    }
-    if (m_pszConfigFile.empty())
-        return;
-    // "ABCDEFUI" gives ABCDEF; "ABCDE_UI" is the "_UI" form and gives ABCDE, never a code that
-    // ends with the separator.
-    if (configTitle.find(L"UI") == 6 && configTitle[5] != L'_') {
-        m_szFamilyCode = configTitle.substr(0, 6);
-        return;
-    }
-    const auto underscoreUi = configTitle.find(L"_UI");
-    if (underscoreUi != std::wstring::npos && underscoreUi > 4) {
-        m_szFamilyCode = text::Bounded(configTitle.substr(0, underscoreUi), kFamilyCodeBuffer);
-    }
-}
-
-CmyStringArray& CmyStringArray::operator=(const CmyStringArray& source) {
-    if (this == &source) {
-        const CmyStringArray copy(source);
-        insert(end(), copy.begin(), copy.end());
-    } else {
-        insert(end(), source.begin(), source.end());
-    }
-    return *this;
+    m_szFamilyCode = FamilyCodeOf(m_pszConfigFile, m_pszDependentFiles);
+    if (!path::IsPlainName(m_szFamilyCode))
+        m_szFamilyCode.clear();
 }
 
 }  // namespace norvane

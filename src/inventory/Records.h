@@ -97,12 +97,10 @@ struct CUtilityData {
     std::wstring m_pszUninstallString;
 };
 
-// A list of names read from INI files; assignment appends rather than replaces.
+// A list of names: the command line's designations, the names read from INI files.
 class CmyStringArray : public std::vector<std::wstring> {
 public:
     using std::vector<std::wstring>::vector;
-    CmyStringArray(const CmyStringArray&) = default;
-    CmyStringArray& operator=(const CmyStringArray& source);
 };
 
 // The settings of one printer, saved just before it is deleted in a silent run.

@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "support/Text.h"
+#include "support/WinPath.h"
 
 namespace norvane {
 namespace {
 
-constexpr std::size_t kPathBuffer = 260;
 constexpr std::size_t kLineBuffer = 4096;
 
 std::wstring Format(const char* format, int a, int b, int c) {
@@ -25,17 +25,14 @@ bool IsAbsoluteLogPath(const std::wstring& fileName) {
     return unc || fileName[1] == L':';
 }
 
-int CLogWriter::Open(const std::wstring& fileName, int append, int sizeLimit) {
-    std::lock_guard<std::mutex> guard(m_lock);
+int CLogWriter::Open(const std::wstring& fileName) {
     m_bOpen = 0;
-    m_bAppend = append;
-    m_nSizeLimit = sizeLimit;
     std::wstring path = fileName;
     if (!IsAbsoluteLogPath(fileName)) {
         const std::wstring module = m_platform.system.ModuleFileName();
         path = module.substr(0, module.rfind(L'\\') + 1) + fileName;
     }
-    m_szFileName = text::Bounded(path, kPathBuffer);
+    m_szFileName = text::Bounded(path, path::kMaxPath);
 
     // Every folder from the drive down; those that exist, or cannot be made, are passed over.
     for (std::size_t i = 1; i < m_szFileName.size(); ++i) {
@@ -43,14 +40,13 @@ int CLogWriter::Open(const std::wstring& fileName, int append, int sizeLimit) {
             m_platform.files.CreateDirectory(m_szFileName.substr(0, i));
         }
     }
-    if (m_platform.files.WriteFile(m_szFileName, {}, append != 0))
+    if (m_platform.files.WriteFile(m_szFileName, {}, false))
         return 0;
     m_bOpen = 1;
     return 1;
 }
 
 void CLogWriter::Write(const std::wstring& line) {
-    std::lock_guard<std::mutex> guard(m_lock);
     if (!m_bOpen)
         return;
     // A text-mode stream: the line break goes out as CR LF, the text in the ANSI code page.

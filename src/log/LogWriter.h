@@ -2,7 +2,6 @@
 // private-profile writer, which keeps the file in the ANSI code page.
 #pragma once
 
-#include <mutex>
 #include <string>
 
 #include "platform/Platform.h"
@@ -13,10 +12,10 @@ class CLogWriter {
 public:
     explicit CLogWriter(platform::Platform& platform) : m_platform(platform) {}
 
-    // Makes the file anew (or appends to it), creating its folders first. A name that is neither
-    // drive-absolute ("C:...") nor UNC ("\\server\...") is relative to the program folder.
-    // `sizeLimit` 0 means none. Returns 1 when the file is open.
-    int Open(const std::wstring& fileName, int append, int sizeLimit);
+    // Makes the file anew, creating its folders first. A name that is neither drive-absolute
+    // ("C:...") nor UNC ("\\server\...") is relative to the program folder. Returns 1 when the
+    // file is open.
+    int Open(const std::wstring& fileName);
     // Writes one line (the text and a line break) and flushes. Nothing when not open.
     void Write(const std::wstring& line);
     // The two comment lines and the [Date] and [Application] sections.
@@ -28,10 +27,7 @@ public:
 private:
     platform::Platform& m_platform;
     int m_bOpen = 0;
-    int m_nSizeLimit = 0;
     std::wstring m_szFileName;  // at most 259 characters
-    int m_bAppend = 0;
-    std::mutex m_lock;
 };
 
 // Whether the log writer takes a name as it is rather than relative to the program folder.

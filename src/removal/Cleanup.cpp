@@ -1,5 +1,7 @@
 #include "removal/Cleanup.h"
 
+#include <algorithm>
+
 #include "app/Controller.h"
 #include "app/Restart.h"
 #include "log/Reporter.h"
@@ -12,7 +14,7 @@ namespace {
 namespace win = platform::win;
 
 constexpr std::uint32_t kMonitorValueBuffer = 80;  // bytes
-constexpr std::size_t kPathBuffer = 300;
+constexpr std::size_t kPathBuffer = 300;           // the pass's own path buffers
 constexpr wchar_t kSharedFiles[2][13] = {L"MERLAXTE.DLL", L"MERLINDO.DLL"};
 
 bool RemoveTree(CUninstallerController& app, const std::wstring& folder) {
@@ -95,7 +97,8 @@ std::wstring MonitorFilePath(CUninstallerController& app, const std::wstring& mo
             kMonitorValueBuffer, value) != win::kSuccess ||
         value.AsString().empty())
         return L"";
-    return text::Bounded(windowsDir + L"\\system32\\" + value.AsString(), kPathBuffer);
+    // One file name: a value naming another folder would delete a file that is not the monitor's.
+    return path::FileInside(windowsDir + L"\\system32", value.AsString(), kPathBuffer);
 }
 
 // 0 removed or put off until after a restart, 1 the file stayed, 2 no path.
@@ -119,6 +122,14 @@ int RemovePrintProcessor(CUninstallerController& app, const std::wstring& name,
     return DeleteFileByRule(app.P().files, file) ? 0 : 1;
 }
 
+// The spooler's own folders beside the model folders in its driver folder: the version folders
+// ("3" holds every version-3 driver's files) and the package cache.
+bool IsSpoolerFolder(const std::wstring& name) {
+    return text::EqualsNoCase(name, L"PCC") ||
+           (!name.empty() && std::all_of(name.begin(), name.end(),
+                                         [](wchar_t c) { return c >= L'0' && c <= L'9'; }));
+}
+
 // The folders every path of the pass starts from.
 struct Places {
     std::wstring commonData;  // empty when Windows does not tell it
@@ -133,11 +144,14 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
     const std::wstring& windowsDir = places.windowsDir;
     const std::wstring& folderName = places.makerFolder;
     if (!driver.FamilyCode().empty() && !commonData.empty()) {
-        const std::wstring code = driver.FamilyCode() + L"\\";
+        const std::wstring& code = driver.FamilyCode();
         for (const std::wstring& candidate :
-             {commonData + folderName + L"\\Drv\\" + code, commonData + L"\\" + code,
-              commonData + folderName + L"\\" + code}) {
-            driver.m_strDataFolder = text::Bounded(candidate, kPathBuffer);
+             {path::FolderInside(commonData + folderName + L"\\Drv", code, kPathBuffer),
+              path::FolderInside(commonData, code, kPathBuffer),
+              path::FolderInside(commonData + folderName, code, kPathBuffer)}) {
+            driver.m_strDataFolder = candidate;
+            if (candidate.empty())
+                break;
             const int result = RemoveFolder(app, driver.m_strDataFolder);
             if (result == 3)
                 continue;
@@ -162,11 +176,10 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
         const std::wstring prtprocs = windowsDir + L"\\system32\\spool\\prtprocs\\";
         driver.m_strX64PrintProcessorPath =
             windowsDir.empty() ? L""
-                               : text::Bounded(prtprocs + L"x64\\" + name + L".DLL", kPathBuffer);
+                               : path::FileInside(prtprocs + L"x64", name, kPathBuffer, L".DLL");
         driver.m_strX86PrintProcessorPath =
-            windowsDir.empty()
-                ? L""
-                : text::Bounded(prtprocs + L"w32x86\\" + name + L".DLL", kPathBuffer);
+            windowsDir.empty() ? L""
+                               : path::FileInside(prtprocs + L"w32x86", name, kPathBuffer, L".DLL");
         if (RemovePrintProcessor(app, name, driver.m_strX64PrintProcessorPath) != 0) {
             flags |= kPrintProcessorStayed;
             failures.Add(driver.m_strX64PrintProcessorPath);
@@ -177,8 +190,7 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
         }
     }
     if (wanted.spoolFolder) {
-        driver.m_strDriverFolder =
-            windowsDir.empty() ? L"" : SpoolFolderFor(windowsDir, driver.HardwareId());
+        driver.m_strDriverFolder = SpoolFolderFor(windowsDir, driver.HardwareId());
         if (RemoveFolder(app, driver.m_strDriverFolder) == 1) {
             flags |= kSpoolFolderStayed;
             failures.Add(driver.m_strDriverFolder);
@@ -206,14 +218,16 @@ int RemoveFolder(CUninstallerController& app, const std::wstring& folder) {
 
 std::wstring SpoolFolderFor(const std::wstring& windowsDir, const std::wstring& hardwareId) {
     const auto slash = hardwareId.find(L'\\');
-    if (slash == std::wstring::npos)
+    if (windowsDir.empty() || slash == std::wstring::npos)
         return L"";
-    std::wstring tail = hardwareId.substr(slash);
+    std::wstring tail = hardwareId.substr(slash + 1);
     for (wchar_t& c : tail)
         c = c == L'-' ? L'_' : c;
-    if (tail.back() != L'\\')
-        tail += L'\\';
-    return text::Bounded(windowsDir + L"\\system32\\spool\\drivers\\x64" + tail, kPathBuffer);
+    // "USBPRINT\", "USBPRINT\.." or "USBPRINT\3" would name the spooler's driver folder itself,
+    // a folder above it or one of its own, with every other driver's files in them.
+    if (IsSpoolerFolder(tail.substr(0, tail.find(L'\\'))))
+        return L"";
+    return path::FolderInside(windowsDir + L"\\system32\\spool\\drivers\\x64", tail, kPathBuffer);
 }
 
 int CleanupPass(CUninstallerController& app) {

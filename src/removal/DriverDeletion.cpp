@@ -8,6 +8,9 @@ namespace {
 
 constexpr std::uint32_t kRetryPauseMs = 1000;
 constexpr std::uint32_t kRegistryValueBuffer = 4096;
+// Ten minutes of retries per environment. A larger [Timeout] Second (2147483647 is 68 years) is
+// a mistake in config.ini, not a wish to wait that long.
+constexpr int kLongestRetryBudget = 600;
 
 // Retries a deletion up to `retries` times, a second apart, until it succeeds.
 template <typename Attempt>
@@ -36,6 +39,21 @@ void RepairPrintProcessorValue(CUninstallerController& app, const CDriverData& d
     }
 }
 
+// The retry count of [Timeout] Second, at most the longest budget. Cutting it is said in the
+// log, under the driver's section, so that a caller reading the log sees why the wait ended.
+int RetryBudget(CUninstallerController& app, const std::wstring& driver) {
+    const std::wstring configured =
+        app.Config().Read(L"Timeout", L"Second", PackageConfig::kValueBuffer, L"10");
+    const int retries = LeadingInteger(configured);
+    if (retries <= kLongestRetryBudget)
+        return retries;
+    const std::wstring note = std::to_wstring(kLongestRetryBudget) +
+                              L" seconds: [Timeout] Second=" + std::to_wstring(retries) +
+                              L" is more than the longest wait";
+    app.P().profile.WriteString(driver.c_str(), L"Timeout", note.c_str(), app.m_szLogFile);
+    return kLongestRetryBudget;
+}
+
 }  // namespace
 
 int LeadingInteger(const std::wstring& text) {
@@ -62,8 +80,7 @@ platform::WinError DeleteDriver(CUninstallerController& app, const CDriverData& 
     platform::WinError error = deleteIn(L"")();
     int retries = 0;
     if (error != platform::win::kSuccess) {
-        retries = LeadingInteger(
-            app.Config().Read(L"Timeout", L"Second", PackageConfig::kValueBuffer, L"10"));
+        retries = RetryBudget(app, name);
         error = Retry(app, retries, error, deleteIn(L""));
     }
     if (error != platform::win::kSuccess) {

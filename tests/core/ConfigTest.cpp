@@ -45,10 +45,12 @@ TEST_F(ConfigTest, UnknownNameStandsForItself) {
     EXPECT_EQ(designated, (std::vector<std::wstring>{L"Other", L"Other"}));
 }
 
-TEST_F(ConfigTest, EmptyPieceEndsTheList) {
+TEST_F(ConfigTest, EmptyPiecesAreSkipped) {
     std::vector<std::wstring> designated;
-    EXPECT_EQ(Config().ResolveDriverList(L" , Model B", designated), 0);
-    EXPECT_TRUE(designated.empty());
+    EXPECT_EQ(Config().ResolveDriverList(L" , Other,,", designated), 1);
+    EXPECT_EQ(designated, (std::vector<std::wstring>{L"Other"}));
+    designated.clear();
+    EXPECT_EQ(Config().ResolveDriverList(L" ,", designated), 0);
 }
 
 TEST_F(ConfigTest, SeriesMemberWithoutDriverKeyAddsTheEmptyNameOnce) {

@@ -19,7 +19,7 @@ TEST(LogWriterTest, RelativeNameLiesInTheProgramFolderAndFoldersAreMade) {
     testing::TestMachine m;
     auto machine = m.Load();
     CLogWriter writer(machine->Platform());
-    ASSERT_EQ(writer.Open(L"logs\\today\\run.log", 0, 0), 1);
+    ASSERT_EQ(writer.Open(L"logs\\today\\run.log"), 1);
     EXPECT_EQ(writer.FileName(), L"C:\\Program Files\\Halvex\\Norvane\\logs\\today\\run.log");
     writer.Write(L"caf\u00e9 \u65e5");
     writer.Close();
@@ -28,15 +28,12 @@ TEST(LogWriterTest, RelativeNameLiesInTheProgramFolderAndFoldersAreMade) {
               "caf\xE9 ?\r\n");
 }
 
-TEST(LogWriterTest, AppendKeepsWhatIsThereAndAnewDoesNot) {
+TEST(LogWriterTest, OpeningMakesTheFileAnew) {
     testing::TestMachine m;
     m.WriteFile(L"C:\\x.log", "old\r\n");
     auto machine = m.Load();
     CLogWriter writer(machine->Platform());
-    ASSERT_EQ(writer.Open(L"C:\\x.log", 1, 0), 1);
-    writer.Write(L"new");
-    EXPECT_EQ(m.ReadFile(L"C:\\x.log"), "old\r\nnew\r\n");
-    ASSERT_EQ(writer.Open(L"C:\\x.log", 0, 0), 1);
+    ASSERT_EQ(writer.Open(L"C:\\x.log"), 1);
     EXPECT_EQ(m.ReadFile(L"C:\\x.log"), "");
 }
 
@@ -44,7 +41,7 @@ TEST(LogWriterTest, LongLineIsCutToTheLineBuffer) {
     testing::TestMachine m;
     auto machine = m.Load();
     CLogWriter writer(machine->Platform());
-    ASSERT_EQ(writer.Open(L"C:\\x.log", 0, 0), 1);
+    ASSERT_EQ(writer.Open(L"C:\\x.log"), 1);
     writer.Write(std::wstring(5000, L'x'));
     EXPECT_EQ(m.ReadFile(L"C:\\x.log").size(), 4095u + 2u);
 }

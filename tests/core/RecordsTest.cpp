@@ -43,14 +43,5 @@ TEST(DriverRecordTest, WinPrintIsStoredAsNoPrintProcessor) {
     EXPECT_EQ(driver.PrintProcessor(), L"");
 }
 
-TEST(StringArrayTest, AssignmentAppends) {
-    CmyStringArray target{L"a", L"b"};
-    const CmyStringArray source{L"c", L"d"};
-    target = source;
-    EXPECT_EQ(target, (CmyStringArray{L"a", L"b", L"c", L"d"}));
-    target = target;
-    EXPECT_EQ(target.size(), 8u);
-}
-
 }  // namespace
 }  // namespace norvane

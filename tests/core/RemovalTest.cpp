@@ -207,6 +207,71 @@ TEST(RemovalTest, WithoutRetriesABusyDriverFails) {
     EXPECT_TRUE(KeyExists(m, Key("Environments\\Windows x64\\Drivers\\Version-3\\Model B")));
 }
 
+// A driver the spooler keeps busy is retried once a second for [Timeout] Second seconds, ten
+// minutes at the most; a longer budget is cut, and the log says so under the driver.
+TEST(RemovalTest, RetryBudgetEndsAfterTenMinutes) {
+    struct Case {
+        const char* second;
+        int sleeps;
+        const wchar_t* note;
+    } cases[] = {
+        {"600", 600, L"<missing>"},
+        {"601", 600, L"600 seconds: [Timeout] Second=601 is more than the longest wait"},
+        {"2147483647", 600,
+         L"600 seconds: [Timeout] Second=2147483647 is more than the longest wait"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.second);
+        TestMachine m;
+        InstallOffice(m, std::string("[Timeout]\r\nSecond=") + c.second + "\r\n");
+        m.SetJson(R"({"faults": {"drivers": {"Windows x64|Model B": {"heldUntilReboot": true}}}})");
+        const auto run = m.Run(L"/s /d Model B");
+        EXPECT_EQ(std::count(run.journal.begin(), run.journal.end(), L"Sleep 1000"), c.sleeps);
+        EXPECT_EQ(m.Ini(kLogFile, L"Model B", L"Timeout"), c.note);
+        EXPECT_EQ(m.Ini(kLogFile, L"UninstResult", L"Model B"), L"-1");
+    }
+}
+
+// Keys whose security lets the program read but not change them: the driver deletion's repair
+// of a driver that stays and the restart's registry cleaning leave them as they are.
+TEST(RemovalTest, ReadOnlyKeysAreLeftAsTheyAre) {
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "writable");
+        TestMachine m;
+        InstallOffice(m, "[Timeout]\r\nSecond=0\r\n");
+        const std::string driverKey = DoubledBackslashes(
+            std::string(kPrintKey) + "\\Environments\\Windows x64\\Drivers\\Version-3\\Model B");
+        m.SetJson(std::string(
+                      R"({"faults": {"drivers": {"Windows x64|Model B": {"deleteErrors": [32]}})") +
+                  (readOnly ? R"(, "readOnlyKeys": [")" + driverKey + R"("])" : "") + "}}");
+        const auto run = m.Run(L"/s /d Model B");
+        const bool repaired =
+            std::any_of(run.journal.begin(), run.journal.end(), [](const auto& e) {
+                return e.starts_with(L"RegSetValue") &&
+                       e.find(L"Model B \"Print Processor\"") != std::wstring::npos;
+            });
+        EXPECT_EQ(repaired, !readOnly);
+        EXPECT_EQ(m.Ini(kLogFile, L"UninstResult", L"Model B"), L"1");
+    }
+
+    TestMachine m;
+    PrintSetup setup(m);
+    setup.Driver(PlainDriver("Model B", "CVMB_UI.DLL", {"CVMB.DLL"}))
+        .Registry("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker]\r\n\"Installed\"=\"1\"\r\n\r\n");
+    setup.Install(
+        "[Common]\r\nOEMPROVIDER=Corvida\r\nOEMREGPATH=SOFTWARE\\Maker\r\n"
+        "OEMREGNORVANEPATH=SOFTWARE\\Maker\\Tool\r\n[Driver]\r\nD1=Model B\r\n");
+    m.SetJson(R"({"faults": {"drivers": {"Windows x64|Model B": {"heldUntilReboot": true}},
+                             "readOnlyKeys": ["HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker"]}})");
+    m.Run(L"/s /d Model B");
+    m.Reboot();
+    auto machine = m.Load();
+    const sim::RegKey* maker = machine->Registry().Find(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker");
+    ASSERT_TRUE(maker);
+    EXPECT_TRUE(maker->FindValue(L"Installed"));
+    EXPECT_TRUE(maker->subkeys.empty());
+}
+
 TEST(RemovalTest, DriverHeldUntilRestartIsFinishedByTheRestartedRun) {
     TestMachine m;
     InstallOffice(m);
@@ -267,15 +332,6 @@ TEST(RemovalTest, ConnectionIsRemovedAndItsSettingsFileNameIsSafe) {
     EXPECT_EQ(m.Ini(kLogFile, L"DelPrinterResult", L"\\\\srv\\Hall B"), L"0");
     EXPECT_EQ(m.Ini(kLogFile, L"PrinterInfo \\\\srv\\Hall B", L"DEVMODE"), L"__srv_Hall B.bin");
     EXPECT_TRUE(m.Exists(std::wstring(kProgramFolder) + L"__srv_Hall B.bin"));
-}
-
-TEST(CleanupTest, SpoolFolderComesFromTheHardwareId) {
-    EXPECT_EQ(SpoolFolderFor(L"C:\\Windows", L"USBPRINT\\Model-X"),
-              L"C:\\Windows\\system32\\spool\\drivers\\x64\\Model_X\\");
-    EXPECT_EQ(SpoolFolderFor(L"C:\\Windows", L"LPTENUM\\A-B\\"),
-              L"C:\\Windows\\system32\\spool\\drivers\\x64\\A_B\\");
-    // Without a backslash the ID names no subfolder: never the whole x64 folder.
-    EXPECT_EQ(SpoolFolderFor(L"C:\\Windows", L"microsoftmicrosoft_print_to_pdf"), L"");
 }
 
 TEST(DriverDeletionTest, RetryCountReadsLikeWtoi) {

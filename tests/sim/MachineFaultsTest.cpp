@@ -36,7 +36,8 @@ TEST(MachineFaultsTest, FaultsAreReadByTheirNames) {
         "printers":  { "Office": { "deleteError": 5 } },
         "monitors":  { "Model A LangMon": { "deleteError": 3008 } },
         "printProcessors": { "MODAPP": { "deleteError": 5 } },
-        "lockedFiles": [ "C:\\ProgramData\\Halvex\\Drv\\MODA\\cache.dat" ]
+        "lockedFiles": [ "C:\\ProgramData\\Halvex\\Drv\\MODA\\cache.dat" ],
+        "readOnlyKeys": [ "HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida" ]
       },
       "jobs": { "Office": 3 }
     })",
@@ -53,6 +54,8 @@ TEST(MachineFaultsTest, FaultsAreReadByTheirNames) {
     EXPECT_EQ(faults.printProcessors.at(L"MODAPP"), 5u);
     EXPECT_EQ(faults.lockedFiles,
               (std::vector<std::wstring>{L"C:\\ProgramData\\Halvex\\Drv\\MODA\\cache.dat"}));
+    EXPECT_EQ(faults.readOnlyKeys,
+              (std::vector<std::wstring>{L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida"}));
     EXPECT_EQ(config.jobs.at(L"Office"), 3u);
 
     EXPECT_EQ(faults.EndHeldUntilReboot(), (std::vector<std::wstring>{L"windows nt x86|Model A"}));
@@ -61,11 +64,14 @@ TEST(MachineFaultsTest, FaultsAreReadByTheirNames) {
 
 TEST(MachineFaultsTest, BadFaultsAreReportedWithTheirLine) {
     EXPECT_EQ(ParseError("{\n \"faults\": [1]\n}"),
-              "2: \"faults\" must be an object of drivers, printers, monitors, printProcessors "
-              "and lockedFiles");
+              "2: \"faults\" must be an object of drivers, printers, monitors, printProcessors, "
+              "lockedFiles and readOnlyKeys");
     EXPECT_EQ(ParseError("{\n \"faults\": {\n  \"ports\": {}\n }\n}"),
               "3: \"faults\": \"ports\" is not a fault this machine knows (drivers, printers, "
-              "monitors, printProcessors, lockedFiles)");
+              "monitors, printProcessors, lockedFiles, readOnlyKeys)");
+    EXPECT_EQ(ParseError("{\"faults\": {\n \"readOnlyKeys\": [\"SOFTWARE\\\\Corvida\"]}}"),
+              "2: \"faults\": \"readOnlyKeys\" must list registry keys below a root, such as "
+              "\"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Corvida\"");
     EXPECT_EQ(ParseError("{\"jobs\": {\"Model A\": 1},\n \"faults\": {\"drivers\": {\n"
                          "  \"Model A\": {}}}}"),
               "3: \"faults\": driver \"Model A\" must be named \"<environment>|<driver name>\" "

@@ -163,7 +163,8 @@ protected:
     RegistryStore store;
     SimClock clock{{2024, 5, 6, 7, 8, 9, 0}};
     Journal journal{"unused-journal.log", clock};
-    SimRegistry registry{store, journal};
+    std::vector<std::wstring> readOnlyKeys;
+    SimRegistry registry{store, readOnlyKeys, journal};
 };
 
 TEST_F(SimRegistryTest, OpenKey) {
@@ -215,6 +216,39 @@ TEST_F(SimRegistryTest, DeleteKey) {
     EXPECT_EQ(
         Journaled(),
         (std::vector<std::wstring>{L"RegDeleteKey HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Tools"}));
+}
+
+// A key whose security grants only reading: every way of changing it is refused, reading and
+// the keys beside it are not.
+TEST_F(SimRegistryTest, ReadOnlyKeyIsReadButNeverChanged) {
+    readOnlyKeys = {L"HKEY_LOCAL_MACHINE\\software\\CORVIDA"};
+    const RootKey hklm = RootKey::LocalMachine;
+    const std::wstring key = L"SOFTWARE\\Corvida";
+    RegValue value;
+    struct Call {
+        const char* what;
+        platform::WinError error, expected;
+    } calls[] = {
+        {"open to read", registry.OpenKey(hklm, key, RegAccess::Read), win::kSuccess},
+        {"open for all access", registry.OpenKey(hklm, key, RegAccess::AllAccess),
+         win::kAccessDenied},
+        {"query", registry.QueryValue(hklm, key, L"Path", 100, value), win::kSuccess},
+        {"set", registry.SetValue(hklm, key, L"Path", RegValue::String(L"x")), win::kAccessDenied},
+        {"delete value", registry.DeleteValue(hklm, key, L"Count"), win::kAccessDenied},
+        {"create it", registry.CreateKey(hklm, key, nullptr), win::kAccessDenied},
+        {"create below it", registry.CreateKey(hklm, key + L"\\New\\Deeper", nullptr),
+         win::kAccessDenied},
+        {"delete a subkey first", registry.DeleteKey(hklm, key + L"\\Tools"), win::kSuccess},
+        {"delete it", registry.DeleteKey(hklm, key + L"\\Drivers"), win::kSuccess},
+        {"delete it, now empty", registry.DeleteKey(hklm, key), win::kAccessDenied},
+        {"its parent opens for all", registry.OpenKey(hklm, L"SOFTWARE", RegAccess::AllAccess),
+         win::kSuccess},
+    };
+    for (const Call& call : calls)
+        EXPECT_EQ(call.error, call.expected) << call.what;
+    EXPECT_EQ(value.AsString(), L"C:\\Corvida");
+    EXPECT_NE(store.Find(L"HKLM\\SOFTWARE\\Corvida"), nullptr);
+    EXPECT_EQ(store.Find(L"HKLM\\SOFTWARE\\Corvida\\New"), nullptr);
 }
 
 TEST_F(SimRegistryTest, EnumKeyInWindowsOrderThenNoMoreItems) {

@@ -109,6 +109,12 @@ bool IsDriverFaultName(const std::wstring& name) {
            text::EqualsNoCase(environment, L"Windows NT x86");
 }
 
+// A key a program may delete or a machine may mark: a path below one of the registry's roots.
+bool IsKeyPath(const std::wstring& path) {
+    return RegistryStore::CheckPath(path) == platform::win::kSuccess &&
+           path.find(L'\\') != std::wstring::npos;
+}
+
 // machine.json "faults", checked whole: every name known, every value of its type.
 class FaultReader {
 public:
@@ -119,7 +125,7 @@ public:
         if (!faults.is_object()) {
             m_error = {LineOfName(m_text, "faults"),
                        "\"faults\" must be an object of drivers, printers, monitors, "
-                       "printProcessors and lockedFiles"};
+                       "printProcessors, lockedFiles and readOnlyKeys"};
             return false;
         }
         for (const auto& [kind, value] : faults.items()) {
@@ -134,11 +140,13 @@ public:
                 ok = Named(kind, "print processor", value, out.printProcessors);
             } else if (kind == "lockedFiles") {
                 ok = LockedFiles(value, out.lockedFiles);
+            } else if (kind == "readOnlyKeys") {
+                ok = ReadOnlyKeys(value, out.readOnlyKeys);
             } else {
                 ok = Fail({"faults", kind},
                           "\"" + kind +
                               "\" is not a fault this machine knows (drivers, printers, monitors, "
-                              "printProcessors, lockedFiles)");
+                              "printProcessors, lockedFiles, readOnlyKeys)");
             }
             if (!ok)
                 return false;
@@ -233,15 +241,23 @@ private:
         return true;
     }
 
+    bool ReadOnlyKeys(const json& keys, std::vector<std::wstring>& out) {
+        const auto isKey = [](const json& key) {
+            return key.is_string() && IsKeyPath(text::FromUtf8(key.get<std::string>()));
+        };
+        if (!keys.is_array() || !std::all_of(keys.begin(), keys.end(), isKey)) {
+            return Fail({"faults", "readOnlyKeys"},
+                        "\"readOnlyKeys\" must list registry keys below a root, such as "
+                        "\"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Corvida\"");
+        }
+        for (const auto& key : keys)
+            out.push_back(text::FromUtf8(key.get<std::string>()));
+        return true;
+    }
+
     const std::string& m_text;
     MachineConfigError& m_error;
 };
-
-// A key a program may delete: a path below one of the registry's roots.
-bool IsKeyPath(const std::wstring& path) {
-    return RegistryStore::CheckPath(path) == platform::win::kSuccess &&
-           path.find(L'\\') != std::wstring::npos;
-}
 
 // machine.json "programs", checked whole: every name known, every value of its type. Whether
 // their files are on the drive is for the machine's load to check (CheckPrograms).
@@ -380,6 +396,8 @@ json FaultsJson(const MachineFaults& faults) {
     putNamed("printProcessors", faults.printProcessors);
     for (const auto& file : faults.lockedFiles)
         out["lockedFiles"].push_back(text::ToUtf8(file));
+    for (const auto& key : faults.readOnlyKeys)
+        out["readOnlyKeys"].push_back(text::ToUtf8(key));
     return out;
 }
 

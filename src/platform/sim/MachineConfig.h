@@ -38,6 +38,9 @@ struct MachineFaults {
     std::map<std::wstring, platform::WinError, text::NoCaseLess> printProcessors;
     // Files held open by another program: they cannot be deleted.
     std::vector<std::wstring> lockedFiles;
+    // Registry keys whose security lets the program read them but not change them, by full path
+    // ("HKEY_LOCAL_MACHINE\SOFTWARE\Corvida").
+    std::vector<std::wstring> readOnlyKeys;
 
     // The fault of a driver in an environment ("Windows x64", "Windows NT x86"), or null.
     DriverFault* Driver(const std::wstring& environment, const std::wstring& name);

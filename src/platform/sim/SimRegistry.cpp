@@ -1,5 +1,6 @@
 #include "platform/sim/SimRegistry.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace norvane::sim {
@@ -73,15 +74,43 @@ std::wstring Describe(const RegValue& value) {
 
 }  // namespace
 
-WinError SimRegistry::OpenKey(RootKey root, const std::wstring& path, platform::RegAccess) {
-    // The simulated machine keeps no key security: any key that exists opens with any access.
+bool SimRegistry::IsReadOnly(const RegKey* key) const {
+    return std::any_of(m_readOnlyKeys.begin(), m_readOnlyKeys.end(),
+                       [&](const std::wstring& path) { return m_store.Find(path) == key; });
+}
+
+RegKey* SimRegistry::LookupToChange(const std::wstring& fullPath, WinError& error) {
+    RegKey* key = Lookup(m_store, fullPath, error);
+    if (key && IsReadOnly(key)) {
+        error = win::kAccessDenied;
+        return nullptr;
+    }
+    return key;
+}
+
+WinError SimRegistry::OpenKey(RootKey root, const std::wstring& path, platform::RegAccess access) {
     WinError error;
-    Lookup(m_store, FullPath(root, path), error);
+    const RegKey* key = Lookup(m_store, FullPath(root, path), error);
+    if (key && access == platform::RegAccess::AllAccess && IsReadOnly(key))
+        return win::kAccessDenied;
     return error;
 }
 
 WinError SimRegistry::CreateKey(RootKey root, const std::wstring& path, bool* created) {
     const std::wstring full = FullPath(root, path);
+    // RegCreateKeyExW opens an existing key for writing, and makes a new one through its
+    // nearest existing parent: either way a read-only key refuses.
+    for (std::wstring at = full; RegistryStore::CheckPath(at) == win::kSuccess;) {
+        if (const RegKey* existing = m_store.Find(at)) {
+            if (IsReadOnly(existing))
+                return win::kAccessDenied;
+            break;
+        }
+        const auto slash = at.rfind(L'\\');
+        if (slash == std::wstring::npos)
+            break;
+        at.resize(slash);
+    }
     bool made = false;
     if (!m_store.Create(full, &made))
         return RegistryStore::CheckPath(full);
@@ -94,6 +123,8 @@ WinError SimRegistry::CreateKey(RootKey root, const std::wstring& path, bool* cr
 
 WinError SimRegistry::DeleteKey(RootKey root, const std::wstring& path) {
     const std::wstring full = FullPath(root, path);
+    if (const RegKey* key = m_store.Find(full); key && IsReadOnly(key))
+        return win::kAccessDenied;
     const WinError error = m_store.Delete(full);
     if (error == win::kSuccess)
         m_journal.Record(L"RegDeleteKey " + full);
@@ -135,7 +166,7 @@ WinError SimRegistry::SetValue(RootKey root, const std::wstring& path, const std
                                const RegValue& value) {
     const std::wstring full = FullPath(root, path);
     WinError error;
-    RegKey* key = Lookup(m_store, full, error);
+    RegKey* key = LookupToChange(full, error);
     if (!key)
         return error;
     key->SetValue(name, value);
@@ -147,7 +178,7 @@ WinError SimRegistry::DeleteValue(RootKey root, const std::wstring& path,
                                   const std::wstring& name) {
     const std::wstring full = FullPath(root, path);
     WinError error;
-    RegKey* key = Lookup(m_store, full, error);
+    RegKey* key = LookupToChange(full, error);
     if (!key)
         return error;
     if (!key->DeleteValue(name))

@@ -1,5 +1,10 @@
 // The Registry service of the simulated machine, over a RegistryStore, journaling every change.
+// Keys the machine marks read-only (machine.json "faults" "readOnlyKeys") are the keys whose
+// security grants the program only reading: opening them for all access, and every change to
+// them or below them through them, is refused with ERROR_ACCESS_DENIED, as Windows refuses it.
 #pragma once
+
+#include <vector>
 
 #include "platform/Registry.h"
 #include "platform/sim/Journal.h"
@@ -9,7 +14,9 @@ namespace norvane::sim {
 
 class SimRegistry final : public platform::Registry {
 public:
-    SimRegistry(RegistryStore& store, Journal& journal) : m_store(store), m_journal(journal) {}
+    SimRegistry(RegistryStore& store, const std::vector<std::wstring>& readOnlyKeys,
+                Journal& journal)
+        : m_store(store), m_readOnlyKeys(readOnlyKeys), m_journal(journal) {}
 
     platform::WinError OpenKey(platform::RootKey root, const std::wstring& path,
                                platform::RegAccess access) override;
@@ -30,7 +37,12 @@ public:
                                  platform::RegValue& value) override;
 
 private:
+    bool IsReadOnly(const RegKey* key) const;
+    // The key a change names, or null with the error: a refused path, a missing or a read-only key.
+    RegKey* LookupToChange(const std::wstring& fullPath, platform::WinError& error);
+
     RegistryStore& m_store;
+    const std::vector<std::wstring>& m_readOnlyKeys;
     Journal& m_journal;
 };
 

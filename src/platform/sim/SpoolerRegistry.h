@@ -19,7 +19,9 @@ namespace norvane::sim {
 class SpoolerRegistry final : public platform::Registry {
 public:
     SpoolerRegistry(RegistryStore& store, const SimClock& clock)
-        : m_store(store), m_unrecorded({}, clock), m_service(store, m_unrecorded) {}
+        : m_store(store),
+          m_unrecorded({}, clock),
+          m_service(store, m_noReadOnlyKeys, m_unrecorded) {}
 
     platform::WinError OpenKey(platform::RootKey root, const std::wstring& path,
                                platform::RegAccess access) override {
@@ -57,6 +59,8 @@ public:
 private:
     RegistryStore& m_store;
     Journal m_unrecorded;  // never written
+    // The spooler service runs as the system, which no key's security refuses.
+    const std::vector<std::wstring> m_noReadOnlyKeys;
     SimRegistry m_service;
     // The subkeys of the key enumerated last, listed when its enumeration began.
     std::wstring m_listedKey;
