@@ -6,8 +6,8 @@ namespace norvane {
 namespace {
 
 bool StartsWithByteOrderMark(const std::vector<std::uint8_t>& bytes) {
-    return bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) ||
-                                 (bytes[0] == 0xFE && bytes[1] == 0xFF));
+    return bytes.size() >= 2 &&
+           ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF));
 }
 
 // A missing log becomes an empty Unicode file, which the profile writer fills in UTF-16LE too.

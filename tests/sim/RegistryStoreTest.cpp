@@ -290,21 +290,20 @@ TEST_F(SimRegistryTest, ValueOfUnknownSizeIsReadAtTheSizeItHas) {
     ASSERT_EQ(registry.SetValue(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List", large),
               win::kSuccess);
     RegValue value;
-    EXPECT_EQ(registry.QueryValue(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List",
-                                  0xFFFFFFFF, value),
+    EXPECT_EQ(registry.QueryValue(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List", 0xFFFFFFFF,
+                                  value),
               win::kNotEnoughMemory);
     std::uint32_t size = 0;
-    EXPECT_EQ(
-        registry.QueryValueSize(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List", size),
-        win::kSuccess);
-    EXPECT_EQ(size, large.data.size());
-    EXPECT_EQ(registry.QueryValueOfAnySize(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List",
-                                           value),
+    EXPECT_EQ(registry.QueryValueSize(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List", size),
               win::kSuccess);
+    EXPECT_EQ(size, large.data.size());
+    EXPECT_EQ(
+        registry.QueryValueOfAnySize(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List", value),
+        win::kSuccess);
     EXPECT_EQ(value.type, RegType::MultiSz);
     EXPECT_EQ(value.data, large.data);
-    EXPECT_EQ(registry.QueryValueOfAnySize(RootKey::LocalMachine, L"SOFTWARE\\Corvida",
-                                           L"Missing", value),
+    EXPECT_EQ(registry.QueryValueOfAnySize(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"Missing",
+                                           value),
               win::kFileNotFound);
 }
 

@@ -61,8 +61,8 @@ std::string AnsiCodePage::Encode(std::wstring_view text) const {
     if (m_number == 1252)
         return text::ToCp1252(text);
     return Convert(IconvName().c_str(), kWide,
-                   {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)},
-                   "?", sizeof(wchar_t));
+                   {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)}, "?",
+                   sizeof(wchar_t));
 }
 
 std::wstring AnsiCodePage::Decode(std::string_view bytes) const {

@@ -106,9 +106,8 @@ bool Win32SystemInfo::AnsiCodePageHolds(const std::wstring& text) {
     if (text.empty() || GetACP() == CP_UTF8)
         return true;
     const int length = static_cast<int>(text.size());
-    const int size =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0,
-                            nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
+                                         0, nullptr, nullptr);
     if (size <= 0)
         return false;
     std::vector<char> bytes(static_cast<std::size_t>(size));
