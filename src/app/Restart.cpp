@@ -2,6 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/Startup.h"
+#include "log/LogFile.h"
 #include "removal/Cleanup.h"
 #include "support/Text.h"
 
@@ -14,7 +15,6 @@ using platform::RootKey;
 constexpr std::uint32_t kValueBuffer = 4096;  // bytes
 constexpr std::size_t kTextBuffer = 4096;     // characters
 constexpr std::size_t kMonitorEntryBuffer = 2048;
-constexpr std::uint32_t kAnySize = 0xFFFFFFFF;  // the value is read at the size it has
 constexpr wchar_t kSessionManagerKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
 enum class PutOff { Monitors, PrintProcessors, Drivers };
@@ -202,7 +202,7 @@ void EndOfRun(CUninstallerController& app) {
     if (app.m_bRestartNeeded) {
         if (app.m_bWriteLog) {
             for (const auto& name : app.m_arrDesignated) {
-                app.P().profile.WriteString(L"UninstResult", name.c_str(), L"-1", app.m_szLogFile);
+                WriteLogString(app.P(), L"UninstResult", name.c_str(), L"-1", app.m_szLogFile);
             }
         }
         if (app.m_bQuiet) {
@@ -221,9 +221,9 @@ int IsFilePending(CUninstallerController& app, const std::wstring& fileName) {
     if (fileName.empty())
         return 0;
     platform::RegValue value;
-    if (app.P().registry.QueryValue(RootKey::LocalMachine, kSessionManagerKey,
-                                    L"PendingFileRenameOperations", kAnySize,
-                                    value) != win::kSuccess)
+    if (app.P().registry.QueryValueOfAnySize(RootKey::LocalMachine, kSessionManagerKey,
+                                             L"PendingFileRenameOperations",
+                                             value) != win::kSuccess)
         return 0;
     // Sources and targets alternate, and a deletion's target is an empty string: every string of
     // the value is looked at, not only those before the first empty one.

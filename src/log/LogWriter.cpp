@@ -49,10 +49,15 @@ int CLogWriter::Open(const std::wstring& fileName) {
 void CLogWriter::Write(const std::wstring& line) {
     if (!m_bOpen)
         return;
-    // A text-mode stream: the line break goes out as CR LF, the text in the ANSI code page.
-    const std::string bytes = text::ToCp1252(text::Bounded(line, kLineBuffer)) + "\r\n";
-    m_platform.files.WriteFile(m_szFileName, std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
-                               true);
+    // A text-mode stream: every line break, the text's own ones too, goes out as CR LF, the text
+    // in the ANSI code page.
+    std::vector<std::uint8_t> bytes;
+    for (const char c : text::ToCp1252(text::Bounded(line, kLineBuffer)) + "\n") {
+        if (c == '\n')
+            bytes.push_back('\r');
+        bytes.push_back(static_cast<std::uint8_t>(c));
+    }
+    m_platform.files.WriteFile(m_szFileName, bytes, true);
 }
 
 void CLogWriter::WriteHeader() {

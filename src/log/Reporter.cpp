@@ -1,6 +1,7 @@
 #include "log/Reporter.h"
 
 #include "app/Controller.h"
+#include "log/LogFile.h"
 
 namespace norvane {
 namespace {
@@ -10,7 +11,7 @@ public:
     explicit LogSections(CUninstallerController& app) : m_app(app) {}
 
     void Write(const wchar_t* section, const std::wstring& key, const std::wstring& value) {
-        m_app.P().profile.WriteString(section, key.c_str(), value.c_str(), m_app.m_szLogFile);
+        WriteLogString(m_app.P(), section, key.c_str(), value.c_str(), m_app.m_szLogFile);
     }
 
     // One key per name with the same code; ErrMsg when there is no name.

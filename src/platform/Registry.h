@@ -55,6 +55,14 @@ public:
     // An empty name is the key's default value.
     virtual WinError QueryValue(RootKey root, const std::wstring& path, const std::wstring& name,
                                 std::uint32_t maxBytes, RegValue& value) = 0;
+    // RegQueryValueExW without a buffer: the size of the value's data in bytes.
+    virtual WinError QueryValueSize(RootKey root, const std::wstring& path,
+                                    const std::wstring& name, std::uint32_t& bytes) = 0;
+    // A value whose size is not known beforehand, read as Windows programs read one: ask for its
+    // size, read it with a buffer of that size, and ask again when it grew in between. No buffer
+    // is ever larger than the value.
+    WinError QueryValueOfAnySize(RootKey root, const std::wstring& path, const std::wstring& name,
+                                 RegValue& value);
     virtual WinError SetValue(RootKey root, const std::wstring& path, const std::wstring& name,
                               const RegValue& value) = 0;
     virtual WinError DeleteValue(RootKey root, const std::wstring& path,

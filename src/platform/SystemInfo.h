@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/WinError.h"
 
@@ -27,6 +28,11 @@ public:
     // FormatMessageW from the system, language 0x400: the text as Windows gives it, ending with
     // its line break; empty when the code has no text.
     virtual std::wstring ErrorMessage(WinError code) = 0;
+    // WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS) without using the default character:
+    // whether the ANSI code page has every character of the text, so that it comes back as it was.
+    virtual bool AnsiCodePageHolds(const std::wstring& text) = 0;
+    // MultiByteToWideChar(CP_ACP): text in the ANSI code page.
+    virtual std::wstring FromAnsiCodePage(const std::vector<std::uint8_t>& bytes) = 0;
 };
 
 }  // namespace norvane::platform

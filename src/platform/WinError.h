@@ -14,6 +14,7 @@ inline constexpr WinError kFileNotFound = 2;
 inline constexpr WinError kPathNotFound = 3;
 inline constexpr WinError kAccessDenied = 5;
 inline constexpr WinError kInvalidHandle = 6;
+inline constexpr WinError kNotEnoughMemory = 8;
 inline constexpr WinError kInvalidData = 13;
 inline constexpr WinError kNoMoreFiles = 18;
 inline constexpr WinError kSharingViolation = 32;

@@ -4,6 +4,7 @@
 
 #include "app/Controller.h"
 #include "app/Restart.h"
+#include "log/LogFile.h"
 #include "log/Reporter.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
@@ -44,8 +45,7 @@ public:
 
     void Add(const std::wstring& path) {
         const std::wstring key = L"F" + std::to_wstring(++m_count);
-        m_app.P().profile.WriteString(m_driver.c_str(), key.c_str(), path.c_str(),
-                                      m_app.m_szLogFile);
+        WriteLogString(m_app.P(), m_driver.c_str(), key.c_str(), path.c_str(), m_app.m_szLogFile);
     }
     int Count() const { return m_count; }
     const std::wstring& Driver() const { return m_driver; }

@@ -21,11 +21,12 @@ TEST(LogWriterTest, RelativeNameLiesInTheProgramFolderAndFoldersAreMade) {
     CLogWriter writer(machine->Platform());
     ASSERT_EQ(writer.Open(L"logs\\today\\run.log"), 1);
     EXPECT_EQ(writer.FileName(), L"C:\\Program Files\\Halvex\\Norvane\\logs\\today\\run.log");
-    writer.Write(L"caf\u00e9 \u65e5");
+    writer.Write(L"caf\u00e9 \u65e5\n");
     writer.Close();
     writer.Write(L"after closing");
+    // A line break of the text's own goes out as CR LF too, as in a text-mode stream.
     EXPECT_EQ(m.ReadFile(L"C:\\Program Files\\Halvex\\Norvane\\logs\\today\\run.log"),
-              "caf\xE9 ?\r\n");
+              "caf\xE9 ?\r\n\r\n");
 }
 
 TEST(LogWriterTest, OpeningMakesTheFileAnew) {

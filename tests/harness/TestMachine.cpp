@@ -118,9 +118,9 @@ std::wstring WithoutStamp(const std::wstring& entry) {
 }
 
 std::wstring TestMachine::Ini(const std::wstring& windowsPath, const wchar_t* section,
-                              const wchar_t* key) const {
+                              const wchar_t* key, std::uint32_t ansiCodePage) const {
     wchar_t buffer[1024];
-    sim::ProfileEngine engine;
+    sim::ProfileEngine engine(ansiCodePage);
     engine.GetString(section, key, L"<missing>", buffer, 1024, HostPath(m_folder, windowsPath));
     return buffer;
 }

@@ -43,9 +43,10 @@ public:
     // What Windows does at its next start (`norvane-machine reboot`), the program's own RunOnce
     // command run through the program.
     void Reboot();
-    // A value of an INI file on the machine (such as the log), read as Windows reads it.
-    std::wstring Ini(const std::wstring& windowsPath, const wchar_t* section,
-                     const wchar_t* key) const;
+    // A value of an INI file on the machine (such as the log), read as Windows reads it on a
+    // machine with that ANSI code page.
+    std::wstring Ini(const std::wstring& windowsPath, const wchar_t* section, const wchar_t* key,
+                     std::uint32_t ansiCodePage = 1252) const;
 
 private:
     std::filesystem::path m_folder;

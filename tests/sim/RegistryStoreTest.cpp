@@ -317,6 +317,30 @@ TEST_F(SimRegistryTest, QueryValueWithABuffer) {
     EXPECT_TRUE(journal.Entries().empty());
 }
 
+// A caller that passes an absurd buffer size fails as the allocation would; one that asks for
+// the size first gets the whole value, however large, and never needs such a buffer.
+TEST_F(SimRegistryTest, ValueOfUnknownSizeIsReadAtTheSizeItHas) {
+    const auto large = RegValue::MultiString(std::vector<std::wstring>(300, L"\\??\\C:\\x.dll"));
+    ASSERT_EQ(registry.SetValue(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List", large),
+              win::kSuccess);
+    RegValue value;
+    EXPECT_EQ(registry.QueryValue(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List", 0xFFFFFFFF,
+                                  value),
+              win::kNotEnoughMemory);
+    std::uint32_t size = 0;
+    EXPECT_EQ(registry.QueryValueSize(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List", size),
+              win::kSuccess);
+    EXPECT_EQ(size, large.data.size());
+    EXPECT_EQ(
+        registry.QueryValueOfAnySize(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"List", value),
+        win::kSuccess);
+    EXPECT_EQ(value.type, RegType::MultiSz);
+    EXPECT_EQ(value.data, large.data);
+    EXPECT_EQ(registry.QueryValueOfAnySize(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"Missing",
+                                           value),
+              win::kFileNotFound);
+}
+
 TEST_F(SimRegistryTest, SetValueNeedsTheKeyAndJournalsTheData) {
     EXPECT_EQ(registry.SetValue(RootKey::LocalMachine, L"SOFTWARE\\Missing", L"Name",
                                 RegValue::String(L"text")),

@@ -20,7 +20,8 @@ machine=$here/machines/removal
 . "$here/wine-env.sh"
 shared_prefix=$WINEPREFIX
 for built in "$package/Norvane.exe" "$package/ENU/Norvane.dll" "$windows_tests/winspool.drv" \
-  "$windows_tests/pnputil.exe" "$windows_tests/spooler_cases_windows.exe"; do
+  "$windows_tests/pnputil.exe" "$windows_tests/spooler_cases_windows.exe" \
+  "$windows_tests/ini_value.exe"; do
   [ -f "$built" ] || { echo "FAIL: $built is missing: build the Windows tree first"; exit 1; }
 done
 
@@ -189,21 +190,35 @@ check_files() {
     <(comm -23 "$case_dir/sim.files" "$work/wine-own.files")
 }
 
-without_time() { tr -d '\r' <"$1" | grep -v -E '^Log(Date|Time)='; }
+# A log's text without CRs; one that turned UTF-16LE (a name its code page lacks) as UTF-8.
+log_text() {
+  if [ "$(head -c 2 "$1" | od -An -tx1 | tr -d ' ')" = fffe ]; then
+    iconv -f UTF-16 -t UTF-8 "$1"
+  else
+    cat "$1"
+  fi | tr -d '\r'
+}
+without_time() { log_text "$1" | grep -v -E '^Log(Date|Time)='; }
 
-# The logs, the DEVMODE files beside them, and the lines the Wine log must hold.
+# The logs (in the same encoding, each section once), the DEVMODE files beside them, and the
+# lines the Wine log must hold.
 check_log() {
   local wine_folder=$prefix/drive_c/$program_folder sim_folder=$sim/drive_c/$program_folder bin line
+  local twice
   [ -f "$wine_folder/Norvane.log" ] || { fail "no log under Wine"; return; }
   [ -f "$sim_folder/Norvane.log" ] || { fail "no log on the simulated machine"; return; }
   compare "the logs" <(without_time "$wine_folder/Norvane.log") \
     <(without_time "$sim_folder/Norvane.log")
+  cmp -s <(head -c 2 "$wine_folder/Norvane.log") <(head -c 2 "$sim_folder/Norvane.log") ||
+    fail "one log is a Unicode file, the other is not"
+  twice=$(log_text "$wine_folder/Norvane.log" | grep '^\[' | sort | uniq -d)
+  [ -z "$twice" ] || fail "the log has these sections more than once: $twice"
   for bin in "$sim_folder"/*.bin; do
     [ -e "$bin" ] || continue
     cmp -s "$bin" "$wine_folder/${bin##*/}" || fail "the DEVMODE files ${bin##*/} differ"
   done
   for line in "$@"; do
-    tr -d '\r' <"$wine_folder/Norvane.log" | grep -qxF -- "$line" ||
+    log_text "$wine_folder/Norvane.log" | grep -qxF -- "$line" ||
       fail "the log lacks the line: $line"
   done
 }
@@ -213,7 +228,7 @@ check_spooler_calls() {
     <(cut -d' ' -f3- "$sim/journal.log" | grep -E "$spooler_calls")
 }
 
-# One removal on both sides, every check:
+# One removal on both sides, every check, and the function `case_check` names, if any:
 #   removal_case NAME ADDED_REGISTRY_TEXT COMMAND_LINE LOG_LINE...
 removal_case() {
   local name=$1 added=$2 command_line=$3
@@ -228,6 +243,7 @@ removal_case() {
   check_files
   check_log "$@"
   check_spooler_calls
+  "${case_check:-true}"
   stop_prefix "$prefix"
   end
 }
@@ -246,6 +262,34 @@ removal_case monitor-in-use "$port" '/s /x Model A' 'Model A=-1' 'Model A PS=-1'
 
 # A printer alone: its driver stays; a name that matches nothing gets 4.
 removal_case printer '' '/s /p Lobby, Nowhere' 'Lobby=0' 'Nowhere=4'
+
+# A printer whose name the ANSI code page (1252, Wine's here as the simulated machine's) cannot
+# hold: the log turns UTF-16LE before the name goes in, so that it holds one section of that name
+# and the results are found under it by the profile functions, Wine's own.
+wide_name='Drucker Büro ☃ 日本'
+wide_printer=$'[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\'
+wide_printer+="$wide_name"$']\r\n"Port"="USB002"\r\n"Print Processor"="winprint"\r\n'
+wide_printer+=$'"Printer Driver"="Model B"\r\n\r\n'
+# The values a calling installer reads back, through kernel32 under Wine.
+check_wide_results() {
+  local log='C:\Program Files\Halvex\Norvane\Norvane.log' section key expected value
+  cp "$windows_tests/ini_value.exe" "$prefix/drive_c/"
+  while IFS='|' read -r section key expected; do
+    value=$(WINEPREFIX=$prefix timeout 60 "$WINE" 'C:\ini_value.exe' "$log" "$section" "$key" \
+      2>/dev/null)
+    [ "$value" = "$expected" ] || fail "[$section] $key reads \"$value\", not \"$expected\""
+  done <<EOF
+DelPrinterResult|$wide_name|0
+UninstResult|$wide_name|0
+PrinterInfo $wide_name|DriverName|Model B
+PrinterInfo $wide_name|DEVMODE|$wide_name.bin
+Application|Name|Halvex
+EOF
+}
+case_check=check_wide_results
+removal_case wide-name "$wide_printer" "/s /p $wide_name" "$wide_name=0" \
+  "[PrinterInfo $wide_name]"
+case_check=
 
 # The test spooler's answers on the same machine, read through Norvane's own Win32 spooler code
 # (tests/windows/spooler/SpoolerCasesWindows.cpp).

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
+#include "platform/sim/AnsiCodePage.h"
 #include "platform/sim/RegistryStore.h"
 
 namespace norvane::sim {
@@ -471,8 +472,8 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
         config.program[1] != L':') {
         return r.Fail("program", "must be a full Windows path such as C:\\\\Folder\\\\Program.exe");
     }
-    if (config.ansiCodePage != 1252)
-        return r.Fail("ansiCodePage", "must be 1252 (Windows-1252)");
+    if (!AnsiCodePage::IsSupported(config.ansiCodePage))
+        return r.Fail("ansiCodePage", "must be 1252 (Windows-1252) or 932 (Japanese)");
     if (root.contains("administrator")) {
         const json& admin = root["administrator"];
         if (admin.is_boolean()) {

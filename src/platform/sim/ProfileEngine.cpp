@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/sim/AnsiCodePage.h"
 #include "support/Text.h"
 
 // The engine reads a file the way Windows does (as Wine implements it, the reference this engine
@@ -72,7 +73,7 @@ std::wstring UpToNull(std::wstring_view s) {
     return std::wstring(s.substr(0, s.find(L'\0')));
 }
 
-std::wstring Decode(const std::string& bytes, Encoding& encoding) {
+std::wstring Decode(const std::string& bytes, const AnsiCodePage& ansi, Encoding& encoding) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         encoding = Encoding::kUtf8;
@@ -91,14 +92,14 @@ std::wstring Decode(const std::string& bytes, Encoding& encoding) {
                                  swapped.size());
     }
     encoding = Encoding::kAnsi;
-    return text::FromCp1252(bytes);
+    return ansi.Decode(bytes);
 }
 
-Document Parse(const std::string& bytes) {
+Document Parse(const std::string& bytes, const AnsiCodePage& ansi) {
     Document doc;
     if (bytes.empty())
         return doc;  // an empty file has not even the unnamed head section
-    const std::wstring content = Decode(bytes, doc.encoding);
+    const std::wstring content = Decode(bytes, ansi, doc.encoding);
     doc.sections.emplace_back();
 
     std::wstring_view rest = content;
@@ -133,7 +134,7 @@ Document Parse(const std::string& bytes) {
     return doc;
 }
 
-std::string Encode(const Document& doc) {
+std::string Encode(const Document& doc, const AnsiCodePage& ansi) {
     std::wstring content;
     for (const Section& section : doc.sections) {
         if (!section.name.empty())
@@ -147,7 +148,7 @@ std::string Encode(const Document& doc) {
     }
     switch (doc.encoding) {
         case Encoding::kAnsi:
-            return text::ToCp1252(content);
+            return ansi.Encode(content);
         case Encoding::kUtf8:
             return "\xEF\xBB\xBF" + text::ToUtf8(content);
         case Encoding::kUtf16Le:
@@ -175,6 +176,7 @@ std::string Encode(const Document& doc) {
 
 struct CacheEntry {
     fs::path path;
+    std::uint32_t codePage = 0;  // of the machine whose engine read it
     fs::file_time_type time;
     std::uintmax_t size = 0;
     bool settled = false;
@@ -192,13 +194,14 @@ bool IsSettled(fs::file_time_type time) {
     return time + kSettleTime < fs::file_time_type::clock::now();
 }
 
-CacheEntry& Remember(const fs::path& file) {
-    auto it = std::find_if(g_cache.begin(), g_cache.end(),
-                           [&](const CacheEntry& e) { return e.path == file; });
+CacheEntry& Remember(const fs::path& file, std::uint32_t codePage) {
+    auto it = std::find_if(g_cache.begin(), g_cache.end(), [&](const CacheEntry& e) {
+        return e.path == file && e.codePage == codePage;
+    });
     if (it == g_cache.end()) {
         if (g_cache.size() == kCachedFiles)
             g_cache.pop_back();
-        g_cache.insert(g_cache.begin(), CacheEntry{file, {}, 0, false, {}, {}});
+        g_cache.insert(g_cache.begin(), CacheEntry{file, codePage, {}, 0, false, {}, {}});
     } else {
         std::rotate(g_cache.begin(), it, it + 1);
     }
@@ -220,7 +223,7 @@ const Document& NoFile() {
 // Opens `file` as Windows opens a profile file: a missing file is an empty profile, while a
 // missing folder or a folder in the file's place is an error. On success `doc` is the parsed file,
 // valid until the next call.
-WinError Open(const fs::path& file, const Document*& doc) {
+WinError Open(const fs::path& file, std::uint32_t codePage, const Document*& doc) {
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
     if (fs::is_directory(status))
@@ -238,14 +241,14 @@ WinError Open(const fs::path& file, const Document*& doc) {
     if (ec)
         return win::kAccessDenied;
 
-    CacheEntry& entry = Remember(file);
+    CacheEntry& entry = Remember(file, codePage);
     if (!(entry.settled && entry.time == time && entry.size == size)) {
         std::ifstream in(file, std::ios::binary);
         if (!in)
             return win::kAccessDenied;
         std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         if (bytes != entry.bytes) {
-            entry.doc = Parse(bytes);
+            entry.doc = Parse(bytes, AnsiCodePage(codePage));
             entry.bytes = std::move(bytes);
         }
         Stamp(entry);
@@ -256,15 +259,16 @@ WinError Open(const fs::path& file, const Document*& doc) {
 
 // Writes the file anew. What is kept is what the bytes read back as, since the file holds less
 // than the tree did: trailing white space and characters its encoding cannot hold are lost.
-WinError Save(const fs::path& file, const Document& doc) {
-    std::string bytes = Encode(doc);
+WinError Save(const fs::path& file, std::uint32_t codePage, const Document& doc) {
+    const AnsiCodePage ansi(codePage);
+    std::string bytes = Encode(doc, ansi);
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out)
         return win::kAccessDenied;
-    CacheEntry& entry = Remember(file);
-    entry.doc = Parse(bytes);
+    CacheEntry& entry = Remember(file, codePage);
+    entry.doc = Parse(bytes, ansi);
     entry.bytes = std::move(bytes);
     Stamp(entry);
     return win::kSuccess;
@@ -477,7 +481,7 @@ std::uint32_t ProfileEngine::GetString(const wchar_t* section, const wchar_t* ke
     const std::wstring_view fallback = defaultValue ? defaultValue : L"";
     std::lock_guard lock(g_lock);
     const Document* doc = nullptr;
-    const bool opened = Open(file, doc) == win::kSuccess;
+    const bool opened = Open(file, m_codePage, doc) == win::kSuccess;
 
     if (!section)
         return opened ? ListSections(*doc, buffer, size) : 0;
@@ -516,13 +520,13 @@ platform::WinError ProfileEngine::WriteString(const wchar_t* section, const wcha
         return win::kFileNotFound;
     std::lock_guard lock(g_lock);
     const Document* current = nullptr;
-    if (const WinError error = Open(file, current))
+    if (const WinError error = Open(file, m_codePage, current))
         return error;
     Document doc = *current;
     const bool changed = !key     ? DeleteSection(doc, section)
                          : !value ? DeleteKey(doc, section, key)
                                   : SetValue(doc, section, key, value);
-    return changed ? Save(file, doc) : win::kSuccess;
+    return changed ? Save(file, m_codePage, doc) : win::kSuccess;
 }
 
 }  // namespace norvane::sim

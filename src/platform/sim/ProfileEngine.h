@@ -11,6 +11,9 @@ namespace norvane::sim {
 
 class ProfileEngine {
 public:
+    // `ansiCodePage`: the code page of files without a byte-order mark (AnsiCodePage).
+    explicit ProfileEngine(std::uint32_t ansiCodePage = 1252) : m_codePage(ansiCodePage) {}
+
     // GetPrivateProfileStringW over `file` (a host path).
     std::uint32_t GetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
                             wchar_t* buffer, std::uint32_t size, const std::filesystem::path& file);
@@ -20,6 +23,9 @@ public:
     // WritePrivateProfileStringW. Returns 0 on success, else the Windows error code.
     platform::WinError WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
                                    const std::filesystem::path& file);
+
+private:
+    std::uint32_t m_codePage;
 };
 
 }  // namespace norvane::sim

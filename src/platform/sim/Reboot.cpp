@@ -75,8 +75,8 @@ void Reboot(Machine& machine, const ProgramRunner& runProgram) {
     machine.JournalLog().Record(L"Reboot");
 
     platform::RegValue renames;
-    if (registry.QueryValue(RootKey::LocalMachine, kSessionManagerKey, kPendingRenamesValue,
-                            0xFFFFFFFF, renames) == win::kSuccess) {
+    if (registry.QueryValueOfAnySize(RootKey::LocalMachine, kSessionManagerKey,
+                                     kPendingRenamesValue, renames) == win::kSuccess) {
         for (const auto& rename : ReadPendingRenames(renames))
             CarryOut(machine, rename);
         registry.DeleteValue(RootKey::LocalMachine, kSessionManagerKey, kPendingRenamesValue);

@@ -11,8 +11,12 @@ namespace norvane::sim {
 
 class SimProfile final : public platform::Profile {
 public:
-    SimProfile(SimFileSystem& files, std::wstring windowsDir, Journal& journal)
-        : m_files(files), m_windowsDir(std::move(windowsDir)), m_journal(journal) {}
+    SimProfile(SimFileSystem& files, std::wstring windowsDir, std::uint32_t ansiCodePage,
+               Journal& journal)
+        : m_files(files),
+          m_windowsDir(std::move(windowsDir)),
+          m_journal(journal),
+          m_engine(ansiCodePage) {}
 
     std::uint32_t GetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
                             wchar_t* buffer, std::uint32_t size, const std::wstring& file) override;

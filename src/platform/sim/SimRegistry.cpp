@@ -150,6 +150,12 @@ WinError SimRegistry::QueryValue(RootKey root, const std::wstring& path, const s
     const RegKey* key = Lookup(m_store, FullPath(root, path), error);
     if (!key)
         return error;
+    // Windows programs allocate the buffer they pass: one beyond the 64 MiB that this whole
+    // program may use is a request for the wrong size, and fails as its allocation would, with
+    // ERROR_NOT_ENOUGH_MEMORY, whatever the value holds.
+    constexpr std::uint32_t kLargestBuffer = 64u << 20;
+    if (maxBytes > kLargestBuffer)
+        return win::kNotEnoughMemory;
     const RegValue* found = key->FindValue(name);
     if (!found)
         return win::kFileNotFound;
@@ -159,6 +165,19 @@ WinError SimRegistry::QueryValue(RootKey root, const std::wstring& path, const s
         return win::kMoreData;
     }
     value = *found;
+    return win::kSuccess;
+}
+
+WinError SimRegistry::QueryValueSize(RootKey root, const std::wstring& path,
+                                     const std::wstring& name, std::uint32_t& bytes) {
+    WinError error;
+    const RegKey* key = Lookup(m_store, FullPath(root, path), error);
+    if (!key)
+        return error;
+    const RegValue* found = key->FindValue(name);
+    if (!found)
+        return win::kFileNotFound;
+    bytes = static_cast<std::uint32_t>(found->data.size());
     return win::kSuccess;
 }
 

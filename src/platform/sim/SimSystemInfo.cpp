@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "platform/sim/AnsiCodePage.h"
 #include "platform/sim/SystemMessages.h"
 #include "support/Text.h"
 
@@ -48,6 +49,15 @@ platform::WinError SimSystemInfo::FileVersion(const std::wstring& path, std::uin
 
 std::wstring SimSystemInfo::ErrorMessage(platform::WinError code) {
     return SystemMessage(code);
+}
+
+bool SimSystemInfo::AnsiCodePageHolds(const std::wstring& text) {
+    return AnsiCodePage(m_config.ansiCodePage).Holds(text);
+}
+
+std::wstring SimSystemInfo::FromAnsiCodePage(const std::vector<std::uint8_t>& bytes) {
+    return AnsiCodePage(m_config.ansiCodePage)
+        .Decode({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 }  // namespace norvane::sim

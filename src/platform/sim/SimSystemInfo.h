@@ -19,6 +19,8 @@ public:
     platform::WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,
                                    std::uint32_t& versionLs) override;
     std::wstring ErrorMessage(platform::WinError code) override;
+    bool AnsiCodePageHolds(const std::wstring& text) override;
+    std::wstring FromAnsiCodePage(const std::vector<std::uint8_t>& bytes) override;
 
 private:
     const MachineConfig& m_config;

@@ -41,6 +41,10 @@ public:
                                   platform::RegValue& value) override {
         return m_service.QueryValue(root, path, name, maxBytes, value);
     }
+    platform::WinError QueryValueSize(platform::RootKey root, const std::wstring& path,
+                                      const std::wstring& name, std::uint32_t& bytes) override {
+        return m_service.QueryValueSize(root, path, name, bytes);
+    }
     platform::WinError SetValue(platform::RootKey root, const std::wstring& path,
                                 const std::wstring& name,
                                 const platform::RegValue& value) override {

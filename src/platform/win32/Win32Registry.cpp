@@ -90,6 +90,19 @@ WinError Win32Registry::QueryValue(RootKey root, const std::wstring& path, const
     return static_cast<WinError>(status);
 }
 
+WinError Win32Registry::QueryValueSize(RootKey root, const std::wstring& path,
+                                       const std::wstring& name, std::uint32_t& bytes) {
+    UniqueKey key;
+    if (const WinError error = Open(root, path, KEY_QUERY_VALUE, key))
+        return error;
+    DWORD size = 0;
+    const LSTATUS status =
+        RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, nullptr, &size);
+    if (status == ERROR_SUCCESS)
+        bytes = size;
+    return static_cast<WinError>(status);
+}
+
 WinError Win32Registry::SetValue(RootKey root, const std::wstring& path, const std::wstring& name,
                                  const RegValue& value) {
     UniqueKey key;

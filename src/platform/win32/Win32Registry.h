@@ -18,6 +18,8 @@ public:
     platform::WinError QueryValue(platform::RootKey root, const std::wstring& path,
                                   const std::wstring& name, std::uint32_t maxBytes,
                                   platform::RegValue& value) override;
+    platform::WinError QueryValueSize(platform::RootKey root, const std::wstring& path,
+                                      const std::wstring& name, std::uint32_t& bytes) override;
     platform::WinError SetValue(platform::RootKey root, const std::wstring& path,
                                 const std::wstring& name, const platform::RegValue& value) override;
     platform::WinError DeleteValue(platform::RootKey root, const std::wstring& path,

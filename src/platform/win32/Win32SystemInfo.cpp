@@ -100,4 +100,33 @@ std::wstring Win32SystemInfo::ErrorMessage(WinError code) {
     return length > 0 ? std::wstring(text.Get(), length) : std::wstring();
 }
 
+bool Win32SystemInfo::AnsiCodePageHolds(const std::wstring& text) {
+    // With UTF-8 as the ANSI code page (a Windows option) every character fits, and the call
+    // refuses both the flag and the question.
+    if (text.empty() || GetACP() == CP_UTF8)
+        return true;
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
+                                         0, nullptr, nullptr);
+    if (size <= 0)
+        return false;
+    std::vector<char> bytes(static_cast<std::size_t>(size));
+    BOOL usedDefault = FALSE;
+    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(),
+                               size, nullptr, &usedDefault) == size &&
+           !usedDefault;
+}
+
+std::wstring Win32SystemInfo::FromAnsiCodePage(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.empty())
+        return {};
+    const auto* data = reinterpret_cast<const char*>(bytes.data());
+    const int length = static_cast<int>(bytes.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, data, length, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0)
+        MultiByteToWideChar(CP_ACP, 0, data, length, text.data(), size);
+    return text;
+}
+
 }  // namespace norvane::win32

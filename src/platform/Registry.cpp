@@ -1,0 +1,17 @@
+#include "platform/Registry.h"
+
+namespace norvane::platform {
+
+WinError Registry::QueryValueOfAnySize(RootKey root, const std::wstring& path,
+                                       const std::wstring& name, RegValue& value) {
+    for (;;) {
+        std::uint32_t size = 0;
+        if (const WinError error = QueryValueSize(root, path, name, size))
+            return error;
+        if (const WinError error = QueryValue(root, path, name, size, value);
+            error != win::kMoreData)
+            return error;
+    }
+}
+
+}  // namespace norvane::platform

@@ -1,0 +1,76 @@
+// Names that the machine's ANSI code page cannot hold turn Norvane.log into a Unicode file, so
+// that they are written once and found again; names that fit leave it an ANSI file.
+#include <gtest/gtest.h>
+
+#include "harness/PrintSetup.h"
+#include "harness/TestMachine.h"
+#include "platform/sim/AnsiCodePage.h"
+#include "support/Text.h"
+
+namespace norvane {
+namespace {
+
+using namespace testing;
+
+struct LogCase {
+    std::uint32_t codePage;
+    std::string printer;  // UTF-8
+    bool unicode;         // whether the log must have become UTF-16LE
+};
+
+std::size_t Count(const std::wstring& text, const std::wstring& part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST(LogCodePageTest, PrinterNameIsWrittenOnceAndFoundAgain) {
+    const LogCase cases[] = {
+        {1252, "Drucker B\xC3\xBCro \xE2\x98\x83 \xE6\x97\xA5\xE6\x9C\xAC", true},
+        {1252, "Drucker B\xC3\xBCro", false},
+        {932, "\xE3\x83\x97\xE3\x83\xAA\xE3\x83\xB3\xE3\x82\xBF \xE6\x97\xA5\xE6\x9C\xAC", false},
+        {932, "Drucker B\xC3\xBCro", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.printer + " at " + std::to_string(c.codePage));
+        TestMachine m;
+        m.SetJson(R"({"ansiCodePage": )" + std::to_string(c.codePage) + "}");
+        PrintSetup setup(m);
+        setup.Driver(PlainDriver("Model B", "CVMB_UI.DLL", {"CVMB.DLL"}))
+            .Printer(c.printer, "Model B");
+        setup.Install(ConfigIni({"Model B"}));
+        const std::wstring name = text::FromUtf8(c.printer);
+        m.Run(L"/s /p " + name);
+
+        const std::string bytes = m.ReadFile(kLogFile);
+        ASSERT_EQ(bytes.starts_with("\xFF\xFE"), c.unicode);
+        const std::wstring log =
+            c.unicode ? text::FromUtf16Le(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2,
+                                          bytes.size() - 2)
+                      : sim::AnsiCodePage(c.codePage).Decode(bytes);
+        // What the log held before it changed is still there, comment lines and all.
+        EXPECT_TRUE(log.starts_with(L"; Norvane.log\r\n;This log file records")) << bytes;
+        EXPECT_EQ(m.Ini(kLogFile, L"Application", L"Name", c.codePage), L"Halvex");
+        EXPECT_EQ(Count(log, L"[PrinterInfo "), 1u);
+        EXPECT_EQ(Count(log, L"[PrinterInfo " + name + L"]"), 1u);
+        const std::wstring section = L"PrinterInfo " + name;
+        EXPECT_EQ(m.Ini(kLogFile, section.c_str(), L"DriverName", c.codePage), L"Model B");
+        EXPECT_EQ(m.Ini(kLogFile, L"DelPrinterResult", name.c_str(), c.codePage), L"0");
+        EXPECT_EQ(m.Ini(kLogFile, L"UninstResult", name.c_str(), c.codePage), L"0");
+    }
+}
+
+TEST(LogCodePageTest, CodePageMarksWhatItCannotHold) {
+    const sim::AnsiCodePage japanese(932);
+    EXPECT_EQ(japanese.Encode(L"A\u65E5\u672C\u2603"), "A\x93\xFA\x96{?");
+    EXPECT_EQ(japanese.Decode("A\x93\xFA\x96{"), L"A\u65E5\u672C");
+    EXPECT_TRUE(japanese.Holds(L"\u30D7\u30EA\u30F3\u30BF"));
+    EXPECT_FALSE(japanese.Holds(L"B\u00FCro"));
+    const sim::AnsiCodePage western(1252);
+    EXPECT_TRUE(western.Holds(L"B\u00FCro \u20AC"));
+    EXPECT_FALSE(western.Holds(L"\u2603"));
+}
+
+}  // namespace
+}  // namespace norvane
