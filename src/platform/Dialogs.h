@@ -61,6 +61,15 @@ struct DialogView {
     bool aboutItem = false;              // the window menu's About item (text 101)
     bool helpCommand = false;            // F1 opens the help file
     bool closeEnabled = true;            // the window menu's Close item
+
+    // The text control `id`; null when the view does not fill it.
+    const TextControl* Text(int id) const {
+        for (const auto& control : texts) {
+            if (control.id == id)
+                return &control;
+        }
+        return nullptr;
+    }
 };
 
 // What a user does to a dialog.

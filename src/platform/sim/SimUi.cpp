@@ -172,14 +172,6 @@ std::wstring LastLine(const std::wstring& text) {
     return at == std::wstring::npos ? text : text.substr(at + 1);
 }
 
-const platform::TextControl* FindText(const platform::DialogView& view, int id) {
-    for (const auto& control : view.texts) {
-        if (control.id == id)
-            return &control;
-    }
-    return nullptr;
-}
-
 // The default ways to close a dialog when nobody answers: Escape, else the Close item.
 constexpr Kind kFallbacks[] = {Kind::Escape, Kind::Close};
 
@@ -269,7 +261,7 @@ void SimUi::JournalChanges() {
         if (now.progress && now.progress != shown.last.progress)
             m_journal.Record(name + L" bar " + std::to_wstring(*now.progress));
         for (const auto& control : now.texts) {
-            const platform::TextControl* before = FindText(shown.last, control.id);
+            const platform::TextControl* before = shown.last.Text(control.id);
             if (control.text.empty() || (before && before->text == control.text))
                 continue;
             m_journal.Record(name + L" text " + std::to_wstring(control.id) + L" " +

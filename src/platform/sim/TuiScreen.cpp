@@ -71,14 +71,6 @@ std::wstring Cell(const std::wstring& text, std::size_t width) {
     return cell;
 }
 
-const platform::TextControl* FindText(const platform::DialogView& view, int id) {
-    for (const auto& control : view.texts) {
-        if (control.id == id)
-            return &control;
-    }
-    return nullptr;
-}
-
 std::wstring Hints(const platform::DialogView& view) {
     std::wstring hints = L"Tab/arrows move  Space ticks  Enter presses  Esc cancels";
     if (view.helpCommand)
@@ -150,7 +142,7 @@ void TuiScreen::Draw(const platform::DialogView& view) {
         }
     };
     if (view.templateId == platform::kProgressDialog) {
-        const platform::TextControl* lines = FindText(view, 1003);
+        const platform::TextControl* lines = view.Text(1003);
         const std::vector<std::wstring> wrapped = Wrap(lines ? lines->text : L"", width);
         const int room = std::max(1, bottom - y - 4);
         const std::size_t first =
@@ -164,16 +156,16 @@ void TuiScreen::Draw(const platform::DialogView& view) {
                            std::wstring(barWidth - barWidth * position / 100, L'.') + L"] " +
                            std::to_wstring(position) + L"%";
         Put(y++, 1, bar, width);
-        const platform::TextControl* end = FindText(view, -1);
+        const platform::TextControl* end = view.Text(-1);
         paragraph(end ? end->text : StaticText(view.templateId), 2);
     } else if (view.templateId == platform::kAboutDialog) {
         for (int id : {1012, 1009, 1010}) {
-            const platform::TextControl* line = FindText(view, id);
+            const platform::TextControl* line = view.Text(id);
             Put(y++, 1, line ? line->text : L"", width);
         }
         ++y;
         paragraph(StaticText(view.templateId), 1);
-        const platform::TextControl* drivers = FindText(view, 1011);
+        const platform::TextControl* drivers = view.Text(1011);
         paragraph(drivers ? drivers->text : L"", bottom - y);
     } else {
         paragraph(StaticText(view.templateId), 3);
@@ -246,7 +238,8 @@ platform::DialogAction TuiScreen::Interact(std::size_t depth, platform::Dialog& 
     for (;;) {
         const platform::DialogView view = dialog.View();
         Draw(view);
-        const bool busy = dialog.Busy();
+        // A worker goes on under any dialog, as sent messages reach a nested modal loop too.
+        const bool busy = thread.WorkerRunning();
         if (busy)
             thread.Pump();
         timeout(busy ? kBusyPollMs : kIdlePollMs);

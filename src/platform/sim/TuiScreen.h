@@ -22,7 +22,7 @@ public:
     TuiScreen& operator=(const TuiScreen&) = delete;
 
     // Shows the dialog at `depth` (1 for the outermost) until the person does something to it;
-    // while the dialog is busy, lets the worker on between keys.
+    // while a worker runs, lets it on between keys.
     platform::DialogAction Interact(std::size_t depth, platform::Dialog& dialog, UiThread& thread);
     // Redraws the dialog on top with a changed view.
     void Draw(const platform::DialogView& view);

@@ -89,6 +89,11 @@ std::unique_ptr<platform::WorkerThread> UiThread::CreateSuspended(std::function<
     return std::make_unique<SimWorkerThread>(*this, std::move(body));
 }
 
+bool UiThread::WorkerRunning() {
+    std::lock_guard lock(m_mutex);
+    return m_running > 0;
+}
+
 void UiThread::Pump() {
     const std::function<void()>* call = nullptr;
     {

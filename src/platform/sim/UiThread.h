@@ -27,6 +27,7 @@ public:
     // On the dialog thread: lets a running worker use the machine until it sends a call (which
     // then runs here) or ends. Returns at once when no worker runs.
     void Pump();
+    bool WorkerRunning();
 
 private:
     friend class SimWorkerThread;
