@@ -177,6 +177,15 @@ constexpr Kind kFallbacks[] = {Kind::Escape, Kind::Close};
 
 }  // namespace
 
+void SimUi::DoesNotFit(std::size_t number, const std::wstring& line,
+                       const platform::DialogView& view) {
+    const std::wstring dialog = L"dialog " + std::to_wstring(view.templateId);
+    m_error = ScriptError{number, L"\"" + line + L"\" does not fit " + dialog +
+                                      L", which offers: " + OfferedActions(view)};
+    m_journal.Record(L"Script line " + std::to_wstring(number) + L" " + Quoted(line) +
+                     L" does not fit " + dialog);
+}
+
 std::optional<SimUi::Next> SimUi::NextAction(platform::Dialog& dialog, int fallback) {
     if (m_screen)
         return Next{m_screen->Interact(m_shown.size(), dialog, m_thread), {}, {}};
@@ -190,11 +199,7 @@ std::optional<SimUi::Next> SimUi::NextAction(platform::Dialog& dialog, int fallb
             const auto action = ParseScriptAction(*line, view);
             if (action)
                 return Next{*action, number, *line};
-            m_error = ScriptError{number, L"\"" + *line + L"\" does not fit dialog " +
-                                              std::to_wstring(view.templateId) +
-                                              L", which offers: " + OfferedActions(view)};
-            m_journal.Record(L"Script line " + std::to_wstring(number) + L" " + Quoted(*line) +
-                             L" does not fit dialog " + std::to_wstring(view.templateId));
+            DoesNotFit(number, *line, view);
         }
     }
     if (fallback >= static_cast<int>(std::size(kFallbacks)))
@@ -230,12 +235,8 @@ int SimUi::ShowDialog(platform::Dialog& dialog) {
             const platform::ActionResult done = dialog.Act(next->action);
             if (!done.offered)
                 m_journal.Record(name + L" did nothing: not offered");
-            if (!done.offered && next->scriptLine && !m_error) {
-                m_error = ScriptError{*next->scriptLine,
-                                      L"\"" + next->scriptText + L"\" does not fit dialog " +
-                                          std::to_wstring(before.templateId) + L", which offers: " +
-                                          OfferedActions(before)};
-            }
+            if (!done.offered && next->scriptLine)
+                DoesNotFit(*next->scriptLine, next->scriptText, before);
             if (!done.offered && !next->scriptLine && !m_screen)
                 ++fallback;
             JournalChanges();

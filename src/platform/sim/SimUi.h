@@ -70,6 +70,9 @@ private:
     std::optional<std::wstring> TakeLine(std::size_t& number);
     std::optional<Next> NextAction(platform::Dialog& dialog, int fallback);
     void JournalChanges();
+    // Records the first script line that does not fit the dialog showing; the run goes on as
+    // if the script had ended.
+    void DoesNotFit(std::size_t number, const std::wstring& line, const platform::DialogView& view);
 
     UiMode m_mode;
     std::deque<std::wstring> m_answers;
