@@ -109,6 +109,23 @@ TEST_F(DialogModels, ProgressPositionsUseIntegerDivisions) {
     }
 }
 
+TEST_F(DialogModels, EscapeEndsTheProgressDialogOnlyAtTheEnd) {
+    auto worker = machine->Platform().ui.CreateSuspendedThread([] {});
+    ui::ProgressDialog progress(*app, *worker);
+    app->m_nPrintersToDelete = 2;
+    for (int step : {0, 1}) {
+        progress.Bar(step, 0);
+        EXPECT_FALSE(progress.Act({Kind::Escape}).offered);
+        EXPECT_FALSE(progress.Act({Kind::Close}).offered);
+        EXPECT_FALSE(progress.View().buttons[0].enabled);
+    }
+    EXPECT_FALSE(app->QuitCode());
+    progress.Bar(2, 0);
+    EXPECT_TRUE(progress.View().buttons[0].enabled);
+    EXPECT_EQ(progress.Act({Kind::Escape}).ended, platform::kIdCancel);
+    EXPECT_EQ(app->QuitCode(), 1);
+}
+
 TEST_F(DialogModels, AboutShowsVersionCopyrightAndDrivers) {
     const auto texts = ui::AboutDialog(*app).View().texts;
     EXPECT_EQ(texts[1].text, L"Version " NORVANE_VERSION_W);
