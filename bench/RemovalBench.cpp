@@ -160,9 +160,6 @@ Times MeasureOnce(int drivers) {
     loaded->Save();
     t.save = Since(start);
 
-    if (run.unbuiltRunMode)
-        std::printf("  N=%d: the run stopped at %s\n", drivers,
-                    norvane::text::ToUtf8(*run.unbuiltRunMode).c_str());
     const auto keysLeft =
         std::count_if(machine.keys.begin(), machine.keys.end(),
                       [&](const auto& key) { return loaded->Registry().Find(key) != nullptr; });

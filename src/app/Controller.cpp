@@ -1,6 +1,7 @@
 #include "app/Controller.h"
 
 #include "app/CommandLine.h"
+#include "app/InteractiveRun.h"
 #include "app/SilentRun.h"
 #include "app/Startup.h"
 #include "inventory/Enumeration.h"
@@ -55,10 +56,7 @@ int CUninstallerController::Run() {
     }
     if (!EnumerateInstalled(*this, 1, 1))
         return 0;
-    // With the quit message already posted (after the restart continuation) the first dialog
-    // would end at once.
-    if (!m_nQuitCode)
-        UnbuiltRunModeReached(L"the interactive run");
+    InteractiveRun(*this);
     return 1;
 }
 

@@ -44,12 +44,6 @@ public:
 
     platform::Platform& P() { return m_platform; }
 
-    // The run mode that this build cannot perform yet, when the run reached one.
-    const std::optional<std::wstring>& UnbuiltRunMode() const { return m_unbuiltRunMode; }
-    void UnbuiltRunModeReached(const std::wstring& mode) {
-        if (!m_unbuiltRunMode)
-            m_unbuiltRunMode = mode;
-    }
     std::optional<int> QuitCode() const { return m_nQuitCode; }
 
     // Run-wide state. Program-wide values first: the program folder (ends with "\") and the
@@ -71,6 +65,7 @@ public:
     std::vector<std::unique_ptr<CPrinterData>> m_arrPrinter;
     std::vector<std::unique_ptr<CScannerDriverData>> m_arrScanner;
     std::vector<std::unique_ptr<CUtilityData>> m_arrUtility;
+    std::unique_ptr<platform::WorkerThread> m_pWorkerThread;  // the interactive run's worker
     int m_bRestartNeeded = 0;
     int m_bSilent = 0;
     std::wstring m_szSilentText;  // bounded to 4096 characters
@@ -114,7 +109,6 @@ private:
 
     platform::Platform& m_platform;
     std::optional<int> m_nQuitCode;
-    std::optional<std::wstring> m_unbuiltRunMode;
 };
 
 }  // namespace norvane

@@ -2,6 +2,8 @@
 // config.ini, driven through the whole program on a built machine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "harness/TestMachine.h"
 
 namespace norvane {
@@ -27,7 +29,6 @@ TEST(StartupTest, MissingConfigIsLoggedForEveryDesignatedDriver) {
     EXPECT_EQ(m.Ini(kLogFile, L"Application", L"Version"), L"2.4.1");
     EXPECT_EQ(m.Ini(kLogFile, L"Application", L"Company"), L"Corvida");
     EXPECT_EQ(m.Ini(kLogFile, L"Application", L"Lang"), L"0x0009");
-    EXPECT_FALSE(run.unbuiltRunMode);
 }
 
 TEST(StartupTest, LogStartsWithItsCommentLines) {
@@ -192,7 +193,7 @@ TEST(StartupTest, UnusableOutputFolderFallsBackToTheProgramFolder) {
     }
 }
 
-TEST(StartupTest, OnlyTheInteractiveRunIsNotBuiltYet) {
+TEST(StartupTest, OnlyAnEmptyCommandLineShowsDialogs) {
     TestMachine m;
     m.SetRegistry(
         "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows "
@@ -200,10 +201,16 @@ TEST(StartupTest, OnlyTheInteractiveRunIsNotBuiltYet) {
     m.InstallProgram(
         "[Common]\r\nOEMPROVIDER=Corvida\r\n[Driver]\r\nD1=Model A\r\n[DelUty]\r\nU1=Tool\r\n"
         "[Scanner]\r\nSD1=Scanner A\r\n");
-    EXPECT_EQ(m.Run(L"").unbuiltRunMode, L"the interactive run");
-    EXPECT_FALSE(m.Run(L"/s /d A /u 1").unbuiltRunMode);
-    EXPECT_FALSE(m.Run(L"/s /t \"Scanner A\"").unbuiltRunMode);
-    EXPECT_FALSE(m.Run(L"-Restarted").unbuiltRunMode);
+    const auto dialogs = [&](const wchar_t* commandLine) {
+        const auto journal = m.Run(commandLine).journal;
+        return std::count_if(journal.begin(), journal.end(), [](const std::wstring& entry) {
+            return entry.starts_with(L"Dialog ");
+        });
+    };
+    EXPECT_GT(dialogs(L""), 0);
+    EXPECT_EQ(dialogs(L"/s /d A /u 1"), 0);
+    EXPECT_EQ(dialogs(L"/s /t \"Scanner A\""), 0);
+    EXPECT_EQ(dialogs(L"-Restarted"), 0);
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ RunResult TestMachine::Run(const std::wstring& commandLine, std::deque<std::wstr
     auto machine = Load(std::move(answers));
     const tools::ProgramRun run = tools::RunProgram(*machine, commandLine);
     machine->Save();
-    RunResult result{{}, {}, run.logFile, run.unbuiltRunMode, run.quitCode};
+    RunResult result{{}, {}, run.logFile, run.quitCode};
     for (const auto& entry : machine->JournalLog().Entries()) {
         const std::wstring bare = WithoutStamp(entry);
         result.journal.push_back(bare);

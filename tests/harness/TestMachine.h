@@ -16,7 +16,6 @@ struct RunResult {
     std::vector<std::wstring> journal;       // this run's journal entries, without time stamps
     std::vector<std::wstring> messageBoxes;  // the journal's MessageBox entries
     std::wstring logFile;                    // the program's m_szLogFile
-    std::optional<std::wstring> unbuiltRunMode;
     std::optional<int> quitCode;
 };
 

@@ -11,7 +11,7 @@ ProgramRun RunProgram(sim::Machine& machine, const std::wstring& arguments) {
     app.InitInstance(arguments);
     app.ExitInstance();
     machine.Processes().InstanceEnded();
-    return {app.m_szLogFile, app.UnbuiltRunMode(), app.QuitCode()};
+    return {app.m_szLogFile, app.QuitCode()};
 }
 
 }  // namespace norvane::tools

@@ -12,7 +12,6 @@ namespace norvane::tools {
 
 struct ProgramRun {
     std::wstring logFile;                        // the program's m_szLogFile
-    std::optional<std::wstring> unbuiltRunMode;  // the run mode this build cannot perform yet
     std::optional<int> quitCode;                 // the code of the quit message it posted
 };
 

@@ -21,8 +21,10 @@ constexpr char kUsage[] =
     "  Runs Norvane.exe with the given command line on a simulated Windows machine.\n"
     "  --machine DIR   the machine folder (default: $NORVANE_MACHINE, else a copy of the demo\n"
     "                  machine made on first use)\n"
-    "  --ui MODE       message boxes: tui asks at the terminal, script:FILE answers from FILE\n"
-    "                  (one of OK, Cancel, Yes, No a line), none takes each box's default\n";
+    "  --ui MODE       dialogs and message boxes: tui shows them in the terminal (the default\n"
+    "                  on a terminal), script:FILE answers from FILE (one action a line: tick\n"
+    "                  NAME, untick NAME, select-all, remove, printers-only, ok, cancel, yes,\n"
+    "                  no, about, help, close), none takes each one's default\n";
 
 // The default machine: $NORVANE_MACHINE, else the demo machine copied once to the user's data.
 bool DefaultMachine(fs::path& folder) {
@@ -64,10 +66,14 @@ bool UiFromOption(const runner::RunnerOptions& options, sim::UiOptions& ui) {
             std::fprintf(stderr, "norvane: cannot read the answer script %s\n", file.c_str());
             return false;
         }
+        std::size_t number = 0;
         for (std::string line; std::getline(in, line);) {
+            ++number;
             const std::wstring answer = text::Trim(text::FromUtf8(line));
-            if (!answer.empty() && answer[0] != L'#')
+            if (!answer.empty() && answer[0] != L'#') {
                 ui.answers.push_back(answer);
+                ui.answerLines.push_back(number);
+            }
         }
     }
     return true;
@@ -112,10 +118,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "norvane: log %s (%s)\n", text::ToUtf8(run.logFile).c_str(),
                      log.host.c_str());
     }
-    if (run.unbuiltRunMode) {
-        std::fprintf(stderr, "norvane: %s is not built yet; the run did not do it.\n",
-                     text::ToUtf8(*run.unbuiltRunMode).c_str());
-        return 3;
+    if (const auto& scriptError = machine->Ui().Error()) {
+        std::fprintf(stderr, "norvane: %s:%zu: %s\n", options.ui->substr(7).c_str(),
+                     scriptError->line, text::ToUtf8(scriptError->message).c_str());
+        return 2;
     }
     return 0;
 }

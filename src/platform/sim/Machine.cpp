@@ -103,10 +103,12 @@ Machine::Machine(fs::path folder, MachineConfig config, std::string configText,
       m_security(m_config, m_journal),
       m_system(m_config),
       m_resources(m_files),
-      m_ui(ui.mode, std::move(ui.answers), m_config, m_journal, ui.out, ui.in),
+      m_ui(ui.mode, std::move(ui.answers), std::move(ui.answerLines), m_config, m_journal, ui.out,
+           ui.in),
       m_platform{m_spooler,  m_registryService, m_profile,   m_files, m_processes,
                  m_security, m_system,          m_resources, m_clock, m_ui} {
     m_clock.AttachJournal(m_journal);
+    m_clock.SetRealPacing(ui.mode == UiMode::Tui);
 }
 
 void Machine::Save() {

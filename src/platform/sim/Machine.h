@@ -43,6 +43,7 @@ struct MachineError {
 struct UiOptions {
     UiMode mode = UiMode::None;
     std::deque<std::wstring> answers;
+    std::deque<std::size_t> answerLines;  // the answers' line numbers in the script file
     std::FILE* out = stdout;
     std::FILE* in = stdin;
 };
@@ -68,6 +69,7 @@ public:
     const PathMap& Paths() const { return m_paths; }
     SimFileSystem& Files() { return m_files; }
     SimProcesses& Processes() { return m_processes; }
+    const SimUi& Ui() const { return m_ui; }
 
 private:
     Machine(std::filesystem::path folder, MachineConfig config, std::string configText,

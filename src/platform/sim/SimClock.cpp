@@ -1,6 +1,8 @@
 #include "platform/sim/SimClock.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "platform/sim/Journal.h"
 
@@ -37,6 +39,8 @@ void SimClock::Sleep(std::uint32_t milliseconds) {
     AdvanceTo(m_elapsedMs + milliseconds);
     if (m_journal)
         m_journal->Record(L"Sleep " + std::to_wstring(milliseconds));
+    if (m_realPacing)
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(milliseconds, 1000u)));
 }
 
 void SimClock::AdvanceTo(std::uint64_t elapsedMs) {

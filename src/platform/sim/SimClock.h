@@ -31,6 +31,9 @@ public:
 
     void AttachJournal(Journal& journal) { m_journal = &journal; }
     void AttachEvents(ClockEvents& events) { m_events = &events; }
+    // A person watching the terminal UI sees the run at its own pace: each sleep also waits for
+    // real, up to a second, so a long retry does not freeze the screen for minutes.
+    void SetRealPacing(bool real) { m_realPacing = real; }
     void Sleep(std::uint32_t milliseconds) override;
     // Moves the clock on to `elapsedMs` (never back), carrying out every event due on the way.
     // Journals nothing: a sleep journals itself, a wait is told by what ends.
@@ -47,6 +50,7 @@ private:
     std::uint64_t m_elapsedMs = 0;
     Journal* m_journal = nullptr;
     ClockEvents* m_events = nullptr;
+    bool m_realPacing = false;
 };
 
 // Civil calendar helpers (proleptic Gregorian).
