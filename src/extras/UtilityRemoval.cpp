@@ -12,7 +12,6 @@
 namespace norvane {
 namespace {
 
-
 std::wstring IssFolder(const CUninstallerController& app) {
     return app.g_szModuleDir + L"ISS\\";
 }

@@ -11,8 +11,8 @@
 namespace norvane::tools {
 
 struct ProgramRun {
-    std::wstring logFile;                        // the program's m_szLogFile
-    std::optional<int> quitCode;                 // the code of the quit message it posted
+    std::wstring logFile;         // the program's m_szLogFile
+    std::optional<int> quitCode;  // the code of the quit message it posted
 };
 
 // `arguments` is the text after the program's name.

@@ -65,8 +65,12 @@ const wchar_t* Tick(platform::CheckState state) {
     }
 }
 
+// A column's text with at least one blank after it, so that columns never run together; a text
+// that does not fit ends in "…" to show that it was cut.
 std::wstring Cell(const std::wstring& text, std::size_t width) {
-    std::wstring cell = text.substr(0, width);
+    if (width < 2)
+        return std::wstring(width, L' ');
+    std::wstring cell = text.size() < width ? text : text.substr(0, width - 2) + L"\u2026";
     cell.resize(width, L' ');
     return cell;
 }
