@@ -9,24 +9,21 @@
 #include "support/WinPath.h"
 
 namespace norvane {
-namespace {
 
-const wchar_t* LibraryForLanguage(std::uint32_t langId) {
+std::wstring LanguageFolder(std::uint32_t langId) {
     switch (langId) {
         case 1028:
-            return L"\\CHT\\Norvane.dll";
+            return L"CHT";
         case 1041:
-            return L"\\JPN\\Norvane.dll";
+            return L"JPN";
         case 1042:
-            return L"\\KOR\\Norvane.dll";
+            return L"KOR";
         case 2052:
-            return L"\\CHS\\Norvane.dll";
+            return L"CHS";
         default:
-            return L"\\ENU\\Norvane.dll";
+            return L"ENU";
     }
 }
-
-}  // namespace
 
 std::wstring ModuleFolder(const std::wstring& modulePath) {
     const std::wstring path = text::LowerAscii(text::Bounded(modulePath, path::kMaxPath));
@@ -48,8 +45,9 @@ bool LoadResourceLibrary(CUninstallerController& app, const std::wstring& comman
         app.m_nLangId = app.P().system.ThreadLocale();
     }
 
-    for (const wchar_t* name :
-         {LibraryForLanguage(app.m_nLangId), L"\\ENU\\Norvane.dll", L"\\Norvane.dll"}) {
+    for (const std::wstring& name :
+         {L"\\" + LanguageFolder(app.m_nLangId) + L"\\Norvane.dll",
+          std::wstring(L"\\ENU\\Norvane.dll"), std::wstring(L"\\Norvane.dll")}) {
         if (app.P().resources.LoadLibrary(folder + name, app.m_hResourceLib) == 0)
             return true;
     }

@@ -3,6 +3,7 @@
 // program must end; each reports its own failure.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace norvane {
@@ -11,6 +12,9 @@ class CUninstallerController;
 
 // The executable's path in lower case, cut after its last backslash.
 std::wstring ModuleFolder(const std::wstring& modulePath);
+// The folder of a language's library and help file beside the program: CHT, JPN, KOR, CHS, or
+// ENU for every other language.
+std::wstring LanguageFolder(std::uint32_t langId);
 // The language library chosen by "/l" or the thread locale, with the fallbacks to ENU and to
 // the program folder.
 bool LoadResourceLibrary(CUninstallerController& app, const std::wstring& commandLine);
