@@ -30,6 +30,27 @@ TEST(MachineTest, BadMachineNamesTheFileAndLine) {
     EXPECT_EQ(LoadError(m).substr(0, 15), "registry.reg:4:");
 }
 
+// Values that a damaged or hostile machine.json holds: each is refused with its line, and the
+// program never starts on them.
+TEST(MachineTest, HostileSettingsAreRefusedWithTheirLine) {
+    const struct {
+        const char* json;
+        const char* error;
+    } cases[] = {
+        {"{\n \"osMajorVersion\": 1e400\n}",
+         "machine.json:2: is not valid JSON: [json.exception.out_of_range.406] number overflow "
+         "parsing '1e400'"},
+        {"{\"jobs\": {}, \"x\": -1e999}",
+         "machine.json:1: is not valid JSON: [json.exception.out_of_range.406] number overflow "
+         "parsing '-1e999'"},
+    };
+    testing::TestMachine m;
+    for (const auto& c : cases) {
+        m.SetJson(c.json);
+        EXPECT_EQ(LoadError(m), c.error) << c.json;
+    }
+}
+
 TEST(MachineTest, MissingPartsAreReportedAndNothingIsWritten) {
     testing::TestMachine m;
     std::filesystem::remove_all(m.Folder() / "drive_c");

@@ -424,16 +424,33 @@ bool ParseLocalTime(const std::string& textValue, platform::LocalTime& t) {
            t.minute < 60 && t.second < 60;
 }
 
+// nlohmann's own document builder, except that a fault found while reading is kept with the
+// byte where it was found instead of thrown: a number beyond the double range, too, is reported
+// through here, and only a syntax error's exception would carry that byte.
+class PlacedDomParser : public nlohmann::detail::json_sax_dom_parser<json> {
+public:
+    explicit PlacedDomParser(json& root) : json_sax_dom_parser(root, false) {}
+
+    bool parse_error(std::size_t position, const std::string& /*token*/,
+                     const nlohmann::detail::exception& e) {
+        failedAt = position;
+        message = e.what();
+        return false;
+    }
+
+    std::size_t failedAt = 0;
+    std::string message;
+};
+
 }  // namespace
 
 bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
                         MachineConfigError& error) {
     json root;
-    try {
-        root = json::parse(textValue);
-    } catch (const json::parse_error& e) {
-        error = {LineOfOffset(textValue, e.byte == 0 ? 0 : e.byte - 1),
-                 std::string("is not valid JSON: ") + e.what()};
+    PlacedDomParser parser(root);
+    if (!json::sax_parse(textValue, &parser)) {
+        error = {LineOfOffset(textValue, parser.failedAt == 0 ? 0 : parser.failedAt - 1),
+                 "is not valid JSON: " + parser.message};
         return false;
     }
     if (!root.is_object()) {
