@@ -96,6 +96,18 @@ TEST(MachineTest, ChangesAreSavedAndJournaled) {
     EXPECT_EQ(second, "2026-03-02 09:15:01.500 Sleep 1500");
 }
 
+TEST(MachineTest, FoldersLongerThanWindowsAllowsAreRefused) {
+    testing::TestMachine m;
+    auto machine = m.Load();
+    auto& files = machine->Platform().files;
+    const std::wstring longest = L"C:\\" + std::wstring(245, L'a');  // 248 characters
+    EXPECT_EQ(files.CreateDirectory(longest), 0u);
+    EXPECT_EQ(files.CreateDirectory(longest + L"\\b"), platform::win::kFilenameExcedRange);
+    EXPECT_EQ(files.CreateDirectory(L"C:\\" + std::wstring(246, L'a')),
+              platform::win::kFilenameExcedRange);
+    EXPECT_FALSE(files.PathIsDirectory(longest + L"\\b"));
+}
+
 TEST(MachineTest, FilesMatchWithoutRegardToCase) {
     testing::TestMachine m;
     m.WriteFile(L"C:\\Windows\\INF\\oem3.inf", "x");
