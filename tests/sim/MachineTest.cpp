@@ -43,12 +43,28 @@ TEST(MachineTest, HostileSettingsAreRefusedWithTheirLine) {
         {"{\"jobs\": {}, \"x\": -1e999}",
          "machine.json:1: is not valid JSON: [json.exception.out_of_range.406] number overflow "
          "parsing '-1e999'"},
+        {"{\n \"jobs\": {\"A\": 1,\n  \"B\": 4294967296}}",
+         "machine.json:3: \"jobs\" must map printer names to whole numbers from 0 to 4294967295"},
+        {"{\"jobs\": {\"A\": -1}}",
+         "machine.json:1: \"jobs\" must map printer names to whole numbers from 0 to 4294967295"},
     };
     testing::TestMachine m;
     for (const auto& c : cases) {
         m.SetJson(c.json);
         EXPECT_EQ(LoadError(m), c.error) << c.json;
     }
+    // Times that no clock shows.
+    for (const char* time : {"2026-02-31T09:15:00", "2025-02-29T09:15:00", "2026-04-31T00:00:00",
+                             "-001-03-02T09:15:00", "2026-03-02T-1:15:00", "2026-03-02T09:-5:00",
+                             "2026-03-02T09:15:-1", "0000-01-01T00:00:00", "2026-03-00T09:15:00"}) {
+        m.SetJson(std::string("{\"localTime\":\n \"") + time + "\"}");
+        EXPECT_EQ(LoadError(m),
+                  "machine.json:1: \"localTime\" must be a time such as \"2026-03-02T09:15:00\"")
+            << time;
+    }
+    m.SetJson(R"({"localTime": "2024-02-29T23:59:59"})");
+    MachineError error;
+    EXPECT_NE(Machine::Load(m.Folder(), {}, error), nullptr) << error.ToString();
 }
 
 TEST(MachineTest, MissingPartsAreReportedAndNothingIsWritten) {
