@@ -84,7 +84,7 @@ TEST(MachineTest, UnchangedRegistryIsNotRewritten) {
     m.SetRegistry(
         "; a comment the program never "
         "wrote\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\X]\r\n\"A\"=\"1\"\r\n");
-    m.Load()->Save();
+    EXPECT_FALSE(m.Load()->Save());
     std::ifstream in(m.Folder() / "registry.reg", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), original);
 }
@@ -98,7 +98,7 @@ TEST(MachineTest, ChangesAreSavedAndJournaled) {
         ASSERT_EQ(
             registry.CreateKey(platform::RootKey::LocalMachine, L"SOFTWARE\\Corvida", nullptr), 0u);
         machine->Platform().clock.Sleep(1500);
-        machine->Save();
+        EXPECT_FALSE(machine->Save());
     }
     auto again = m.Load();
     EXPECT_EQ(again->Platform().registry.OpenKey(platform::RootKey::LocalMachine,
@@ -122,6 +122,49 @@ TEST(MachineTest, FoldersLongerThanWindowsAllowsAreRefused) {
     EXPECT_EQ(files.CreateDirectory(L"C:\\" + std::wstring(246, L'a')),
               platform::win::kFilenameExcedRange);
     EXPECT_FALSE(files.PathIsDirectory(longest + L"\\b"));
+}
+
+// A save that cannot write a file says which one and leaves it as it was; the next save that
+// can write it writes everything.
+TEST(MachineTest, FailedSaveNamesTheFileAndKeepsItWhole) {
+    const struct {
+        const char* blocked;  // made a folder, where the save writes
+        const char* file;
+        const char* error;
+    } cases[] = {
+        {"registry.reg.saving", "registry.reg", "registry.reg: cannot be written"},
+        {"machine.json.saving", "machine.json", "machine.json: cannot be written"},
+        {"journal.log", "journal.log", "journal.log: cannot be appended to"},
+    };
+    const auto read = [](const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    for (const auto& c : cases) {
+        testing::TestMachine m;
+        m.SetJson(R"({"jobs": {"Office": 2}})");
+        const std::string before = read(m.Folder() / c.file);
+        auto machine = m.Load();
+        ASSERT_EQ(machine->Platform().registry.CreateKey(platform::RootKey::LocalMachine,
+                                                         L"SOFTWARE\\Corvida", nullptr),
+                  0u);
+        machine->Config().jobs.clear();
+        std::filesystem::create_directory(m.Folder() / c.blocked);
+        const auto failed = machine->Save();
+        ASSERT_TRUE(failed) << c.file;
+        EXPECT_EQ(failed->ToString().substr(m.Folder().string().size() + 1), c.error);
+        if (std::filesystem::is_regular_file(m.Folder() / c.file)) {
+            EXPECT_EQ(read(m.Folder() / c.file), before) << c.file;
+        }
+
+        std::filesystem::remove(m.Folder() / c.blocked);
+        EXPECT_FALSE(machine->Save()) << c.file;
+        EXPECT_NE(read(m.Folder() / "registry.reg").find("Corvida"), std::string::npos);
+        EXPECT_EQ(read(m.Folder() / "machine.json").find("Office"), std::string::npos);
+        EXPECT_NE(read(m.Folder() / "journal.log").find("RegCreateKey"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(m.Folder() / "registry.reg.saving"));
+        EXPECT_FALSE(std::filesystem::exists(m.Folder() / "machine.json.saving"));
+    }
 }
 
 TEST(MachineTest, FilesMatchWithoutRegardToCase) {
