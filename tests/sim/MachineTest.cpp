@@ -116,10 +116,11 @@ TEST(MachineTest, FoldersLongerThanWindowsAllowsAreRefused) {
     testing::TestMachine m;
     auto machine = m.Load();
     auto& files = machine->Platform().files;
-    const std::wstring longest = L"C:\\" + std::wstring(245, L'a');  // 248 characters
+    // MAX_PATH - 12 characters counting the terminating null: 247 without it.
+    const std::wstring longest = L"C:\\" + std::wstring(244, L'a');
     EXPECT_EQ(files.CreateDirectory(longest), 0u);
     EXPECT_EQ(files.CreateDirectory(longest + L"\\b"), platform::win::kFilenameExcedRange);
-    EXPECT_EQ(files.CreateDirectory(L"C:\\" + std::wstring(246, L'a')),
+    EXPECT_EQ(files.CreateDirectory(L"C:\\" + std::wstring(245, L'a')),
               platform::win::kFilenameExcedRange);
     EXPECT_FALSE(files.PathIsDirectory(longest + L"\\b"));
 }
