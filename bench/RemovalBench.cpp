@@ -157,7 +157,8 @@ Times MeasureOnce(int drivers) {
     t.run = Since(start);
 
     start = Clock::now();
-    loaded->Save();
+    if (const auto failed = loaded->Save())
+        std::fprintf(stderr, "removal_bench: %s\n", failed->ToString().c_str());
     t.save = Since(start);
 
     const auto keysLeft =

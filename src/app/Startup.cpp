@@ -91,16 +91,17 @@ bool PrepareFolder(CUninstallerController& app, const std::wstring& folder) {
 }
 
 void CreateLog(CUninstallerController& app) {
-    if (app.m_strLogFolder.empty() || !PrepareFolder(app, app.m_strLogFolder)) {
+    // A log path too long for its buffer would be cut and name another file. Such a folder is
+    // checked before anything is made, so none of its levels is left behind when the log falls
+    // back to the program folder.
+    const auto fits = [](const std::wstring& folder) {
+        return path::Join(folder, L"Norvane.log").size() < path::kMaxPath;
+    };
+    if (app.m_strLogFolder.empty() || !fits(app.m_strLogFolder) ||
+        !PrepareFolder(app, app.m_strLogFolder)) {
         app.m_strLogFolder = app.g_szModuleDir;
     }
-    std::wstring path = path::Join(app.m_strLogFolder, L"Norvane.log");
-    if (path.size() >= path::kMaxPath) {
-        // A cut path would name another file: fall back to the program folder.
-        app.m_strLogFolder = app.g_szModuleDir;
-        path = app.g_szModuleDir + L"Norvane.log";
-    }
-    app.m_szLogFile = text::Bounded(path, path::kMaxPath);
+    app.m_szLogFile = text::Bounded(path::Join(app.m_strLogFolder, L"Norvane.log"), path::kMaxPath);
 
     CLogWriter writer(app.P());
     if (writer.Open(app.m_szLogFile)) {

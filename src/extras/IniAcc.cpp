@@ -5,12 +5,14 @@
 namespace norvane {
 namespace {
 
-constexpr std::uint32_t kGrowth = 260;
+constexpr std::uint32_t kFirstSize = 260;
 
 }  // namespace
 
+// Each read goes through the whole file, so the buffer doubles: a value of n characters costs
+// a number of reads that grows with log n, not with n.
 std::wstring CIniAcc::GrowingRead(const wchar_t* section, const wchar_t* key) const {
-    for (std::uint32_t size = kGrowth;; size += kGrowth) {
+    for (std::uint32_t size = kFirstSize;; size *= 2) {
         std::vector<wchar_t> buffer(size, L'\0');
         const std::uint32_t count =
             m_profile.GetString(section, key, L"", buffer.data(), size, m_strFile);

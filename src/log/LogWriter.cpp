@@ -32,7 +32,10 @@ int CLogWriter::Open(const std::wstring& fileName) {
         const std::wstring module = m_platform.system.ModuleFileName();
         path = module.substr(0, module.rfind(L'\\') + 1) + fileName;
     }
-    m_szFileName = text::Bounded(path, path::kMaxPath);
+    // A path cut to the buffer would name another file: nothing is made for it.
+    if (path.size() >= path::kMaxPath)
+        return 0;
+    m_szFileName = path;
 
     // Every folder from the drive down; those that exist, or cannot be made, are passed over.
     for (std::size_t i = 1; i < m_szFileName.size(); ++i) {

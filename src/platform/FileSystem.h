@@ -29,7 +29,8 @@ public:
     virtual WinError DeleteFile(const std::wstring& path) = 0;
     virtual WinError GetAttributes(const std::wstring& path, std::uint32_t& attributes) = 0;
     virtual WinError SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
-    // CreateDirectoryW: one level; an existing folder is ERROR_ALREADY_EXISTS.
+    // CreateDirectoryW: one level; an existing folder is ERROR_ALREADY_EXISTS, a full path of 248
+    // characters or more (MAX_PATH - 12 with the null) ERROR_FILENAME_EXCED_RANGE.
     virtual WinError CreateDirectory(const std::wstring& path) = 0;
     virtual WinError RemoveDirectory(const std::wstring& path) = 0;
     // PathFileExistsW and PathIsDirectoryW.

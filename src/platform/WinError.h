@@ -28,6 +28,7 @@ inline constexpr WinError kDirNotEmpty = 145;
 inline constexpr WinError kBadPathname = 161;
 inline constexpr WinError kAlreadyExists = 183;
 inline constexpr WinError kBadExeFormat = 193;
+inline constexpr WinError kFilenameExcedRange = 206;
 inline constexpr WinError kMoreData = 234;
 inline constexpr WinError kNoMoreItems = 259;
 inline constexpr WinError kDirectoryName = 267;

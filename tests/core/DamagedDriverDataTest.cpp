@@ -153,7 +153,7 @@ void Apply(TestMachine& m, const std::vector<Damage>& damage) {
         ASSERT_NE(key, nullptr) << d.key;
         key->SetValue(d.value, platform::RegValue::String(d.data));
     }
-    machine->Save();
+    EXPECT_FALSE(machine->Save());
 }
 
 // What the command removes from a copy of the demo machine, with the damage applied.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "harness/TestMachine.h"
+#include "support/WinPath.h"
 
 namespace norvane {
 namespace {
@@ -174,13 +175,32 @@ TEST(StartupTest, LogPathHasOneSeparatorWhateverTheFolderEndsWith) {
     EXPECT_EQ(m.Run(L"/s /o C:\\Logs\\ /d A").logFile, L"C:\\Logs\\Norvane.log");
 }
 
+// A folder whose log path would not fit is refused before any of it is made; one that fits but
+// leaves no room for "testnorv" below it fails where CreateDirectoryW refuses the subfolder.
 TEST(StartupTest, FolderTooLongForThePathBufferFallsBackToTheProgramFolder) {
-    TestMachine m;
-    m.InstallProgram("");
-    const std::wstring deep = L"C:\\" + std::wstring(130, L'a') + L"\\" + std::wstring(130, L'b');
-    const auto run = m.Run(L"/s /d A /o " + deep);
-    EXPECT_EQ(run.logFile, kLogFile);
-    EXPECT_EQ(m.Ini(kLogFile, L"UninstResult", L"A"), L"2");
+    std::wstring deepest = L"C:";
+    for (int level = 0; level < 500; ++level)
+        deepest += L"\\d";
+    const struct {
+        std::wstring folder;
+        bool madeAnything;
+    } cases[] = {
+        {L"C:\\" + std::wstring(130, L'a') + L"\\" + std::wstring(130, L'b'), false},
+        {deepest, false},
+        {L"C:\\" + std::wstring(240, L'c'), true},
+    };
+    for (const auto& c : cases) {
+        TestMachine m;
+        m.InstallProgram("");
+        const auto run = m.Run(L"/s /d A /o " + c.folder);
+        EXPECT_EQ(run.logFile, kLogFile);
+        EXPECT_EQ(m.Ini(kLogFile, L"UninstResult", L"A"), L"2");
+        const bool made = std::any_of(run.journal.begin(), run.journal.end(), [](const auto& e) {
+            return e.starts_with(L"CreateDirectory ");
+        });
+        EXPECT_EQ(made, c.madeAnything) << c.folder.size();
+        EXPECT_FALSE(m.Exists(path::Join(c.folder, L"testnorv")));
+    }
 }
 
 TEST(StartupTest, UnusableOutputFolderFallsBackToTheProgramFolder) {

@@ -95,7 +95,8 @@ std::unique_ptr<sim::Machine> TestMachine::Load(std::deque<std::wstring> answers
 RunResult TestMachine::Run(const std::wstring& commandLine, std::deque<std::wstring> answers) {
     auto machine = Load(std::move(answers));
     const tools::ProgramRun run = tools::RunProgram(*machine, commandLine);
-    machine->Save();
+    if (const auto failed = machine->Save())
+        throw std::runtime_error("test machine is not saved: " + failed->ToString());
     RunResult result{{}, {}, run.logFile, run.quitCode};
     for (const auto& entry : machine->JournalLog().Entries()) {
         const std::wstring bare = WithoutStamp(entry);
@@ -108,9 +109,12 @@ RunResult TestMachine::Run(const std::wstring& commandLine, std::deque<std::wstr
 
 void TestMachine::Reboot() {
     auto machine = Load();
-    sim::Reboot(*machine, [](sim::Machine& restarted, const std::wstring& arguments) {
-        tools::RunProgram(restarted, arguments);
-    });
+    const auto failed =
+        sim::Reboot(*machine, [](sim::Machine& restarted, const std::wstring& arguments) {
+            tools::RunProgram(restarted, arguments);
+        });
+    if (failed)
+        throw std::runtime_error("test machine is not saved: " + failed->ToString());
 }
 
 std::wstring WithoutStamp(const std::wstring& entry) {

@@ -160,7 +160,7 @@ TEST_F(ProgramsUninstallerTest, TheWorkIsDoneByTheChildTheUninstallerHandsOverTo
     EXPECT_EQ(renames.type, platform::RegType::MultiSz);
     EXPECT_EQ(renames.data, text::ToUtf16Le(L"\\??\\C:\\old.tmp\0\0"s + L"\\??\\" + kUtlbDll +
                                             std::wstring(3, L'\0')));
-    Reboot(*m_machine, [](Machine&, const std::wstring&) {});
+    EXPECT_FALSE(Reboot(*m_machine, [](Machine&, const std::wstring&) {}));
     EXPECT_FALSE(m_test.Exists(kUtlbDll));
 }
 
@@ -238,7 +238,7 @@ TEST_F(ProgramsUninstallerTest, AProcessNobodyWaitsForEndsWhenTheClockPassesItsE
 TEST_F(ProgramsUninstallerTest, ProcessesStillRunningEndWhenTheRunIsSaved) {
     std::unique_ptr<platform::Process> uninstaller;
     ASSERT_EQ(Start(UninstallCommand(), uninstaller), win::kSuccess);
-    m_machine->Save();
+    EXPECT_FALSE(m_machine->Save());
 
     std::ifstream in(m_test.Folder() / "journal.log");
     std::vector<std::string> lines;
@@ -274,7 +274,7 @@ TEST_F(ProgramsTest, ProcessesThatEndTogetherEndInTheOrderTheyStartedAndAtSaveBy
     std::unique_ptr<platform::Process> first;
     ASSERT_EQ(Processes().FindChild(kProgramProcessId, first), win::kSuccess);
     EXPECT_EQ(first->Id(), d->Id());
-    m_machine->Save();
+    EXPECT_FALSE(m_machine->Save());
 
     std::vector<std::wstring> ends;
     for (const auto& entry : m_machine->JournalLog().Entries()) {
@@ -487,7 +487,7 @@ TEST(ProgramsDemoTest, TheDemoMachinesSetupProgramsRemoveTheirProducts) {
     const std::wstring statusMonitor = L"C:\\Program Files (x86)\\Corvida\\Status Monitor\\";
     EXPECT_FALSE(m.Exists(statusMonitor + L"CVStatusMonitor.exe"));
     EXPECT_TRUE(m.Exists(statusMonitor + L"CVSMHOOK.DLL"));
-    Reboot(*machine, [](Machine&, const std::wstring&) {});
+    EXPECT_FALSE(Reboot(*machine, [](Machine&, const std::wstring&) {}));
     EXPECT_FALSE(m.Exists(statusMonitor + L"CVSMHOOK.DLL"));
 }
 

@@ -39,7 +39,31 @@ TEST(RcStringTableTest, RejectsWhatIsNoStringTable) {
         ReadRcStringTable(Bytes("STRINGTABLE\nBEGIN\n  IDS_X, \"a\"\nEND\n"), strings);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->line, 3u);
-    EXPECT_TRUE(ReadRcStringTable(Bytes("STRINGTABLE\nBEGIN\n  1, \"open\nEND\n"), strings));
+}
+
+// A script that ends inside a string or a comment is refused at the line where that began, and
+// quickly: the three bytes " /*" once kept the reader going round forever.
+TEST(RcStringTableTest, UnterminatedStringsAndCommentsAreErrors) {
+    const struct {
+        const char* script;
+        std::size_t line;
+        const char* message;
+    } cases[] = {
+        {" /*", 1, "unterminated comment"},
+        {"/", 0, "no STRINGTABLE"},
+        {"STRINGTABLE\nBEGIN\n  1, \"a\"\n /* open\n2, \"b\"\nEND\n", 4, "unterminated comment"},
+        {"STRINGTABLE /*\n", 1, "unterminated comment"},
+        {"STRINGTABLE { 1 /* x */ \"a\" }\n/*/", 2, "unterminated comment"},
+        {"STRINGTABLE\nBEGIN\n  1, \"open\nEND\n", 3, "unterminated string"},
+        {"\n\"open", 2, "unterminated string"},
+    };
+    for (const auto& c : cases) {
+        std::map<std::uint32_t, std::wstring> strings;
+        const auto error = ReadRcStringTable(Bytes(c.script), strings);
+        ASSERT_TRUE(error) << c.script;
+        EXPECT_EQ(error->line, c.line) << c.script;
+        EXPECT_EQ(error->message, c.message) << c.script;
+    }
 }
 
 TEST(RcStringTableTest, TheEnglishLibraryHoldsEveryText) {

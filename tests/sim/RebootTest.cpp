@@ -40,8 +40,9 @@ protected:
     // Reboots with a runner that only records the arguments it was given.
     std::vector<std::wstring> RebootRecording() {
         std::vector<std::wstring> runs;
-        Reboot(*m_machine,
-               [&runs](Machine&, const std::wstring& arguments) { runs.push_back(arguments); });
+        EXPECT_FALSE(Reboot(*m_machine, [&runs](Machine&, const std::wstring& arguments) {
+            runs.push_back(arguments);
+        }));
         return runs;
     }
 
@@ -59,9 +60,9 @@ TEST_F(RebootTest, RunOnceCommandsAreRemovedAndTheProgramRunsOnTheSameMachine) {
     SetRunOnce(L"norvane", L"\"C:\\Program Files\\Halvex\\Norvane\\Norvane.exe\" -Restarted");
     SetRunOnce(L"Setup", L"C:\\Tools\\setup.exe /x");
     SetRunOnce(L"Tool", L"C:\\Tools\\tool.exe /y");
-    Reboot(*m_machine, [](Machine& machine, const std::wstring& arguments) {
+    EXPECT_FALSE(Reboot(*m_machine, [](Machine& machine, const std::wstring& arguments) {
         tools::RunProgram(machine, arguments);
-    });
+    }));
     const auto journal = JournalOf(*m_machine);
     EXPECT_TRUE(Contains(journal, L"Reboot"));
     EXPECT_TRUE(Contains(

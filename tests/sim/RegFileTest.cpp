@@ -189,6 +189,14 @@ TEST(RegFileRead, EscapesInNamesAndTexts) {
     EXPECT_EQ(store.Find(L"HKLM\\SOFTWARE\\X")->FindValue(L""), nullptr);
 }
 
+// "[<root>\K\K...]" with the key <levels> below its root.
+std::string DeepKeyLine(const std::string& root, std::size_t levels) {
+    std::string path = root;
+    for (std::size_t i = 0; i < levels; ++i)
+        path += "\\K";
+    return "[" + path + "]\n";
+}
+
 TEST(RegFileRead, ErrorsNameTheLine) {
     struct Case {
         std::string body;  // after the header line
@@ -230,6 +238,10 @@ TEST(RegFileRead, ErrorsNameTheLine) {
         {"[HKLM\\X]\n\"A\"=hex:01,\\\n[HKLM\\Y]\n", 4, "expected the continued hex data"},
         {"[HKLM\\X]\n\"A\"=hex:01,\\\n  02,\\\n  03\n\"B\"=dword:x\n", 6, "malformed dword"},
         {"[-HKLM\\X]\n\"A\"=\"x\"\n", 3, "value line outside a key"},
+        // Windows keeps no key deeper than 512 levels; 10,000 once overflowed the stack.
+        {DeepKeyLine("HKEY_LOCAL_MACHINE", 513), 2, "more than 512 levels deep"},
+        {DeepKeyLine("HKCR", 511), 2, "more than 512 levels deep"},
+        {"[HKLM\\X]\n" + DeepKeyLine("HKCU", 10000), 3, "more than 512 levels deep"},
     };
     for (const Case& c : cases) {
         RegistryStore store;
@@ -350,6 +362,19 @@ TEST(RegFileRoundTrip, TypesBytesAndNamesSurvive) {
     RegistryStore fromUtf16;
     ASSERT_EQ(ReadRegFile(Utf16WithBom(text::FromUtf8(first)), fromUtf16), std::nullopt);
     EXPECT_EQ(WriteRegFile(fromUtf16), first);
+}
+
+TEST(RegFileRoundTrip, TheDeepestKeysWindowsKeeps) {
+    const std::string file = "Windows Registry Editor Version 5.00\n" +
+                             DeepKeyLine("HKEY_LOCAL_MACHINE", 512) + "\"A\"=\"1\"\n" +
+                             DeepKeyLine("HKEY_CLASSES_ROOT", 510);
+    RegistryStore read;
+    ASSERT_EQ(ReadRegFile(Utf8(file), read), std::nullopt);
+    const std::string written = WriteRegFile(read);
+    RegistryStore again;
+    ASSERT_EQ(ReadRegFile(Utf8(written), again), std::nullopt);
+    EXPECT_EQ(Contents(again), Contents(read));
+    EXPECT_EQ(WriteRegFile(again), written);
 }
 
 // Truncated and garbled files are refused or read, never more: whatever is read writes out and

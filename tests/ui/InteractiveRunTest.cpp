@@ -141,7 +141,7 @@ TEST(InteractiveRun, ScriptLineThatDoesNotFitStopsTheRun) {
         tools::RunProgram(*machine, L"");
         ASSERT_TRUE(machine->Ui().Error());
         EXPECT_NE(machine->Ui().Error()->message.find(L"which offers:"), std::wstring::npos);
-        machine->Save();
+        ASSERT_FALSE(machine->Save());
         EXPECT_TRUE(Printer(m, "Corvida Model A"));
     }
 }

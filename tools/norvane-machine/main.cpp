@@ -43,11 +43,16 @@ int Reboot(const fs::path& folder) {
         std::fprintf(stderr, "norvane-machine: %s\n", error.ToString().c_str());
         return 2;
     }
-    sim::Reboot(*machine, [](sim::Machine& restarted, const std::wstring& arguments) {
-        tools::RunProgram(restarted, arguments);
-    });
+    const auto failed =
+        sim::Reboot(*machine, [](sim::Machine& restarted, const std::wstring& arguments) {
+            tools::RunProgram(restarted, arguments);
+        });
     for (const auto& entry : machine->JournalLog().Entries())
         std::printf("%s\n", text::ToUtf8(entry).c_str());
+    if (failed) {
+        std::fprintf(stderr, "norvane-machine: %s\n", failed->ToString().c_str());
+        return 2;
+    }
     return 0;
 }
 

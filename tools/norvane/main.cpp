@@ -110,7 +110,10 @@ int main(int argc, char** argv) {
     }
 
     const tools::ProgramRun run = tools::RunProgram(*machine, options.commandLine);
-    machine->Save();
+    if (const auto failed = machine->Save()) {
+        std::fprintf(stderr, "norvane: %s\n", failed->ToString().c_str());
+        return 2;
+    }
 
     if (!run.logFile.empty()) {
         sim::ResolvedPath log;

@@ -19,12 +19,17 @@ void Journal::Record(const std::wstring& entry) {
     m_entries.push_back(text::FromUtf8(stamp) + entry);
 }
 
-void Journal::Flush() {
+bool Journal::Flush() {
     if (m_flushed == m_entries.size())
-        return;
+        return true;
     std::ofstream out(m_file, std::ios::binary | std::ios::app);
-    for (; m_flushed < m_entries.size(); ++m_flushed)
-        out << text::ToUtf8(m_entries[m_flushed]) << '\n';
+    for (std::size_t i = m_flushed; i < m_entries.size(); ++i)
+        out << text::ToUtf8(m_entries[i]) << '\n';
+    out.close();
+    if (!out)
+        return false;
+    m_flushed = m_entries.size();
+    return true;
 }
 
 std::wstring Quoted(const std::wstring& value) {

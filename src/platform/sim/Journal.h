@@ -18,8 +18,9 @@ public:
     void Record(const std::wstring& entry);
     // The entries recorded by this run, oldest first (for tests and reports).
     const std::vector<std::wstring>& Entries() const { return m_entries; }
-    // Appends this run's entries to the file.
-    void Flush();
+    // Appends the entries not yet in the file; false when the file cannot take them, which are
+    // then offered again by the next flush.
+    [[nodiscard]] bool Flush();
 
 private:
     std::filesystem::path m_file;

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/sim/RegFile.h"
@@ -19,6 +20,28 @@ bool ReadAll(const fs::path& file, std::string& bytes) {
     buffer << in.rdbuf();
     bytes = buffer.str();
     return static_cast<bool>(in) || in.eof();
+}
+
+// Writes the file's new bytes under a temporary name beside it and renames them over it: a save
+// that fails or is cut off leaves the old file as it was, never a truncated one.
+std::optional<std::string> ReplaceFile(const fs::path& file, const std::string& bytes) {
+    fs::path temporary = file;
+    temporary += ".saving";
+    std::error_code ec;
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    out.close();
+    if (!out) {
+        fs::remove(temporary, ec);
+        return "cannot be written";
+    }
+    fs::rename(temporary, file, ec);
+    if (ec) {
+        const std::string why = ec.message();
+        fs::remove(temporary, ec);
+        return "cannot be replaced: " + why;
+    }
+    return std::nullopt;
 }
 
 platform::LocalTime HostLocalTime() {
@@ -111,20 +134,24 @@ Machine::Machine(fs::path folder, MachineConfig config, std::string configText,
     m_clock.SetRealPacing(ui.mode == UiMode::Tui);
 }
 
-void Machine::Save() {
+std::optional<MachineError> Machine::Save() {
     m_processes.FinishRunning();
     const std::string written = WriteRegFile(m_registry);
     if (written != m_registryText) {
-        std::ofstream(m_folder / "registry.reg", std::ios::binary | std::ios::trunc) << written;
+        if (auto failed = ReplaceFile(m_folder / "registry.reg", written))
+            return MachineError{m_folder / "registry.reg", 0, std::move(*failed)};
         m_registryText = written;
     }
     // Only what a run can change there (purged jobs, used-up faults) makes machine.json differ.
     const std::string config = UpdateMachineConfig(m_configText, m_config);
     if (config != m_configWritten) {
-        std::ofstream(m_folder / "machine.json", std::ios::binary | std::ios::trunc) << config;
+        if (auto failed = ReplaceFile(m_folder / "machine.json", config))
+            return MachineError{m_folder / "machine.json", 0, std::move(*failed)};
         m_configWritten = config;
     }
-    m_journal.Flush();
+    if (!m_journal.Flush())
+        return MachineError{m_folder / "journal.log", 0, "cannot be appended to"};
+    return std::nullopt;
 }
 
 }  // namespace norvane::sim

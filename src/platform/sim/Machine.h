@@ -10,6 +10,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -57,9 +58,11 @@ public:
     Machine& operator=(const Machine&) = delete;
 
     platform::Platform& Platform() { return m_platform; }
-    // Writes back what a run changed: registry.reg and machine.json (each when it differs) and
-    // the journal. The programs still running end first, as they would after the run.
-    void Save();
+    // Writes back what a run changed: registry.reg and machine.json (each when it differs, each
+    // written beside itself and renamed over the old file, so a failed save leaves it whole)
+    // and the journal. The programs still running end first, as they would after the run. The
+    // first file that cannot be written ends the save and is returned.
+    [[nodiscard]] std::optional<MachineError> Save();
 
     const std::filesystem::path& Folder() const { return m_folder; }
     const MachineConfig& Config() const { return m_config; }

@@ -420,20 +420,42 @@ bool ParseLocalTime(const std::string& textValue, platform::LocalTime& t) {
         (sep != 'T' && sep != ' ') || static_cast<std::size_t>(consumed) != textValue.size()) {
         return false;
     }
-    return t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour < 24 &&
-           t.minute < 60 && t.second < 60;
+    // A date SYSTEMTIME can hold (years 1601 to 30827) that exists in its calendar.
+    if (t.year < 1601 || t.year > 30827 || t.month < 1 || t.month > 12)
+        return false;
+    const bool leap = (t.year % 4 == 0 && t.year % 100 != 0) || t.year % 400 == 0;
+    const int kDays[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return t.day >= 1 && t.day <= kDays[t.month - 1] && t.hour >= 0 && t.hour < 24 &&
+           t.minute >= 0 && t.minute < 60 && t.second >= 0 && t.second < 60;
 }
+
+// nlohmann's own document builder, except that a fault found while reading is kept with the
+// byte where it was found instead of thrown: a number beyond the double range, too, is reported
+// through here, and only a syntax error's exception would carry that byte.
+class PlacedDomParser : public nlohmann::detail::json_sax_dom_parser<json> {
+public:
+    explicit PlacedDomParser(json& root) : json_sax_dom_parser(root, false) {}
+
+    bool parse_error(std::size_t position, const std::string& /*token*/,
+                     const nlohmann::detail::exception& e) {
+        failedAt = position;
+        message = e.what();
+        return false;
+    }
+
+    std::size_t failedAt = 0;
+    std::string message;
+};
 
 }  // namespace
 
 bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
                         MachineConfigError& error) {
     json root;
-    try {
-        root = json::parse(textValue);
-    } catch (const json::parse_error& e) {
-        error = {LineOfOffset(textValue, e.byte == 0 ? 0 : e.byte - 1),
-                 std::string("is not valid JSON: ") + e.what()};
+    PlacedDomParser parser(root);
+    if (!json::sax_parse(textValue, &parser)) {
+        error = {LineOfOffset(textValue, parser.failedAt == 0 ? 0 : parser.failedAt - 1),
+                 "is not valid JSON: " + parser.message};
         return false;
     }
     if (!root.is_object()) {
@@ -497,8 +519,11 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
         if (!root["jobs"].is_object())
             return r.Fail("jobs", "must map printer names to counts");
         for (const auto& item : root["jobs"].items()) {
-            if (!item.value().is_number_unsigned()) {
-                return r.Fail("jobs", "must map printer names to whole numbers");
+            if (!item.value().is_number_unsigned() ||
+                item.value().get<std::uint64_t>() > 0xFFFFFFFF) {
+                error = {LineOfNames(textValue, {"jobs", item.key()}),
+                         "\"jobs\" must map printer names to whole numbers from 0 to 4294967295"};
+                return false;
             }
             config.jobs[text::FromUtf8(item.key())] = item.value().get<std::uint32_t>();
         }

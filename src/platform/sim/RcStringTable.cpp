@@ -1,5 +1,7 @@
 #include "platform/sim/RcStringTable.h"
 
+#include <utility>
+
 #include "support/Text.h"
 
 namespace norvane::sim {
@@ -63,10 +65,11 @@ public:
         std::size_t line = 0;
     };
 
+    // The next token; End at the end of the script and after a problem (see Problem).
     Token Next() {
         SkipSpaceAndComments();
         Token token{Kind::End, {}, m_line};
-        if (m_i >= m_s.size())
+        if (m_i >= m_s.size() || m_problem)
             return token;
         const wchar_t c = m_s[m_i];
         if (c == L'"' ||
@@ -74,7 +77,10 @@ public:
             if (c != L'"')
                 ++m_i;
             token.kind = Kind::String;
-            m_ok = ReadString(token.text);
+            if (!ReadString(token.text)) {
+                m_problem = RcParseError{token.line, "unterminated string"};
+                token.kind = Kind::End;
+            }
             return token;
         }
         if (IsWordChar(c)) {
@@ -88,7 +94,8 @@ public:
         return token;
     }
 
-    bool Ok() const { return m_ok; }
+    // What made the script unreadable: an unterminated string or comment, with its first line.
+    const std::optional<RcParseError>& Problem() const { return m_problem; }
 
 private:
     void SkipSpaceAndComments() {
@@ -102,7 +109,12 @@ private:
                     ++m_i;
             } else if (m_s.compare(m_i, 2, L"/*") == 0) {
                 const auto end = m_s.find(L"*/", m_i + 2);
-                for (; m_i < m_s.size() && m_i < end + 2; ++m_i)
+                if (end == std::wstring::npos) {
+                    m_problem = RcParseError{m_line, "unterminated comment"};
+                    m_i = m_s.size();
+                    return;
+                }
+                for (; m_i < end + 2; ++m_i)
                     m_line += m_s[m_i] == L'\n';
             } else {
                 break;
@@ -157,7 +169,7 @@ private:
     const std::wstring& m_s;
     std::size_t m_i = 0;
     std::size_t m_line = 1;
-    bool m_ok = true;
+    std::optional<RcParseError> m_problem;
 };
 
 bool ParseId(const std::wstring& number, std::uint32_t& id) {
@@ -182,10 +194,12 @@ std::optional<RcParseError> ReadRcStringTable(const std::vector<std::uint8_t>& b
     if (!Decode(bytes, source, error))
         return error;
     Scanner scanner(source);
+    // A token that ends the script early names the scanner's problem rather than what was due.
+    const auto fail = [&scanner](std::size_t line, std::string message) {
+        return scanner.Problem() ? *scanner.Problem() : RcParseError{line, std::move(message)};
+    };
     bool sawTable = false;
     for (auto token = scanner.Next(); token.kind != Scanner::Kind::End; token = scanner.Next()) {
-        if (!scanner.Ok())
-            return RcParseError{token.line, "unterminated string"};
         if (token.kind != Scanner::Kind::Word || !text::EqualsNoCase(token.text, L"STRINGTABLE"))
             continue;
         sawTable = true;
@@ -193,7 +207,7 @@ std::optional<RcParseError> ReadRcStringTable(const std::vector<std::uint8_t>& b
         do {
             token = scanner.Next();
             if (token.kind == Scanner::Kind::End)
-                return RcParseError{token.line, "STRINGTABLE without BEGIN"};
+                return fail(token.line, "STRINGTABLE without BEGIN");
         } while (!(token.text == L"{" || text::EqualsNoCase(token.text, L"BEGIN")));
         for (;;) {
             token = scanner.Next();
@@ -201,18 +215,18 @@ std::optional<RcParseError> ReadRcStringTable(const std::vector<std::uint8_t>& b
                 break;
             std::uint32_t id = 0;
             if (token.kind != Scanner::Kind::Number || !ParseId(token.text, id)) {
-                return RcParseError{token.line, "expected a numeric string ID in STRINGTABLE"};
+                return fail(token.line, "expected a numeric string ID in STRINGTABLE");
             }
             token = scanner.Next();
             if (token.text == L",")
                 token = scanner.Next();
-            if (token.kind != Scanner::Kind::String || !scanner.Ok()) {
-                return RcParseError{token.line,
-                                    "expected a quoted string after ID " + std::to_string(id)};
-            }
+            if (token.kind != Scanner::Kind::String)
+                return fail(token.line, "expected a quoted string after ID " + std::to_string(id));
             strings[id] = token.text;
         }
     }
+    if (scanner.Problem())
+        return scanner.Problem();
     if (!sawTable)
         return RcParseError{0, "no STRINGTABLE"};
     return std::nullopt;

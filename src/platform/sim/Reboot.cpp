@@ -70,7 +70,7 @@ std::optional<std::wstring> ProgramArguments(const std::wstring& command,
 
 }  // namespace
 
-void Reboot(Machine& machine, const ProgramRunner& runProgram) {
+std::optional<MachineError> Reboot(Machine& machine, const ProgramRunner& runProgram) {
     platform::Registry& registry = machine.Platform().registry;
     machine.JournalLog().Record(L"Reboot");
 
@@ -106,7 +106,7 @@ void Reboot(Machine& machine, const ProgramRunner& runProgram) {
         std::unique_ptr<platform::Process> process;
         machine.Platform().processes.Start(commandLine, 0, process);
     }
-    machine.Save();
+    return machine.Save();
 }
 
 }  // namespace norvane::sim

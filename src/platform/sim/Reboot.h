@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/sim/Machine.h"
@@ -16,7 +17,8 @@ using ProgramRunner = std::function<void(Machine& machine, const std::wstring& a
 // the driver faults held until a restart; at logon every RunOnce value is removed and its command
 // run: the machine's own program through `runProgram`, any other program as the machine's
 // "programs" describe it (a program it does not describe fails to start, journaled). A "Reboot"
-// journal entry marks the start; the machine is saved at the end, after the programs ended.
-void Reboot(Machine& machine, const ProgramRunner& runProgram);
+// journal entry marks the start; the machine is saved at the end, after the programs ended, and
+// the save's failure returned.
+[[nodiscard]] std::optional<MachineError> Reboot(Machine& machine, const ProgramRunner& runProgram);
 
 }  // namespace norvane::sim

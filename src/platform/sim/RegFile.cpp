@@ -128,6 +128,10 @@ private:
             // Deleting a key that is not there is no error, as regedit sees it.
             return error == win::kFileNotFound || KeyError(error, path.substr(1));
         }
+        if (RegistryStore::Depth(path) > RegistryStore::kMaxDepth) {
+            return Fail("the key lies more than " + std::to_string(RegistryStore::kMaxDepth) +
+                        " levels deep, deeper than Windows keeps keys");
+        }
         m_key = m_store.Create(path);
         return m_key || KeyError(RegistryStore::CheckPath(path), path);
     }
@@ -393,23 +397,44 @@ std::wstring ValueData(const RegValue& value, std::size_t lineLength) {
     return HexData(value, lineLength);
 }
 
-void WriteKey(std::wstring& out, const std::wstring& path, const RegKey& key, bool listed) {
-    if (listed) {
-        out += L"\r\n[" + path + L"]\r\n";
-        std::vector<const std::pair<std::wstring, RegValue>*> values;
-        for (const auto& entry : key.values)
-            values.push_back(&entry);
-        std::sort(values.begin(), values.end(), [](const auto* a, const auto* b) {
-            return text::CompareNoCase(a->first, b->first) < 0;
-        });
-        for (const auto* entry : values) {
-            const std::wstring name =
-                entry->first.empty() ? L"@=" : L"\"" + Escaped(entry->first) + L"\"=";
-            out += name + ValueData(entry->second, text::Utf16Length(name)) + L"\r\n";
-        }
+void WriteKey(std::wstring& out, const std::wstring& path, const RegKey& key) {
+    out += L"\r\n[" + path + L"]\r\n";
+    std::vector<const std::pair<std::wstring, RegValue>*> values;
+    for (const auto& entry : key.values)
+        values.push_back(&entry);
+    std::sort(values.begin(), values.end(), [](const auto* a, const auto* b) {
+        return text::CompareNoCase(a->first, b->first) < 0;
+    });
+    for (const auto* entry : values) {
+        const std::wstring name =
+            entry->first.empty() ? L"@=" : L"\"" + Escaped(entry->first) + L"\"=";
+        out += name + ValueData(entry->second, text::Utf16Length(name)) + L"\r\n";
     }
-    for (const RegKey* subkey : key.SubkeysInEnumOrder()) {
-        WriteKey(out, path + L"\\" + subkey->name, *subkey, true);
+}
+
+// Every key below a root, parents first and siblings in enumeration order. The walk keeps its
+// own stack and one path that grows and shrinks with it, so a deep tree costs neither call
+// depth nor a copy of its path per level.
+void WriteSubtree(std::wstring& out, const RegKey& root) {
+    struct Level {
+        std::vector<const RegKey*> subkeys;
+        std::size_t next;
+        std::size_t pathLength;
+    };
+    std::wstring path = root.name;
+    std::vector<Level> levels{{root.SubkeysInEnumOrder(), 0, path.size()}};
+    while (!levels.empty()) {
+        Level& level = levels.back();
+        if (level.next == level.subkeys.size()) {
+            levels.pop_back();
+            continue;
+        }
+        const RegKey& key = *level.subkeys[level.next++];
+        path.resize(level.pathLength);
+        path += L'\\';
+        path += key.name;
+        WriteKey(out, path, key);
+        levels.push_back({key.SubkeysInEnumOrder(), 0, path.size()});
     }
 }
 
@@ -426,8 +451,11 @@ std::string WriteRegFile(const RegistryStore& store) {
     // As regedit exports: the header, then each key after a blank line, and a blank line at the
     // end; lines end with CR LF. A root key is listed only when it holds values itself.
     std::wstring out = std::wstring(kHeader) + L"\r\n";
-    for (const auto& [name, root] : store.Roots())
-        WriteKey(out, root->name, *root, !root->values.empty());
+    for (const auto& [name, root] : store.Roots()) {
+        if (!root->values.empty())
+            WriteKey(out, root->name, *root);
+        WriteSubtree(out, *root);
+    }
     out += L"\r\n";
     return text::ToUtf8(out);
 }

@@ -169,6 +169,10 @@ platform::WinError RegistryStore::CheckPath(const std::wstring& path) {
     return Parse(path).error;
 }
 
+std::size_t RegistryStore::Depth(const std::wstring& path) {
+    return Parse(path).names.size();
+}
+
 const RegKey* RegistryStore::Find(const std::wstring& path) const {
     const KeyPath where = Parse(path);
     if (where.error != win::kSuccess)

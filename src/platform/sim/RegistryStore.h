@@ -37,6 +37,12 @@ public:
     // trailing ones are ignored; one right after the root is refused, except after
     // HKEY_CLASSES_ROOT, as Windows does.
 
+    // Windows keeps a registry tree at most this many levels deep.
+    static constexpr std::size_t kMaxDepth = 512;
+    // How many levels below its root the key a path names lies (HKEY_CLASSES_ROOT's keys lie
+    // two below HKEY_LOCAL_MACHINE); 0 for a root or a path CheckPath refuses.
+    static std::size_t Depth(const std::wstring& path);
+
     // Whether a path can name a key at all: ERROR_INVALID_HANDLE for an unknown root,
     // ERROR_BAD_PATHNAME for a refused path.
     static platform::WinError CheckPath(const std::wstring& path);

@@ -104,6 +104,18 @@ platform::WinError SimFileSystem::SetAttributes(const std::wstring& path,
 }
 
 platform::WinError SimFileSystem::CreateDirectory(const std::wstring& path) {
+    // CreateDirectoryW leaves room for an 8.3 name below the folder: a full path that needs more
+    // than MAX_PATH - 12 = 248 characters with its terminating null (so 248 characters or more)
+    // is refused before anything is looked at.
+    constexpr std::size_t kMaxFolderPath = 248;
+    std::vector<std::wstring> components;
+    if (const auto error = m_paths.Components(path, m_currentDir, components))
+        return error;
+    std::size_t length = 2;  // "C:"
+    for (const auto& name : components)
+        length += 1 + name.size();
+    if (length + 1 > kMaxFolderPath)
+        return win::kFilenameExcedRange;
     ResolvedPath dir;
     if (const auto error = Resolve(path, dir))
         return error;
