@@ -12,6 +12,7 @@
 #include <random>
 #include <set>
 
+#include "harness/MachineInventory.h"
 #include "harness/TestMachine.h"
 #include "inventory/Records.h"
 #include "removal/Cleanup.h"
@@ -22,6 +23,8 @@ namespace norvane {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Inventory;
+using testing::Removed;
 using testing::TestMachine;
 
 TEST(PathGuardTest, OnlyPlainNamesMakePathsInsideTheirFolder) {
@@ -87,40 +90,9 @@ TEST(PathGuardTest, AFamilyCodeThatIsNoFolderNameIsNoCode) {
     }
 }
 
-// Every file, folder, registry key and value of a machine, by lower-cased path.
-std::set<std::wstring> Inventory(TestMachine& m) {
-    std::set<std::wstring> items;
-    const fs::path drive = m.Folder() / "drive_c";
-    for (const auto& entry : fs::recursive_directory_iterator(drive)) {
-        std::wstring path = L"c:\\" + text::FromUtf8(fs::relative(entry.path(), drive).string());
-        std::replace(path.begin(), path.end(), L'/', L'\\');
-        items.insert(text::LowerAscii(path));
-    }
-    auto machine = m.Load();
-    auto walk = [&](auto& self, const sim::RegKey& key, const std::wstring& path) -> void {
-        items.insert(text::LowerAscii(path));
-        for (const auto& [name, value] : key.values)
-            items.insert(text::LowerAscii(path + L" = " + name));
-        for (const sim::RegKey* sub : key.SubkeysInEnumOrder())
-            self(self, *sub, path + L"\\" + sub->name);
-    };
-    for (const wchar_t* root : {L"HKEY_LOCAL_MACHINE", L"HKEY_CURRENT_USER"})
-        walk(walk, *machine->Registry().Find(root), root);
-    return items;
-}
-
-std::vector<std::wstring> Removed(const std::set<std::wstring>& before,
-                                  const std::set<std::wstring>& after) {
-    std::vector<std::wstring> gone;
-    std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
-                        std::back_inserter(gone));
-    return gone;
-}
-
 // A copy of the demo machine, the driver "Corvida Model B PS" renamed when `driverName` differs.
 void CopyDemo(TestMachine& m, const std::string& driverName = "Corvida Model B PS") {
-    fs::copy(fs::path(NORVANE_SOURCE_DIR) / "examples" / "machines" / "demo", m.Folder(),
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    m.CopyFrom(fs::path(NORVANE_SOURCE_DIR) / "examples" / "machines" / "demo");
     for (const char* file : {"registry.reg", "drive_c/Program Files/Halvex/Norvane/config.ini"}) {
         std::string content;
         {

@@ -2,7 +2,10 @@
 
 #include "RunProgram.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include <fstream>
 #include <sstream>
@@ -26,6 +29,11 @@ TestMachine::TestMachine() {
 TestMachine::~TestMachine() {
     std::error_code ec;
     fs::remove_all(m_folder, ec);
+}
+
+void TestMachine::CopyFrom(const fs::path& machine) {
+    fs::remove_all(m_folder);
+    fs::copy(machine, m_folder, fs::copy_options::recursive);
 }
 
 void TestMachine::SetJson(const std::string& json) {
@@ -97,7 +105,7 @@ RunResult TestMachine::Run(const std::wstring& commandLine, std::deque<std::wstr
     const tools::ProgramRun run = tools::RunProgram(*machine, commandLine);
     if (const auto failed = machine->Save())
         throw std::runtime_error("test machine is not saved: " + failed->ToString());
-    RunResult result{{}, {}, run.logFile, run.quitCode};
+    RunResult result{{}, {}, run.logFile, run.quitCode, machine->JournalLog().Changes().Count()};
     for (const auto& entry : machine->JournalLog().Entries()) {
         const std::wstring bare = WithoutStamp(entry);
         result.journal.push_back(bare);
@@ -105,6 +113,30 @@ RunResult TestMachine::Run(const std::wstring& commandLine, std::deque<std::wstr
             result.messageBoxes.push_back(bare);
     }
     return result;
+}
+
+bool TestMachine::RunCutOff(const std::wstring& commandLine, std::uint64_t change) {
+    std::fflush(nullptr);  // or the child would write this process's buffered output again
+    const pid_t child = fork();
+    if (child < 0)
+        throw std::runtime_error("cannot start the run to cut off");
+    if (child == 0) {
+        int status = 2;
+        try {
+            auto machine = Load();
+            machine->CutOffAfter(change);
+            tools::RunProgram(*machine, commandLine);
+            status = machine->Save() ? 2 : 0;
+        } catch (...) {
+        }
+        _exit(status);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        (WEXITSTATUS(status) != 0 && WEXITSTATUS(status) != sim::kCutOffExitStatus)) {
+        throw std::runtime_error("the run to cut off failed");
+    }
+    return WEXITSTATUS(status) == sim::kCutOffExitStatus;
 }
 
 void TestMachine::Reboot() {

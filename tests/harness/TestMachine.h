@@ -17,6 +17,7 @@ struct RunResult {
     std::vector<std::wstring> messageBoxes;  // the journal's MessageBox entries
     std::wstring logFile;                    // the program's m_szLogFile
     std::optional<int> quitCode;
+    std::uint64_t changes = 0;  // the changes the run made to the machine (ChangeCounter)
 };
 
 class TestMachine {
@@ -25,6 +26,8 @@ public:
     ~TestMachine();
 
     const std::filesystem::path& Folder() const { return m_folder; }
+    // Replaces the machine with a copy of a machine folder.
+    void CopyFrom(const std::filesystem::path& machine);
     // machine.json's text (the default is "{}").
     void SetJson(const std::string& json);
     // registry.reg's body, after the header line.
@@ -39,6 +42,11 @@ public:
     std::unique_ptr<sim::Machine> Load(std::deque<std::wstring> answers = {});
     // Runs the program with a command line; message boxes take the given answers, then defaults.
     RunResult Run(const std::wstring& commandLine, std::deque<std::wstring> answers = {});
+    // Runs the program as Run does, but in a child process that the machine kills after the
+    // run's `change`-th change (Machine::CutOffAfter), so that nothing of the program runs
+    // after it in this process either. True when the run was cut off, false when it ended
+    // before making that many changes.
+    bool RunCutOff(const std::wstring& commandLine, std::uint64_t change);
     // What Windows does at its next start (`norvane-machine reboot`), the program's own RunOnce
     // command run through the program.
     void Reboot();

@@ -27,6 +27,13 @@ TEST(RunnerOptionsTest, ReadsTheRunnersOwnSwitches) {
     EXPECT_FALSE(ParseRunnerOptions({"--machine"}, options, error));
     EXPECT_FALSE(ParseRunnerOptions({"--cmdline", "a", "--", "b"}, options, error));
     EXPECT_FALSE(ParseRunnerOptions({"--frobnicate"}, options, error));
+
+    RunnerOptions cut;
+    ASSERT_TRUE(ParseRunnerOptions({"--cut-off", "17", "--", "/s"}, cut, error));
+    EXPECT_EQ(cut.cutOff, 17u);
+    EXPECT_EQ(options.cutOff, std::nullopt);
+    for (const char* bad : {"0", "", "-1", "+3", "1e3", "x", "12345678901234567890"})
+        EXPECT_FALSE(ParseRunnerOptions({"--cut-off", bad}, cut, error)) << bad;
 }
 
 }  // namespace

@@ -50,6 +50,17 @@ bool ParseRunnerOptions(const std::vector<std::string>& args, RunnerOptions& opt
                 error = "--ui takes tui, none or script:FILE";
                 return false;
             }
+        } else if (arg == "--cut-off") {
+            std::optional<std::string> text;
+            if (!value(text))
+                return false;
+            if (text->empty() || text->size() > 18 ||
+                text->find_first_not_of("0123456789") != std::string::npos ||
+                std::stoull(*text) == 0) {
+                error = "--cut-off takes a change number from 1";
+                return false;
+            }
+            options.cutOff = std::stoull(*text);
         } else if (arg == "--cmdline" || arg == "--") {
             if (haveCommandLine) {
                 error = "give the program's command line once, with --cmdline or after --";

@@ -1,7 +1,9 @@
 // The runner's own command line:
-//   norvane [--machine DIR] [--ui tui|script:FILE|none] [--cmdline TEXT | -- ARG...]
+//   norvane [--machine DIR] [--ui tui|script:FILE|none] [--cut-off K]
+//           [--cmdline TEXT | -- ARG...]
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,8 +12,9 @@ namespace norvane::runner {
 
 struct RunnerOptions {
     std::optional<std::string> machine;
-    std::optional<std::string> ui;  // as given: "tui", "none" or "script:FILE"
-    std::wstring commandLine;       // the program's command line, after its name
+    std::optional<std::string> ui;        // as given: "tui", "none" or "script:FILE"
+    std::wstring commandLine;             // the program's command line, after its name
+    std::optional<std::uint64_t> cutOff;  // kill the run after this change (1 and up)
     bool help = false;
 };
 

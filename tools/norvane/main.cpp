@@ -17,14 +17,18 @@ using namespace norvane;
 namespace {
 
 constexpr char kUsage[] =
-    "usage: norvane [--machine DIR] [--ui tui|script:FILE|none] [--cmdline TEXT | -- ARG...]\n"
+    "usage: norvane [--machine DIR] [--ui tui|script:FILE|none] [--cut-off K]\n"
+    "               [--cmdline TEXT | -- ARG...]\n"
     "  Runs Norvane.exe with the given command line on a simulated Windows machine.\n"
     "  --machine DIR   the machine folder (default: $NORVANE_MACHINE, else a copy of the demo\n"
     "                  machine made on first use)\n"
     "  --ui MODE       dialogs and message boxes: tui shows them in the terminal (the default\n"
     "                  on a terminal), script:FILE answers from FILE (one action a line: tick\n"
     "                  NAME, untick NAME, select-all, remove, printers-only, ok, cancel, yes,\n"
-    "                  no, about, help, close), none takes each one's default\n";
+    "                  no, about, help, close), none takes each one's default\n"
+    "  --cut-off K     kills the run after its K-th change to the machine (a registry or file\n"
+    "                  change, or a spooler call or pnputil that changed something), the\n"
+    "                  machine saved as that moment left it; exit status 3 when it was cut\n";
 
 // The default machine: $NORVANE_MACHINE, else the demo machine copied once to the user's data.
 bool DefaultMachine(fs::path& folder) {
@@ -109,6 +113,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (options.cutOff)
+        machine->CutOffAfter(*options.cutOff);
     const tools::ProgramRun run = tools::RunProgram(*machine, options.commandLine);
     if (const auto failed = machine->Save()) {
         std::fprintf(stderr, "norvane: %s\n", failed->ToString().c_str());

@@ -19,6 +19,11 @@ void Journal::Record(const std::wstring& entry) {
     m_entries.push_back(text::FromUtf8(stamp) + entry);
 }
 
+void Journal::RecordChange(const std::wstring& entry) {
+    Record(entry);
+    m_changes.Changed();
+}
+
 bool Journal::Flush() {
     if (m_flushed == m_entries.size())
         return true;

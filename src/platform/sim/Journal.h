@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/ChangeCounter.h"
+
 namespace norvane::sim {
 
 class SimClock;
@@ -16,6 +18,10 @@ public:
 
     // Records one entry such as L"RegSetValue HKEY_LOCAL_MACHINE\\SOFTWARE\\X \"Name\" REG_SZ".
     void Record(const std::wstring& entry);
+    // Records the entry of a call that changed the machine, and counts the change (which may cut
+    // the run off there, the entry recorded).
+    void RecordChange(const std::wstring& entry);
+    ChangeCounter& Changes() { return m_changes; }
     // The entries recorded by this run, oldest first (for tests and reports).
     const std::vector<std::wstring>& Entries() const { return m_entries; }
     // Appends the entries not yet in the file; false when the file cannot take them, which are
@@ -27,6 +33,7 @@ private:
     const SimClock& m_clock;
     std::vector<std::wstring> m_entries;
     std::size_t m_flushed = 0;
+    ChangeCounter m_changes;
 };
 
 // Quotes a text for a journal line: "text", a quote inside doubled and line breaks as \r \n.

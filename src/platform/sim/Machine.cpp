@@ -1,5 +1,7 @@
 #include "platform/sim/Machine.h"
 
+#include <unistd.h>
+
 #include <ctime>
 #include <fstream>
 #include <optional>
@@ -119,9 +121,10 @@ Machine::Machine(fs::path folder, MachineConfig config, std::string configText,
       m_registryService(m_registry, m_config.faults.readOnlyKeys, m_journal),
       m_profile(m_files, m_config.windowsDir, m_config.ansiCodePage, m_journal),
       m_spoolerRegistry(m_registry, m_clock),
-      m_spooler(m_spoolerRegistry, m_files,
-                {m_config.windowsDir, m_config.jobs, m_config.faults,
-                 [this](const std::wstring& entry) { m_journal.Record(entry); }}),
+      m_spooler(
+          m_spoolerRegistry, m_files,
+          {m_config.windowsDir, m_config.jobs, m_config.faults,
+           [this](const std::wstring& entry) { m_journal.Record(entry); }, &m_journal.Changes()}),
       m_processes(m_config, m_paths, m_files, m_registry, m_clock, m_journal),
       m_security(m_config, m_journal),
       m_system(m_config),
@@ -132,6 +135,18 @@ Machine::Machine(fs::path folder, MachineConfig config, std::string configText,
                  m_security, m_system,          m_resources, m_clock, m_ui} {
     m_clock.AttachJournal(m_journal);
     m_clock.SetRealPacing(ui.mode == UiMode::Tui);
+}
+
+void Machine::CutOffAfter(std::uint64_t change) {
+    m_journal.Changes().CutOffAfter(change, [this](std::uint64_t made) {
+        m_journal.Record(L"Cut off after change " + std::to_wstring(made));
+        const auto failed = Save();
+        if (failed)
+            std::fprintf(stderr, "%s\n", failed->ToString().c_str());
+        // _exit, not exit: no destructor, no atexit handler and no buffered output of the
+        // program runs or is written after the cut, as none would in a killed process.
+        _exit(failed ? 2 : kCutOffExitStatus);
+    });
 }
 
 std::optional<MachineError> Machine::Save() {

@@ -41,6 +41,9 @@ struct MachineError {
     std::string ToString() const;
 };
 
+// The exit status of a process whose run was cut off and whose machine was then saved.
+inline constexpr int kCutOffExitStatus = 3;
+
 struct UiOptions {
     UiMode mode = UiMode::None;
     std::deque<std::wstring> answers;
@@ -63,6 +66,12 @@ public:
     // and the journal. The programs still running end first, as they would after the run. The
     // first file that cannot be written ends the save and is returned.
     [[nodiscard]] std::optional<MachineError> Save();
+    // Kills the process after the run's `change`-th change to the machine (ChangeCounter), as
+    // the change's call returns, so that no more of the program runs: the journal notes the
+    // cut, the machine is saved as that moment left it (the programs the run started end first,
+    // as they go on without it), and the process exits at once with kCutOffExitStatus, or with
+    // 2 and the save's error on stderr. A run with fewer changes is not cut.
+    void CutOffAfter(std::uint64_t change);
 
     const std::filesystem::path& Folder() const { return m_folder; }
     const MachineConfig& Config() const { return m_config; }

@@ -73,7 +73,7 @@ platform::WinError SimFileSystem::DeleteFile(const std::wstring& path) {
     }
     if (!fs::remove(file.host, ec))
         return win::kAccessDenied;
-    m_journal.Record(L"DeleteFile " + name);
+    m_journal.RecordChange(L"DeleteFile " + name);
     return win::kSuccess;
 }
 
@@ -124,7 +124,7 @@ platform::WinError SimFileSystem::CreateDirectory(const std::wstring& path) {
     std::error_code ec;
     if (!fs::create_directory(dir.host, ec))
         return win::kAccessDenied;
-    m_journal.Record(L"CreateDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
+    m_journal.RecordChange(L"CreateDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
     return win::kSuccess;
 }
 
@@ -141,7 +141,7 @@ platform::WinError SimFileSystem::RemoveDirectory(const std::wstring& path) {
         return win::kDirNotEmpty;
     if (!fs::remove(dir.host, ec))
         return win::kAccessDenied;
-    m_journal.Record(L"RemoveDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
+    m_journal.RecordChange(L"RemoveDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
     return win::kSuccess;
 }
 
@@ -207,9 +207,9 @@ platform::WinError SimFileSystem::WriteFile(const std::wstring& path,
               static_cast<std::streamsize>(bytes.size()));
     if (!out)
         return win::kAccessDenied;
-    m_journal.Record(std::wstring(append ? L"AppendFile " : L"WriteFile ") +
-                     Quoted(m_paths.WindowsPath(file.host)) + L" " + std::to_wstring(bytes.size()) +
-                     L" bytes");
+    m_journal.RecordChange(std::wstring(append ? L"AppendFile " : L"WriteFile ") +
+                           Quoted(m_paths.WindowsPath(file.host)) + L" " +
+                           std::to_wstring(bytes.size()) + L" bytes");
     return win::kSuccess;
 }
 

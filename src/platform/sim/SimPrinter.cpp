@@ -48,6 +48,7 @@ std::vector<std::uint8_t> DefaultDevMode(const std::wstring& driverName) {
 platform::WinError SimPrinter::Control(std::uint32_t command) {
     if (!m_spooler.Exists(m_key))
         return win::kPrinterDeleted;
+    const auto counted = m_spooler.Call();
     const std::wstring call = L"SetPrinter " + Quoted(m_name);
     if (command != platform::kPrinterControlPurge) {
         return m_spooler.Journaled(call + L" command=" + text::Decimal(command),
@@ -56,8 +57,10 @@ platform::WinError SimPrinter::Control(std::uint32_t command) {
     auto& jobs = m_spooler.m_state.jobs;
     const auto queued = jobs.find(m_name);
     const std::uint32_t purged = queued == jobs.end() ? 0 : queued->second;
-    if (queued != jobs.end())
+    if (queued != jobs.end()) {
         jobs.erase(queued);
+        m_spooler.Changed();
+    }
     m_spooler.Record(call + L" PRINTER_CONTROL_PURGE (" + text::Decimal(purged) + L" jobs)");
     return win::kSuccess;
 }
@@ -65,6 +68,7 @@ platform::WinError SimPrinter::Control(std::uint32_t command) {
 platform::WinError SimPrinter::Delete() {
     if (!m_spooler.Exists(m_key))
         return win::kPrinterDeleted;
+    const auto counted = m_spooler.Call();
     const std::wstring call = L"DeletePrinter " + Quoted(m_name);
     const auto& faults = m_spooler.m_state.faults.printers;
     if (const auto fault = faults.find(m_name); fault != faults.end())

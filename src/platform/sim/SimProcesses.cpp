@@ -66,6 +66,8 @@ platform::WinError SimProcesses::ShellExecuteElevated(const std::wstring& file,
         return platform::win::kFileNotFound;
     }
     m_journal.Record(call);
+    // pnputil runs as its own process: what it deletes is one change.
+    const ChangeCounter::Call counted(&m_journal.Changes());
     RunPnputil(parameters);
     return platform::win::kSuccess;
 }

@@ -36,9 +36,12 @@ platform::WinError SimProfile::WriteString(const wchar_t* section, const wchar_t
     entry += key ? Quoted(key) : L"(null)";
     entry += L"=";
     entry += value ? Quoted(value) : L"(null)";
-    if (error)
+    if (error) {
         entry += L" -> " + std::to_wstring(error);
-    m_journal.Record(entry);
+        m_journal.Record(entry);
+    } else {
+        m_journal.RecordChange(entry);
+    }
     return error;
 }
 

@@ -115,7 +115,7 @@ WinError SimRegistry::CreateKey(RootKey root, const std::wstring& path, bool* cr
     if (!m_store.Create(full, &made))
         return RegistryStore::CheckPath(full);
     if (made)
-        m_journal.Record(L"RegCreateKey " + full);
+        m_journal.RecordChange(L"RegCreateKey " + full);
     if (created)
         *created = made;
     return win::kSuccess;
@@ -127,7 +127,7 @@ WinError SimRegistry::DeleteKey(RootKey root, const std::wstring& path) {
         return win::kAccessDenied;
     const WinError error = m_store.Delete(full);
     if (error == win::kSuccess)
-        m_journal.Record(L"RegDeleteKey " + full);
+        m_journal.RecordChange(L"RegDeleteKey " + full);
     return error;
 }
 
@@ -189,7 +189,7 @@ WinError SimRegistry::SetValue(RootKey root, const std::wstring& path, const std
     if (!key)
         return error;
     key->SetValue(name, value);
-    m_journal.Record(L"RegSetValue " + full + L" " + Quoted(name) + L" " + Describe(value));
+    m_journal.RecordChange(L"RegSetValue " + full + L" " + Quoted(name) + L" " + Describe(value));
     return win::kSuccess;
 }
 
@@ -202,7 +202,7 @@ WinError SimRegistry::DeleteValue(RootKey root, const std::wstring& path,
         return error;
     if (!key->DeleteValue(name))
         return win::kFileNotFound;
-    m_journal.Record(L"RegDeleteValue " + full + L" " + Quoted(name));
+    m_journal.RecordChange(L"RegDeleteValue " + full + L" " + Quoted(name));
     return win::kSuccess;
 }
 

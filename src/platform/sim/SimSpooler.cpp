@@ -218,6 +218,7 @@ platform::WinError SimSpooler::OpenPrinter(const std::wstring& name, std::uint32
 }
 
 platform::WinError SimSpooler::DeletePrinterConnection(const std::wstring& name) {
+    const auto counted = Call();
     const std::wstring call = L"DeletePrinterConnection " + Quoted(name);
     const auto found = IsConnectionName(name) ? FindPrinter(name) : std::nullopt;
     if (!found)
@@ -243,6 +244,7 @@ bool SimSpooler::PrinterUsesDriver(const std::wstring& driver) {
 platform::WinError SimSpooler::DeletePrinterDriver(const std::wstring& environment,
                                                    const std::wstring& name,
                                                    std::uint32_t deleteFlags) {
+    const auto counted = Call();
     const auto env = Environment(environment);
     const std::wstring call = L"DeletePrinterDriverEx " + Quoted(env.value_or(environment)) + L" " +
                               Quoted(name) + L" flags=" + text::Decimal(deleteFlags);
@@ -257,6 +259,7 @@ platform::WinError SimSpooler::DeletePrinterDriver(const std::wstring& environme
         if (!fault.deleteErrors.empty()) {
             const platform::WinError error = fault.deleteErrors.front();
             fault.deleteErrors.pop_front();
+            Changed();
             return Journaled(call, error, L"fault");
         }
     }
@@ -288,6 +291,7 @@ void SimSpooler::DeleteUnusedFiles(const platform::DriverInfo6& deleted) {
 }
 
 platform::WinError SimSpooler::DeleteMonitor(const std::wstring& name) {
+    const auto counted = Call();
     const std::wstring call = L"DeleteMonitor " + Quoted(name);
     if (const auto fault = m_state.faults.monitors.find(name);
         fault != m_state.faults.monitors.end()) {
@@ -306,6 +310,7 @@ platform::WinError SimSpooler::DeleteMonitor(const std::wstring& name) {
 
 platform::WinError SimSpooler::DeletePrintProcessor(const std::wstring& environment,
                                                     const std::wstring& name) {
+    const auto counted = Call();
     const auto env = Environment(environment);
     const std::wstring call =
         L"DeletePrintProcessor " + Quoted(env.value_or(environment)) + L" " + Quoted(name);
@@ -335,6 +340,7 @@ platform::WinError SimSpooler::GetDefaultPrinter(std::wstring& name) {
 }
 
 platform::WinError SimSpooler::SetDefaultPrinter(const std::wstring& name) {
+    const auto counted = Call();
     const std::wstring call = L"SetDefaultPrinter " + Quoted(name);
     std::vector<platform::PrinterInfo2> printers;
     EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, printers);

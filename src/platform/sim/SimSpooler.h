@@ -82,6 +82,14 @@ private:
     // The driver folder of an environment: C:\Windows\system32\spool\DRIVERS\x64\3
     std::wstring DriverDirectory(const std::wstring& environment) const;
     void Record(const std::wstring& entry) { m_state.journal(entry); }
+    // Brackets a call that may change the machine: whatever it changes is one change, counted
+    // as it returns.
+    ChangeCounter::Call Call() { return ChangeCounter::Call(m_state.changes); }
+    // A change beside the registry and the files: jobs purged, a fault used up.
+    void Changed() {
+        if (m_state.changes)
+            m_state.changes->Changed();
+    }
     // Records a call with its result, and returns the result.
     platform::WinError Journaled(const std::wstring& call, platform::WinError result,
                                  const wchar_t* why = nullptr);

@@ -1,12 +1,13 @@
 // What the simulated spooler keeps beside the registry: the queued jobs and the faults that make
 // deletions fail (a simulated machine's machine.json holds both, and a run changes them), the
-// Windows folder that holds the driver folders, and where its journal lines go.
+// Windows folder that holds the driver folders, and where its journal lines and changes go.
 #pragma once
 
 #include <functional>
 #include <map>
 #include <string>
 
+#include "platform/sim/ChangeCounter.h"
 #include "platform/sim/MachineConfig.h"
 
 namespace norvane::sim {
@@ -19,6 +20,9 @@ struct SpoolerState {
     MachineFaults& faults;
     // Receives one line for every change and every refused one.
     std::function<void(const std::wstring& entry)> journal;
+    // Counts each call that changed the machine as one change; none for a spooler that runs over
+    // Windows' own registry.
+    ChangeCounter* changes = nullptr;
 };
 
 }  // namespace norvane::sim
