@@ -50,8 +50,9 @@ TEST_P(CutOffRemovalTest, ASecondRunRemovesNothingOutsideThePackage) {
     SCOPED_TRACE(text::ToUtf8(outcome.change));
     ASSERT_FALSE(outcome.change.empty()) << "the journal does not note the cut";
     // The machine was saved at the cut: what the last change deleted is gone from it already.
-    if (const std::wstring deleted = Deleted(outcome.change); !deleted.empty())
+    if (const std::wstring deleted = Deleted(outcome.change); !deleted.empty()) {
         EXPECT_FALSE(outcome.afterCut.contains(deleted)) << text::ToUtf8(deleted);
+    }
     EXPECT_EQ(outcome.removedBeyond, std::vector<std::wstring>{});
 }
 

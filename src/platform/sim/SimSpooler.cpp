@@ -117,7 +117,11 @@ std::wstring SimSpooler::DriverDirectory(const std::wstring& environment) const 
 platform::WinError SimSpooler::Journaled(const std::wstring& call, platform::WinError result,
                                          const wchar_t* why) {
     std::wstring entry = call;
-    if (result != win::kSuccess)
+    // The spooler's own registry writes are not the program's: a call that succeeded changed
+    // the machine.
+    if (result == win::kSuccess)
+        Changed();
+    else
         entry += L" -> " + text::Decimal(result);
     if (why)
         entry += std::wstring(L" (") + why + L")";
@@ -364,7 +368,10 @@ platform::WinError SimSpooler::SetDefaultPrinter(const std::wstring& name) {
             return win::kSuccess;
         }
         if (printers.empty()) {
-            m_registry.DeleteValue(RootKey::CurrentUser, kWindowsPath, L"Device");
+            if (m_registry.DeleteValue(RootKey::CurrentUser, kWindowsPath, L"Device") ==
+                win::kSuccess) {
+                Changed();
+            }
             Record(call + L" (no printer left)");
             return win::kSuccess;
         }
@@ -374,6 +381,7 @@ platform::WinError SimSpooler::SetDefaultPrinter(const std::wstring& name) {
     m_registry.SetValue(
         RootKey::CurrentUser, kWindowsPath, L"Device",
         platform::RegValue::String(chosen->printerName + L",winspool," + chosen->portName));
+    Changed();
     Record(call +
            (name.empty() ? L" (chose " + Quoted(chosen->printerName) + L")" : std::wstring()));
     return win::kSuccess;
