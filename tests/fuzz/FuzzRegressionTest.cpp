@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -20,6 +21,10 @@ struct KeptInput {
     Target target;
     fs::path file;
 };
+
+void PrintTo(const KeptInput& input, std::ostream* out) {
+    *out << input.file.parent_path().filename() / input.file.filename();
+}
 
 std::vector<KeptInput> KeptInputs() {
     std::vector<KeptInput> inputs;
