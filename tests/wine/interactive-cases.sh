@@ -43,27 +43,27 @@ interactive_case() {
   end
 }
 
-rows='Office|Model A;Lobby|Model A;PS Room|Model A PS;Annex|Model B;\\srv\Hall|Model A'
+rows='Annex|Model B;Lobby|Model A;Office|Model A;PS Room|Model A PS;\\srv\Hall|Model A'
 
 # Two printers that share a driver (which a third printer still uses), to the end of the run.
 interactive_case full "dialog selection
 rows $rows
 enabled 1004 0
-tick 0
 tick 1
+tick 2
 check 1002 2
 enabled 1004 1
 press 1004
 dialog confirm
-rows Office|Model A;Lobby|Model A
+rows Lobby|Model A;Office|Model A
 enabled 1004 1
 press 1006
 dialog progress
 bar 100
 enabled 1 1
 press 1
-ends" "tick Office
-tick Lobby
+ends" "tick Lobby
+tick Office
 remove
 ok
 ok"
@@ -75,14 +75,14 @@ ends" "cancel"
 
 # Cancelled confirmation, then a second start with another choice: only the second one counts.
 interactive_case cancel-confirmation "dialog selection
-tick 3
+tick 0
 press 1004
 dialog confirm
 press 1005
 dialog selection
 check 1002 2
-untick 3
-tick 2
+untick 0
+tick 3
 press 1004
 dialog confirm
 rows PS Room|Model A PS
@@ -101,7 +101,7 @@ ok"
 
 # Printers only: the driver of the one printer that used it stays.
 interactive_case printers-only "dialog selection
-tick 3
+tick 0
 press 1004
 dialog confirm
 press 1004

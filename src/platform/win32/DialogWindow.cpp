@@ -14,13 +14,6 @@ constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutItemText = 101;
 constexpr WORD kIcon = 134;
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 bool IsMultilineEdit(HWND control) {
     wchar_t name[16] = {};
     GetClassNameW(control, name, 16);
@@ -193,7 +186,7 @@ void DialogWindow::ApplyList(const platform::ListControl& list) {
             }
         }
         // Space ticks the focused row: the first one has the focus from the start.
-        if (!list.rows.empty())
+        if (list.checkBoxes && !list.rows.empty())
             ListView_SetItemState(control, 0, LVIS_FOCUSED | LVIS_SELECTED,
                                   LVIS_FOCUSED | LVIS_SELECTED);
     }

@@ -19,8 +19,9 @@
 //   wait MS                a pause
 //   ends                   wait for the program's end
 // Each failed step is printed, then "steps done"; the exit status is the number of failures.
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h depends on windows.h coming first.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <fstream>
@@ -33,6 +34,9 @@
 namespace {
 
 constexpr DWORD kTimeout = 30000;
+// Input is posted: a message sent to the program afterwards would be handled before it, so the
+// next step waits until the program has had time to take it.
+constexpr DWORD kSettle = 300;
 constexpr wchar_t kCaption[] = L"Norvane";
 
 PROCESS_INFORMATION g_program{};
@@ -226,12 +230,15 @@ void Step(const std::wstring& line) {
             Fail(line, L"it is " + std::to_wstring(actual));
     } else if (verb == L"press") {
         PostMessageW(GetDlgItem(g_dialog, std::stoi(rest)), BM_CLICK, 0, 0);
+        Sleep(kSettle);
     } else if (verb == L"key") {
         const HWND focus = FocusOf(g_dialog);
         PostMessageW(focus, WM_KEYDOWN, static_cast<WPARAM>(std::stoi(rest)), 1);
         PostMessageW(focus, WM_KEYUP, static_cast<WPARAM>(std::stoi(rest)), 0xC0000001);
+        Sleep(kSettle);
     } else if (verb == L"syscommand") {
         PostMessageW(g_dialog, WM_SYSCOMMAND, static_cast<WPARAM>(std::stoi(rest)), 0);
+        Sleep(kSettle);
     } else if (verb == L"bar") {
         if (rest.rfind(L"<", 0) == 0) {
             if (BarPosition() >= std::stoi(rest.substr(1)))
@@ -252,6 +259,9 @@ void Step(const std::wstring& line) {
         if (actual != Unescape(expected))
             Fail(line, L"it reads \"" + actual + L"\"");
     } else if (verb == L"shot") {
+        // Under load a dialog may still be painting when it is found.
+        WaitForInputIdle(g_program.hProcess, 5000);
+        Sleep(500);
         RECT area;
         GetWindowRect(g_dialog, &area);
         if (!SaveScreenArea(area, rest))
