@@ -26,8 +26,8 @@ end() { [ "$case_ok" = 1 ] && { echo "ok   $case_name"; passed=$((passed + 1)); 
 # A Linux path as Wine names it on its Z: drive.
 windows_path() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
 
-# .reg text on stdin (UTF-8 or UTF-16 with BOM) as one line per key ("KEY") and per value
-# ("KEY<tab>"name"=data"), continuation lines joined, key names upper-cased (Windows compares
+# .reg text on stdin (UTF-8 or UTF-16 with BOM) as one line per key ("KEY", its parents
+# included) and per value ("KEY<tab>"name"=data"), continuation lines joined, key names upper-cased (Windows compares
 # them without regard to case), only keys under the compared roots, sorted.
 normalise_reg() {
   local roots
@@ -46,11 +46,12 @@ normalise_reg() {
       joining = 0
       if (text ~ /^\[.*\]$/) {
         key = toupper(substr(text, 2, length(text) - 2)); keep = compared(key)
-        if (keep) print key
+        # A file the simulated machine has not rewritten names a key without its parents.
+        for (parent = key; compared(parent); sub(/\\[^\\]*$/, "", parent)) print parent
       } else if (keep && text != "") {
         print key "\t" text
       }
-    }' | sort
+    }' | sort -u
 }
 
 # The compared keys of a Wine prefix. A Wine session that starts runs wineboot, which does what
@@ -203,7 +204,7 @@ check_log() {
 }
 
 check_spooler_calls() {
-  compare "the spooler calls" <(tr -d '\r' <"$case_dir/spooler.journal" 2>/dev/null) \
+  compare "the spooler calls" <({ tr -d '\r' <"$case_dir/spooler.journal"; } 2>/dev/null) \
     <(cut -d' ' -f3- "$sim/journal.log" | grep -E "$spooler_calls")
 }
 
