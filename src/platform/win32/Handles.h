@@ -92,6 +92,18 @@ struct SidTraits {
     static void Close(Type sid) { FreeSid(sid); }
 };
 
+struct IconTraits {
+    using Type = HICON;
+    static Type Empty() { return nullptr; }
+    static void Close(Type icon) { DestroyIcon(icon); }
+};
+
+struct WindowTraits {
+    using Type = HWND;
+    static Type Empty() { return nullptr; }
+    static void Close(Type window) { DestroyWindow(window); }
+};
+
 // A buffer that Windows allocated with LocalAlloc on the caller's behalf.
 template <typename T>
 struct LocalTraits {
@@ -108,6 +120,8 @@ using UniqueToken = UniqueHandle;
 using UniqueModule = Unique<ModuleTraits>;
 using UniquePrinter = Unique<PrinterTraits>;
 using UniqueSid = Unique<SidTraits>;
+using UniqueIcon = Unique<IconTraits>;
+using UniqueWindow = Unique<WindowTraits>;
 template <typename T>
 using UniqueLocal = Unique<LocalTraits<T>>;
 

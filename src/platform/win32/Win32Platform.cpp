@@ -23,7 +23,7 @@ struct Win32Platform::Services {
     Win32SystemInfo system;
     Win32Resources resources;
     Win32Clock clock;
-    Win32Ui ui;
+    Win32Ui ui{resources};
     platform::Platform platform{spooler,  registry, profile,   files, processes,
                                 security, system,   resources, clock, ui};
 };

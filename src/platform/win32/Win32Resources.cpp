@@ -4,11 +4,19 @@
 #include "platform/win32/LastError.h"
 
 namespace norvane::win32 {
-namespace {
 
 class ModuleLibrary final : public platform::ResourceLibrary {
 public:
-    explicit ModuleLibrary(UniqueModule module) : m_module(std::move(module)) {}
+    ModuleLibrary(UniqueModule module, Win32Resources& owner)
+        : m_module(std::move(module)), m_owner(owner) {
+        m_owner.m_language = m_module.Get();
+    }
+    ~ModuleLibrary() override {
+        if (m_owner.m_language == m_module.Get())
+            m_owner.m_language = nullptr;
+    }
+    ModuleLibrary(const ModuleLibrary&) = delete;
+    ModuleLibrary& operator=(const ModuleLibrary&) = delete;
 
     std::wstring LoadString(std::uint32_t id) override {
         // With a size of 0 LoadStringW hands out a pointer into the resource itself (not ended
@@ -21,9 +29,8 @@ public:
 
 private:
     UniqueModule m_module;
+    Win32Resources& m_owner;
 };
-
-}  // namespace
 
 platform::WinError Win32Resources::LoadLibrary(
     const std::wstring& path, std::unique_ptr<platform::ResourceLibrary>& library) {
@@ -31,7 +38,7 @@ platform::WinError Win32Resources::LoadLibrary(
     UniqueModule module(LoadLibraryW(path.c_str()));
     if (!module)
         return LastError();
-    library = std::make_unique<ModuleLibrary>(std::move(module));
+    library = std::make_unique<ModuleLibrary>(std::move(module), *this);
     return platform::win::kSuccess;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Ui.h"
 
+#include "platform/win32/DialogWindow.h"
+#include "platform/win32/Win32Resources.h"
 #include "platform/win32/WinApi.h"
 
 namespace norvane::win32 {
@@ -25,51 +27,8 @@ bool Win32Ui::ActivateWindow(const std::wstring& className, const std::wstring& 
     return true;
 }
 
-namespace {
-
-class Win32WorkerThread final : public platform::WorkerThread {
-public:
-    explicit Win32WorkerThread(std::function<void()> body) : m_body(std::move(body)) {
-        m_thread =
-            CreateThread(nullptr, 0, &Win32WorkerThread::Main, this, CREATE_SUSPENDED, nullptr);
-    }
-    ~Win32WorkerThread() override {
-        if (!m_thread)
-            return;
-        // A thread never resumed never runs; one resumed is waited for.
-        if (m_resumed)
-            Wait();
-        else
-            TerminateThread(m_thread, 0);
-        CloseHandle(m_thread);
-    }
-    bool Resume() override {
-        m_resumed = m_thread && ResumeThread(m_thread) != static_cast<DWORD>(-1);
-        return m_resumed;
-    }
-    bool Finished() const override {
-        return !m_thread || WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0;
-    }
-    void Wait() override {
-        if (m_thread && m_resumed)
-            WaitForSingleObject(m_thread, INFINITE);
-    }
-
-private:
-    static DWORD WINAPI Main(void* self) {
-        static_cast<Win32WorkerThread*>(self)->m_body();
-        return 0;
-    }
-
-    std::function<void()> m_body;
-    HANDLE m_thread = nullptr;
-    bool m_resumed = false;
-};
-
-}  // namespace
-
-std::unique_ptr<platform::WorkerThread> Win32Ui::CreateSuspendedThread(std::function<void()> body) {
-    return std::make_unique<Win32WorkerThread>(std::move(body));
+int Win32Ui::ShowDialog(platform::Dialog& dialog) {
+    return ShowDialogWindow(m_resources.LanguageModule(), dialog, m_thread);
 }
 
 void Win32Ui::HtmlHelp(const std::wstring& path, std::uint32_t context) {
