@@ -6,7 +6,7 @@
 #   Wine's hhctrl resolves 5401 to that page, and the help window appears with the file's title.
 #   help-cases.sh PACKAGE_DIR TESTS_DIR RESOURCES_DIR
 set -uo pipefail
-package=$1 tests=$2 resources=$3
+package=$(realpath "$1") tests=$(realpath "$2") resources=$(realpath "$3")
 . "$(dirname "$0")/wine-env.sh"
 make_work
 passed=0 failed=0
@@ -18,7 +18,8 @@ title_of() { sed -n 's:.*<title>\(.*\)</title>.*:\1:p' "$1" | head -1; }
 topic_of() {
   local chm=$1 context=$2 dir
   dir=$(mktemp -d -p "$work")
-  (cd "$dir" && chmls extract "$chm" /#IVB ivb >/dev/null && chmls extract "$chm" /#STRINGS strings >/dev/null) || return
+  chmls extract "$chm" /#IVB "$dir/ivb" >/dev/null 2>&1 &&
+    chmls extract "$chm" /#STRINGS "$dir/strings" >/dev/null 2>&1 || return
   python3 - "$dir/ivb" "$dir/strings" "$context" <<'PY'
 import struct, sys
 ivb, strings, context = open(sys.argv[1], 'rb').read(), open(sys.argv[2], 'rb').read(), int(sys.argv[3])
@@ -33,14 +34,14 @@ for lang in ENU JPN CHS CHT KOR; do
   case_name="chm $lang" case_ok=1
   chm=$package/$lang/HELP.chm
   if [ ! -f "$chm" ]; then fail "no $chm"; continue; fi
-  listing=$(chmls -p -n list "$chm" 2>/dev/null)
+  listing=$(chmls -p -n list "$chm" 2>&1)
   for page in index selection running commandline log; do
     grep -qx "/$page.html" <<<"$listing" || fail "no /$page.html in the file"
   done
-  topic=$(topic_of "$(realpath "$chm")" 5401)
+  topic=$(topic_of "$chm" 5401)
   [ "${topic##*/}" = selection.html ] || fail "context 5401 names '$topic', not selection.html"
   extracted=$work/$lang-selection.html
-  (cd "$work" && chmls extract "$(realpath "$chm")" /selection.html "$extracted" >/dev/null)
+  chmls extract "$chm" /selection.html "$extracted" >/dev/null 2>&1
   want=$(title_of "$resources/help/$lang/selection.html")
   [ -n "$want" ] && [ "$(title_of "$extracted")" = "$want" ] || fail "the page's title is not '$want'"
   ((case_ok)) && { echo "ok $case_name: 5401 -> selection.html ($want)"; passed=$((passed + 1)); }
@@ -52,14 +53,16 @@ make_prefix "$prefix" Norvane
 mkdir -p "$prefix/drive_c/Norvane/ENU"
 cp "$package/ENU/HELP.chm" "$prefix/drive_c/Norvane/ENU/"
 cp "$tests/help_window.exe" "$prefix/drive_c/Norvane/"
-window=$(cd "$prefix/drive_c/Norvane" && WINEPREFIX=$prefix WINEDEBUG=+htmlhelp \
-  timeout 300 xvfb-run -a "$WINE" help_window.exe 'C:\Norvane\ENU\HELP.chm' 5401 2>"$work/trace")
+(cd "$prefix/drive_c/Norvane" && WINEPREFIX=$prefix WINEDEBUG=+htmlhelp \
+  timeout 300 xvfb-run -a "$WINE" help_window.exe 'C:\Norvane\ENU\HELP.chm' 5401 \
+  >"$work/window.txt" 2>"$work/trace.txt")
 status=$?
+window=$(tr -d '\r' <"$work/window.txt")
 want="HH Parent: $(title_of "$resources/help/ENU/index.html")"
 [ "$status" -eq 0 ] || fail "no help window (exit status $status)"
 [ "$window" = "$want" ] || fail "the help window is '$window', not '$want'"
-grep -q 'HH_HELP_CONTEXT' "$work/trace" || fail "hhctrl was not called with HH_HELP_CONTEXT"
-alias=$(sed -n 's/.*FindContextAlias returning "\(.*\)"/\1/p' "$work/trace" | head -1)
+grep -q 'HH_HELP_CONTEXT' "$work/trace.txt" || fail "hhctrl was not called with HH_HELP_CONTEXT"
+alias=$(sed -n 's/.*FindContextAlias returning "\(.*\)"/\1/p' "$work/trace.txt" | head -1)
 [ "${alias##*/}" = selection.html ] || fail "hhctrl resolved 5401 to '$alias'"
 ((case_ok)) && { echo "ok $case_name: $window, 5401 -> $alias"; passed=$((passed + 1)); }
 
