@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Ui.h"
 
 #include "platform/win32/DialogWindow.h"
+#include "platform/win32/HtmlHelpControl.h"
 #include "platform/win32/Win32Resources.h"
 #include "platform/win32/WinApi.h"
 
@@ -32,15 +33,7 @@ int Win32Ui::ShowDialog(platform::Dialog& dialog) {
 }
 
 void Win32Ui::HtmlHelp(const std::wstring& path, std::uint32_t context) {
-    using HtmlHelpW = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-    constexpr UINT kHelpContext = 0x000F;  // HH_HELP_CONTEXT
-    HMODULE control = LoadLibraryW(L"hhctrl.ocx");
-    if (!control)
-        return;
-    if (auto entry = reinterpret_cast<HtmlHelpW>(
-            reinterpret_cast<void*>(GetProcAddress(control, MAKEINTRESOURCEA(15))))) {
-        entry(nullptr, path.c_str(), kHelpContext, context);
-    }
+    HtmlHelpContext(path, context);
 }
 
 }  // namespace norvane::win32
