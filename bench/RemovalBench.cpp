@@ -269,6 +269,7 @@ int main(int argc, char** argv) {
                 kRepeats);
     std::printf("%-6s %5s %9s %9s %8s %8s %8s %9s %10s %10s\n", "shape", "N", "printers",
                 "generate", "load", "run", "save", "peak", "t(2N)/t(N)", "m(2N)/m(N)");
+    std::fflush(stdout);  // before any child process takes a copy of the buffer
     int previousPrinters = 0;
     Row previous;
     for (const int n : sizes) {

@@ -503,6 +503,17 @@ bool ReplaceSection(Document& doc, std::wstring_view section, const wchar_t* key
     return changed;
 }
 
+// Opens the file, changes its document, and writes it anew when `change` says it changed.
+template <typename Change>
+WinError Edit(const fs::path& file, std::uint32_t codePage, Change change) {
+    std::lock_guard lock(g_lock);
+    const Document* current = nullptr;
+    if (const WinError error = Open(file, codePage, current))
+        return error;
+    Document doc = *current;
+    return change(doc) ? Save(file, codePage, doc) : win::kSuccess;
+}
+
 }  // namespace
 
 std::uint32_t ProfileEngine::GetString(const wchar_t* section, const wchar_t* key,
@@ -550,15 +561,11 @@ platform::WinError ProfileEngine::WriteString(const wchar_t* section, const wcha
     // Windows fails a null section with this code; its flush request (all three null) fails too.
     if (!section)
         return win::kFileNotFound;
-    std::lock_guard lock(g_lock);
-    const Document* current = nullptr;
-    if (const WinError error = Open(file, m_codePage, current))
-        return error;
-    Document doc = *current;
-    const bool changed = !key     ? DeleteSection(doc, section)
-                         : !value ? DeleteKey(doc, section, key)
-                                  : SetValue(doc, section, key, value);
-    return changed ? Save(file, m_codePage, doc) : win::kSuccess;
+    return Edit(file, m_codePage, [&](Document& doc) {
+        return !key     ? DeleteSection(doc, section)
+               : !value ? DeleteKey(doc, section, key)
+                        : SetValue(doc, section, key, value);
+    });
 }
 
 platform::WinError ProfileEngine::WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
@@ -566,14 +573,10 @@ platform::WinError ProfileEngine::WriteSection(const wchar_t* section, const wch
     // As for the string write: Windows has no answer for a null section.
     if (!section)
         return win::kFileNotFound;
-    std::lock_guard lock(g_lock);
-    const Document* current = nullptr;
-    if (const WinError error = Open(file, m_codePage, current))
-        return error;
-    Document doc = *current;
-    const bool changed =
-        keysAndValues ? ReplaceSection(doc, section, keysAndValues) : DeleteSection(doc, section);
-    return changed ? Save(file, m_codePage, doc) : win::kSuccess;
+    return Edit(file, m_codePage, [&](Document& doc) {
+        return keysAndValues ? ReplaceSection(doc, section, keysAndValues)
+                             : DeleteSection(doc, section);
+    });
 }
 
 }  // namespace norvane::sim
