@@ -479,7 +479,7 @@ bool SetValue(Document& doc, std::wstring_view section, std::wstring_view key,
 
 // Empties every section of that name (their headers stay), then adds each "name=value" of the
 // list to the first one, as a new line even where the name repeats; the section is made only for
-// a first line. Returns whether anything changed.
+// a line to go in. Returns whether anything changed.
 bool ReplaceSection(Document& doc, std::wstring_view section, const wchar_t* keysAndValues) {
     bool changed = false;
     for (Section& s : doc.sections) {
@@ -494,7 +494,9 @@ bool ReplaceSection(Document& doc, std::wstring_view section, const wchar_t* key
         const std::size_t equals = entry.find(L'=');
         if (equals == std::wstring_view::npos)
             continue;
-        if (!target)
+        // Each line looks for its section again: one made under a name with trailing white
+        // space is not found by the trimmed name, so every line then makes another.
+        if (!target || !text::EqualsNoCase(target->name, Trim(section)))
             target = &SectionForNewLine(doc, section);
         target->lines.push_back({std::wstring(TrimLeft(entry.substr(0, equals))),
                                  std::wstring(TrimLeft(entry.substr(equals + 1)))});
