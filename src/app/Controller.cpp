@@ -32,8 +32,11 @@ std::wstring CUninstallerController::LoadText(std::uint32_t id) const {
     return m_hResourceLib ? m_hResourceLib->LoadString(id) : std::wstring();
 }
 
-PackageConfig CUninstallerController::Config() const {
-    return PackageConfig(m_platform.profile, g_szModuleDir + L"config.ini");
+const PackageConfig& CUninstallerController::Config() const {
+    const std::wstring path = g_szModuleDir + L"config.ini";
+    if (!m_config || m_config->Path() != path)
+        m_config.emplace(m_platform.profile, path);
+    return *m_config;
 }
 
 int CUninstallerController::InitInstance(const std::wstring& commandLine) {

@@ -40,7 +40,8 @@ public:
 
     // Text `id` of the language library; empty when none is loaded or it lacks the text.
     std::wstring LoadText(std::uint32_t id) const;
-    PackageConfig Config() const;
+    // config.ini in the program folder, one object for the run.
+    const PackageConfig& Config() const;
 
     platform::Platform& P() { return m_platform; }
 
@@ -108,6 +109,7 @@ private:
     bool StartUp(const std::wstring& commandLine);
 
     platform::Platform& m_platform;
+    mutable std::optional<PackageConfig> m_config;  // of the program folder it was made for
     std::optional<int> m_nQuitCode;
 };
 

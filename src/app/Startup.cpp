@@ -119,7 +119,7 @@ bool CheckAdministrator(CUninstallerController& app) {
 }
 
 bool ReadCommonConfig(CUninstallerController& app) {
-    const PackageConfig config = app.Config();
+    const PackageConfig& config = app.Config();
     if (!app.P().files.PathFileExists(config.Path()) ||
         app.P().files.PathIsDirectory(config.Path())) {
         ReportResult(app, app.LoadText(146), 0, 2);
@@ -130,7 +130,7 @@ bool ReadCommonConfig(CUninstallerController& app) {
 }
 
 void ReadCommonValues(CUninstallerController& app) {
-    const PackageConfig config = app.Config();
+    const PackageConfig& config = app.Config();
     app.g_strOemProvider = config.Read(L"Common", L"OEMPROVIDER", PackageConfig::kCommonBuffer);
     app.m_strOemRegPath = config.Read(L"Common", L"OEMREGPATH", PackageConfig::kCommonBuffer);
     app.m_strOemRegNorvanePath =

@@ -22,7 +22,7 @@ std::wstring LookUpSetupPath(CUninstallerController& app, const std::wstring& gu
 }
 
 int FindScanner(CUninstallerController& app, const std::wstring& name) {
-    const PackageConfig config = app.Config();
+    const PackageConfig& config = app.Config();
     const auto scanners = config.NumberedList(L"Scanner", L"SD");
     for (std::size_t n = 0; n < scanners.size(); ++n) {
         if (!text::EqualsNoCase(scanners[n], name))

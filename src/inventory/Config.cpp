@@ -11,9 +11,12 @@ std::wstring PackageConfig::Read(const wchar_t* section, const std::wstring& key
     return std::wstring(value.data());
 }
 
-std::vector<std::wstring> PackageConfig::NumberedList(const wchar_t* section,
-                                                      const wchar_t* prefix) const {
-    std::vector<std::wstring> values;
+const std::vector<std::wstring>& PackageConfig::NumberedList(const wchar_t* section,
+                                                             const wchar_t* prefix) const {
+    const auto [it, added] = m_lists.try_emplace({section, prefix});
+    std::vector<std::wstring>& values = it->second;
+    if (!added)
+        return values;
     for (int n = 1;; ++n) {
         std::wstring value = Read(section, prefix + std::to_wstring(n));
         if (value.empty())
@@ -38,7 +41,7 @@ int PackageConfig::IsUtilityRemovalEnabled() const {
 int PackageConfig::ExpandSeries(const std::wstring& driverName,
                                 std::vector<std::wstring>& designated) const {
     std::wstring driverKey;
-    const auto drivers = NumberedList(L"Driver", L"D");
+    const auto& drivers = NumberedList(L"Driver", L"D");
     for (std::size_t n = 0; n < drivers.size() && driverKey.empty(); ++n) {
         if (text::EqualsNoCase(drivers[n], driverName))
             driverKey = L"D" + std::to_wstring(n + 1);

@@ -1,8 +1,10 @@
 // config.ini beside the executable: the package's description of itself. Read on demand with the
-// private-profile reader; the program never writes it.
+// private-profile reader; the program never writes it, so a list read once is kept.
 #pragma once
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Profile.h"
@@ -22,8 +24,9 @@ public:
     // One value, cut to the buffer; the default when the value, section or file is missing.
     std::wstring Read(const wchar_t* section, const std::wstring& key,
                       std::uint32_t buffer = kValueBuffer, const wchar_t* defaultValue = L"") const;
-    // prefix1, prefix2, ... up to the first empty value.
-    std::vector<std::wstring> NumberedList(const wchar_t* section, const wchar_t* prefix) const;
+    // prefix1, prefix2, ... up to the first empty value; read once, then kept.
+    const std::vector<std::wstring>& NumberedList(const wchar_t* section,
+                                                  const wchar_t* prefix) const;
 
     // Whether some [Driver] D<n> names the driver.
     int IsDriverInPackage(const std::wstring& driverName) const;
@@ -39,6 +42,7 @@ public:
 private:
     platform::Profile& m_profile;
     std::wstring m_path;
+    mutable std::map<std::pair<std::wstring, std::wstring>, std::vector<std::wstring>> m_lists;
 };
 
 }  // namespace norvane

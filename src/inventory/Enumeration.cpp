@@ -1,5 +1,8 @@
 #include "inventory/Enumeration.h"
 
+#include <unordered_map>
+#include <vector>
+
 #include "app/Controller.h"
 #include "log/Reporter.h"
 #include "support/Text.h"
@@ -40,7 +43,7 @@ int EnumerateDrivers(CUninstallerController& app) {
     EnumerateX86Drivers(app);
     std::vector<platform::DriverInfo6> drivers;
     app.P().spooler.EnumDrivers(L"", drivers);
-    const PackageConfig config = app.Config();
+    const PackageConfig& config = app.Config();
     for (const auto& info : drivers) {
         if (!OfProvider(info, app.g_strOemProvider))
             continue;
@@ -61,14 +64,19 @@ int EnumeratePrinters(CUninstallerController& app) {
     std::vector<platform::PrinterInfo2> printers;
     app.P().spooler.EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections,
                                  printers);
+    // The drivers by name, folded, each name's drivers in list order.
+    std::unordered_map<std::wstring, std::vector<CDriverData*>> byName;
+    for (const auto& driver : app.m_arrDriver)
+        byName[text::LowerAscii(driver->DriverName())].push_back(driver.get());
     for (const auto& printer : printers) {
-        for (const auto& driver : app.m_arrDriver) {
-            if (!text::EqualsNoCase(driver->DriverName(), printer.driverName))
-                continue;
+        const auto named = byName.find(text::LowerAscii(printer.driverName));
+        if (named == byName.end())
+            continue;
+        for (CDriverData* driver : named->second) {
             driver->SetPrintProcessor(&printer.printProcessor);
             if (driver->InPackage()) {
                 app.m_arrPrinter.push_back(
-                    std::make_unique<CPrinterData>(printer.printerName, driver.get()));
+                    std::make_unique<CPrinterData>(printer.printerName, driver));
                 driver->SetPrinterCount(driver->PrinterCount() + 1);
             }
         }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -16,5 +17,19 @@ namespace norvane {
 platform::WinError WriteLogString(platform::Platform& platform, const wchar_t* section,
                                   const wchar_t* key, const wchar_t* value,
                                   const std::wstring& logFile);
+
+struct LogEntry {
+    std::wstring name;
+    std::wstring value;
+};
+
+// The entries of one section, in one WritePrivateProfileSectionW where that leaves the log byte
+// for byte as writing them one by one with WriteLogString would: keys the section already holds
+// keep their place and take the new value, new ones follow in the given order. Where it would not
+// (a name the section write would read otherwise, names that are one key to the profile
+// functions, a key of the section that is not among the entries), they are written one by one.
+platform::WinError WriteLogSection(platform::Platform& platform, const std::wstring& section,
+                                   const std::vector<LogEntry>& entries,
+                                   const std::wstring& logFile);
 
 }  // namespace norvane

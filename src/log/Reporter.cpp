@@ -1,17 +1,37 @@
 #include "log/Reporter.h"
 
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
 #include "app/Controller.h"
 #include "log/LogFile.h"
+#include "support/Text.h"
 
 namespace norvane {
 namespace {
 
+// The entries of a report, gathered by section and written a section at a time: each write
+// rewrites the whole log, so one per key made a large report cost the square of its size.
+// Sections are written in the order of their first entry, which is the order one write per key
+// would have made them in.
 class LogSections {
 public:
     explicit LogSections(CUninstallerController& app) : m_app(app) {}
+    LogSections(const LogSections&) = delete;
+    LogSections& operator=(const LogSections&) = delete;
+    ~LogSections() {
+        for (const auto& [section, entries] : m_sections)
+            WriteLogSection(m_app.P(), section, entries, m_app.m_szLogFile);
+    }
 
-    void Write(const wchar_t* section, const std::wstring& key, const std::wstring& value) {
-        WriteLogString(m_app.P(), section, key.c_str(), value.c_str(), m_app.m_szLogFile);
+    void Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+        // Names the profile functions take for one section go to one.
+        const std::wstring id = text::LowerAscii(text::Trim(section));
+        auto [it, added] = m_index.emplace(id, m_sections.size());
+        if (added)
+            m_sections.emplace_back(section, std::vector<LogEntry>{});
+        m_sections[it->second].second.push_back({key, value});
     }
 
     // One key per name with the same code; ErrMsg when there is no name.
@@ -26,17 +46,19 @@ public:
     void WriteSavedPrinters() {
         for (const auto& saved : m_app.m_arrSavedPrinterInfo) {
             const std::wstring section = L"PrinterInfo " + saved.printerName;
-            Write(section.c_str(), L"PortName", saved.portName);
-            Write(section.c_str(), L"DriverName", saved.driverName);
-            Write(section.c_str(), L"ShareName", saved.shareName);
-            Write(section.c_str(), L"Default", saved.defaultFlag);
-            Write(section.c_str(), L"DEVMODE", saved.devmodeFile);
+            Write(section, L"PortName", saved.portName);
+            Write(section, L"DriverName", saved.driverName);
+            Write(section, L"ShareName", saved.shareName);
+            Write(section, L"Default", saved.defaultFlag);
+            Write(section, L"DEVMODE", saved.devmodeFile);
         }
         m_app.m_arrSavedPrinterInfo.clear();
     }
 
 private:
     CUninstallerController& m_app;
+    std::vector<std::pair<std::wstring, std::vector<LogEntry>>> m_sections;
+    std::unordered_map<std::wstring, std::size_t> m_index;
 };
 
 bool Designated(const CUninstallerController& app) {

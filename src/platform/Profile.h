@@ -26,6 +26,11 @@ public:
     // WritePrivateProfileStringW. A null value deletes the key, a null key the whole section.
     virtual WinError WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
                                  const std::wstring& file) = 0;
+    // WritePrivateProfileSectionW. `keysAndValues` holds "name=value" strings, each ended by a
+    // null and the list by one more; they replace every line of every section of that name (a
+    // string without "=" is passed over). A null list deletes the section.
+    virtual WinError WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                                  const std::wstring& file) = 0;
 };
 
 }  // namespace norvane::platform

@@ -1,5 +1,6 @@
 #include "removal/DriverPackages.h"
 
+#include "extras/IniAcc.h"
 #include "removal/Cleanup.h"
 #include "support/Text.h"
 
@@ -14,6 +15,32 @@ std::wstring ReadInf(platform::Profile& profile, const std::wstring& file, const
     wchar_t value[kValueBuffer] = {};
     profile.GetString(section, key.c_str(), L"", value, kValueBuffer, file);
     return value;
+}
+
+// The model names a package declares: the keys with a value in its models sections, which the
+// [Manufacturer] entry of its provider names (the models section, and one per target it lists).
+std::unordered_set<std::wstring> DeclaredModels(platform::Profile& profile,
+                                                const std::wstring& file) {
+    std::unordered_set<std::wstring> models;
+    const std::wstring provider = ReadInf(profile, file, L"Version", L"PROVIDER");
+    const std::wstring manufacturer = ReadInf(profile, file, L"Manufacturer", provider);
+    if (manufacturer.empty())
+        return models;
+    const auto items = text::Split(manufacturer, L',');
+    const std::wstring section = text::Trim(items[0]);
+    std::vector<std::wstring> sections{section};
+    for (std::size_t i = 1; i < items.size(); ++i)
+        sections.push_back(section + L"." + text::Trim(items[i]));
+    CIniAcc inf(profile);
+    inf.SetFile(file);
+    CmyStringArray keys;
+    for (const auto& name : sections) {
+        for (const auto& key : inf.GetKeys(name, keys)) {
+            if (!ReadInf(profile, file, name.c_str(), key).empty())
+                models.insert(text::LowerAscii(key));
+        }
+    }
+    return models;
 }
 
 }  // namespace
@@ -33,31 +60,25 @@ DriverPackages::DriverPackages(platform::Platform& platform) : m_platform(platfo
 }
 
 int DriverPackages::Check(const std::wstring& driverName) {
-    const std::wstring modelKey = L"\"" + driverName + L"\"";
-    for (auto base = m_packages.rbegin(); base != m_packages.rend(); ++base) {
-        const std::wstring file = m_infFolder + L"\\" + *base + L".inf";
-        const std::wstring provider = ReadInf(m_platform.profile, file, L"Version", L"PROVIDER");
-        const std::wstring manufacturer =
-            ReadInf(m_platform.profile, file, L"Manufacturer", provider);
-        if (manufacturer.empty())
+    m_models.resize(m_packages.size());
+    const std::wstring modelKey = text::LowerAscii(L"\"" + driverName + L"\"");
+    for (std::size_t i = m_packages.size(); i-- > 0;) {
+        if (!m_models[i])
+            m_models[i] =
+                DeclaredModels(m_platform.profile, m_infFolder + L"\\" + m_packages[i] + L".inf");
+        if (!m_models[i]->contains(modelKey))
             continue;
-        const auto items = text::Split(manufacturer, L',');
-        const std::wstring models = text::Trim(items[0]);
-        std::vector<std::wstring> sections{models};
-        for (std::size_t i = 1; i < items.size(); ++i)
-            sections.push_back(models + L"." + text::Trim(items[i]));
-        for (const auto& section : sections) {
-            if (ReadInf(m_platform.profile, file, section.c_str(), modelKey).empty())
-                continue;
-            m_matchedInf = *base + L".inf";
-            m_matchedPnf = *base + L".pnf";
-            return 1;
-        }
+        m_matched = i;
+        m_matchedInf = m_packages[i] + L".inf";
+        m_matchedPnf = m_packages[i] + L".pnf";
+        return 1;
     }
     return 0;
 }
 
 int DriverPackages::Remove() {
+    // What is left of the package, if anything, is read again at the next check.
+    m_models[m_matched].reset();
     if (m_platform.system.OsMajorVersion() >= 6) {
         // pnputil removes the package (forcing it even while a device uses it) on its own time;
         // the removal goes on.

@@ -2,7 +2,9 @@
 // it): finding the one that declares a driver, and removing it from the driver store.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -15,6 +17,7 @@ public:
     explicit DriverPackages(platform::Platform& platform);
 
     // 1 when a package declares the driver; the last such package in the list is then matched.
+    // A package's file is read once, unless the package has been removed since.
     int Check(const std::wstring& driverName);
     // Removes the matched package: pnputil on Windows Vista and later, else its two files.
     // 0 on success.
@@ -28,6 +31,10 @@ private:
     platform::Platform& m_platform;
     std::wstring m_infFolder;
     std::vector<std::wstring> m_packages;  // base names, in the folder search's order
+    // Per package, the model names (quoted, folded) its model sections give a value; read at
+    // the first check that reaches the package, and again after the package was removed.
+    std::vector<std::optional<std::unordered_set<std::wstring>>> m_models;
+    std::size_t m_matched = 0;
     std::wstring m_matchedInf;
     std::wstring m_matchedPnf;
 };

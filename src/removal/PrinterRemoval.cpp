@@ -29,13 +29,20 @@ platform::WinError DeletePrinterEntry(CUninstallerController& app, const CPrinte
     return queue->Delete();
 }
 
-void SavePrinterSettings(CUninstallerController& app, const std::wstring& printerName) {
-    std::vector<platform::PrinterInfo2> printers;
-    app.P().spooler.EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections,
-                                 printers);
-    for (const auto& info : printers) {
-        if (!text::EqualsNoCase(info.printerName, printerName))
-            continue;
+void PrinterSettingsBackup::Save(const std::wstring& printerName) {
+    CUninstallerController& app = m_app;
+    if (!m_printers) {
+        m_printers.emplace();
+        app.P().spooler.EnumPrinters(
+            platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, *m_printers);
+        for (std::size_t i = 0; i < m_printers->size(); ++i)
+            m_byName[text::LowerAscii((*m_printers)[i].printerName)].push_back(i);
+    }
+    const auto found = m_byName.find(text::LowerAscii(printerName));
+    if (found == m_byName.end())
+        return;
+    for (const std::size_t index : found->second) {
+        const platform::PrinterInfo2& info = (*m_printers)[index];
         CSavedPrinterInfo saved;
         saved.printerName = info.printerName;
         saved.portName = info.portName;

@@ -25,6 +25,7 @@ std::wstring Line(CUninstallerController& app, std::uint32_t opener, const std::
 
 void PrinterLoop(CUninstallerController& app) {
     int handled = 0;
+    PrinterSettingsBackup backup(app);
     for (const auto& printer : app.m_arrPrinter) {
         if (!printer->Selected())
             continue;
@@ -33,7 +34,7 @@ void PrinterLoop(CUninstallerController& app) {
         if (!app.m_bSilent)
             ProgressLine(app, started);
         if (app.m_bSilent)
-            SavePrinterSettings(app, name);
+            backup.Save(name);
         const platform::WinError error = DeletePrinterEntry(app, *printer);
         if (error == platform::win::kSuccess) {
             ProgressLine(app, Line(app, kPrinterOpener, name, kDone), started);

@@ -5,6 +5,7 @@
 
 #include "extras/IniAcc.h"
 #include "extras/UtilityTable.h"
+#include "harness/CountingProfile.h"
 #include "harness/PrintSetup.h"
 #include "harness/TestMachine.h"
 #include "removal/CapabilityCheck.h"
@@ -63,32 +64,6 @@ protected:
     TestMachine m_machine;
     std::unique_ptr<sim::Machine> m_sim;
     std::unique_ptr<CUninstallerController> m_app;
-};
-
-// The machine's profile functions, counting the string reads that pass through.
-class CountingProfile : public platform::Profile {
-public:
-    explicit CountingProfile(platform::Profile& machine) : m_machine(machine) {}
-
-    std::uint32_t GetString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
-                            wchar_t* buffer, std::uint32_t size,
-                            const std::wstring& file) override {
-        ++reads;
-        return m_machine.GetString(section, key, defaultValue, buffer, size, file);
-    }
-    std::uint32_t GetInt(const wchar_t* section, const wchar_t* key, std::int32_t defaultValue,
-                         const std::wstring& file) override {
-        return m_machine.GetInt(section, key, defaultValue, file);
-    }
-    platform::WinError WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
-                                   const std::wstring& file) override {
-        return m_machine.WriteString(section, key, value, file);
-    }
-
-    int reads = 0;
-
-private:
-    platform::Profile& m_machine;
 };
 
 TEST_F(CapabilityTest, IniAccessorReadsLongValuesWholeAndKeysInOrder) {

@@ -1,7 +1,8 @@
-// The private-profile case table: GetPrivateProfileStringW, GetPrivateProfileIntW and
-// WritePrivateProfileStringW over real files, with the answers Windows gives as Wine implements
-// them. The table is plain data and the runner needs only the standard library, so that the same
-// cases run against the simulated engine on Linux and against kernel32 in a Windows build.
+// The private-profile case table: GetPrivateProfileStringW, GetPrivateProfileIntW,
+// WritePrivateProfileStringW and WritePrivateProfileSectionW over real files, with the answers
+// Windows gives as Wine implements them. The table is plain data and the runner needs only the
+// standard library, so that the same cases run against the simulated engine on Linux and against
+// kernel32 in a Windows build.
 //
 // Text is wide and stays inside the Basic Multilingual Plane, so that every literal means the same
 // characters whether wchar_t is 16 or 32 bits wide.
@@ -20,7 +21,7 @@
 
 namespace norvane::profile_cases {
 
-// The three functions under test. Write answers 0 on success, else the error code that
+// The functions under test. The writes answer 0 on success, else the error code that
 // GetLastError() gives after the failing call.
 class ProfileApi {
 public:
@@ -32,18 +33,20 @@ public:
                                  std::int32_t defaultValue, const std::filesystem::path& file) = 0;
     virtual std::uint32_t WriteString(const wchar_t* section, const wchar_t* key,
                                       const wchar_t* value, const std::filesystem::path& file) = 0;
+    virtual std::uint32_t WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                                       const std::filesystem::path& file) = 0;
 };
 
-enum class OpKind { kGet, kGetInt, kWrite };
+enum class OpKind { kGet, kGetInt, kWrite, kWriteSection };
 
 struct ProfileOp {
     OpKind kind;
     const wchar_t* section;  // null is passed as null
     const wchar_t* key;
-    const wchar_t* text;  // Get: the default; Write: the value
+    const wchar_t* text;  // Get: the default; Write: the value; WriteSection: the list
     std::uint32_t size;   // Get: the buffer size in characters
     std::int32_t intDefault;
-    std::uint32_t result;  // Get: the count; GetInt: the value; Write: 0 or the error code
+    std::uint32_t result;  // Get: the count; GetInt: the value; writes: 0 or the error code
     std::wstring buffer;   // Get: every character written, terminators included; the rest untouched
 };
 
@@ -94,6 +97,11 @@ inline ProfileOp GetInt(const wchar_t* section, const wchar_t* key, std::int32_t
 inline ProfileOp Write(const wchar_t* section, const wchar_t* key, const wchar_t* value,
                        std::uint32_t error = 0) {
     return {OpKind::kWrite, section, key, value, 0, 0, error, {}};
+}
+// `keysAndValues` is a literal whose strings end with "\0"; its own terminator ends the list.
+inline ProfileOp WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                              std::uint32_t error = 0) {
+    return {OpKind::kWriteSection, section, nullptr, keysAndValues, 0, 0, error, {}};
 }
 
 inline constexpr std::uint32_t kFileNotFound = 2;
@@ -437,6 +445,7 @@ inline std::vector<ProfileCase> WriteCases() {
         {"MissingFolderFailsWritesAndReadsDefault",
          std::nullopt,
          {Write(L"s", L"k", L"v", kPathNotFound), Write(L"s", nullptr, nullptr, kPathNotFound),
+          WriteSection(L"s", L"k=v\0", kPathNotFound),
           Get(L"s", L"k", L"\"d\" ", 16, 3, W(L"\"d\"\0")),
           Get(L"s", nullptr, L"\"d\"", 16, 1, W(L"d\0\0")),
           Get(nullptr, nullptr, L"", 16, 0, W(L"")), GetInt(L"s", L"k", 4, 4)},
@@ -444,9 +453,48 @@ inline std::vector<ProfileCase> WriteCases() {
          Place::kMissingFolder},
         {"FolderPathFailsWritesAndReadsDefault",
          std::nullopt,
-         {Write(L"s", L"k", L"v", kAccessDenied), Get(L"s", L"k", L"def", 16, 3, W(L"def\0"))},
+         {Write(L"s", L"k", L"v", kAccessDenied), WriteSection(L"s", L"k=v\0", kAccessDenied),
+          Get(L"s", L"k", L"def", 16, 3, W(L"def\0"))},
          std::nullopt,
          Place::kFolder},
+    };
+}
+
+inline std::vector<ProfileCase> SectionWriteCases() {
+    return {
+        {"WriteSectionReplacesEveryLineOfSection",
+         Bytes("[s]\r\na=1\r\n; note\r\nbare\r\n[t]\r\nx=1\r\n"),
+         {WriteSection(L"S", L"b=2\0  c  =  3 \0"), Get(L"s", L"c", L"", 16, 1, W(L"3\0"))},
+         Bytes("[s]\r\nb=2\r\nc  =3 \r\n[t]\r\nx=1\r\n")},
+        {"WriteSectionEmptiesDuplicateSectionsAndFillsFirst",
+         Bytes("[s]\r\na=1\r\n[t]\r\nx=1\r\n[ S ]\r\nb=2\r\n"),
+         {WriteSection(L"s", L"c=3\0")},
+         Bytes("[s]\r\nc=3\r\n[t]\r\nx=1\r\n[S]\r\n")},
+        {"WriteSectionKeepsRepeatedNamesAndSplitsAtFirstEquals",
+         std::nullopt,
+         {WriteSection(L" new", L"k=1\0no equals\0K=2\0a=b=c\0=v\0[x]=y\0;c=d\0"),
+          Get(L"new", L"k", L"", 16, 1, W(L"1\0")), Get(L"new", L"a", L"", 16, 3, W(L"b=c\0"))},
+         Bytes("[new]\r\nk=1\r\nK=2\r\na=b=c\r\n=v\r\n[x]=y\r\n;c=d\r\n")},
+        {"WriteSectionWithTrailingSpaceMakesSectionPerLine",
+         std::nullopt,
+         {WriteSection(L" t ", L"a=1\0b=2\0")},
+         Bytes("[t ]\r\na=1\r\n[t ]\r\nb=2\r\n")},
+        {"WriteSectionAppendsNewSectionAfterOthers",
+         Bytes("[a]\r\nk=1\r\n"),
+         {WriteSection(L"b", L"x=1\0y=2\0"), Write(L"b", L"z", L"3")},
+         Bytes("[a]\r\nk=1\r\n[b]\r\nx=1\r\ny=2\r\nz=3\r\n")},
+        {"WriteSectionWithEmptyListEmptiesSectionButMakesNone",
+         Bytes("[s]\r\na=1\r\n[t]\r\nx=1\r\n"),
+         {WriteSection(L"s", L""), WriteSection(L"u", L""), WriteSection(L"v", L"bare\0")},
+         Bytes("[s]\r\n[t]\r\nx=1\r\n")},
+        {"WriteSectionWithNullListDeletesSection",
+         Bytes("[s]\r\na=1\r\n[t]\r\nx=1\r\n"),
+         {WriteSection(L"s", nullptr)},
+         Bytes("[t]\r\nx=1\r\n")},
+        {"WriteSectionKeepsUtf16Le",
+         Utf16File(L"[s]\r\nk=1\r\n"),
+         {WriteSection(L"s", L"k=\u00E9\u4E2D\0")},
+         Utf16File(L"[s]\r\nk=\u00E9\u4E2D\r\n")},
     };
 }
 
@@ -496,7 +544,7 @@ inline std::vector<ProfileCase> EncodingCases() {
 inline std::vector<ProfileCase> Cases() {
     std::vector<ProfileCase> all;
     for (auto&& group : {ReadCases(), TruncationCases(), SectionListCases(), KeyListCases(),
-                         IntCases(), WriteCases(), EncodingCases()}) {
+                         IntCases(), WriteCases(), SectionWriteCases(), EncodingCases()}) {
         all.insert(all.end(), group.begin(), group.end());
     }
     return all;
@@ -533,6 +581,13 @@ inline std::string Show(const wchar_t* text, std::size_t length) {
 inline std::string Show(const wchar_t* text) {
     return Show(text, text ? std::char_traits<wchar_t>::length(text) : 0);
 }
+// A list of null-ended strings, up to the null that ends it.
+inline std::string ShowList(const wchar_t* list) {
+    std::size_t length = 0;
+    while (list && list[length])
+        length += std::char_traits<wchar_t>::length(list + length) + 1;
+    return Show(list, length);
+}
 inline std::string ShowBytes(const std::optional<std::string>& bytes) {
     if (!bytes)
         return "no file";
@@ -560,6 +615,8 @@ inline std::string Describe(const ProfileOp& op) {
                    std::to_string(op.intDefault) + ")";
         case OpKind::kWrite:
             return "Write(" + Show(op.section) + ", " + Show(op.key) + ", " + Show(op.text) + ")";
+        case OpKind::kWriteSection:
+            return "WriteSection(" + Show(op.section) + ", " + ShowList(op.text) + ")";
     }
     return {};
 }
@@ -607,8 +664,10 @@ inline std::vector<std::string> RunCase(const ProfileCase& c, ProfileApi& api,
             }
         } else if (op.kind == OpKind::kGetInt) {
             result = api.GetInt(op.section, op.key, op.intDefault, file);
-        } else {
+        } else if (op.kind == OpKind::kWrite) {
             result = api.WriteString(op.section, op.key, op.text, file);
+        } else {
+            result = api.WriteSection(op.section, op.text, file);
         }
         if (result != op.result) {
             mismatches.push_back(where + "returned " + std::to_string(result) + ", expected " +

@@ -40,6 +40,10 @@ public:
                               const fs::path& file) override {
         return engine_.WriteString(section, key, value, file);
     }
+    std::uint32_t WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                               const fs::path& file) override {
+        return engine_.WriteSection(section, keysAndValues, file);
+    }
 
 private:
     sim::ProfileEngine engine_;

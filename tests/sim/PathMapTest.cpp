@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
+
+#include "harness/TestMachine.h"
+
 namespace norvane::sim {
 namespace {
 
@@ -34,6 +39,43 @@ TEST(PathMapTest, WildcardsMatchLikeFindFirstFile) {
     EXPECT_FALSE(MatchesPattern(L"a?c", L"ac"));
     EXPECT_TRUE(MatchesPattern(L"*", L""));
     EXPECT_TRUE(SameFileName(L"Émile.TXT", L"émile.txt"));
+}
+
+// Names spelled otherwise than on the host are looked up in the folder's names as last listed:
+// what the machine itself makes or removes is known at once, and what changes behind its back is
+// seen by the folder's newer time.
+TEST(PathMapTest, NamesSpelledOtherwiseFollowEveryChange) {
+    testing::TestMachine m;
+    m.WriteFile(L"C:\Logs\Old.bin", "x");
+    const PathMap map(m.Folder() / "drive_c");
+    const auto found = [&](const std::wstring& path) {
+        ResolvedPath resolved;
+        return map.Resolve(path, L"C:\", resolved) == 0 && resolved.exists
+                   ? resolved.host.filename().string()
+                   : std::string("-");
+    };
+    EXPECT_EQ(found(L"C:\LOGS\OLD.BIN"), "Old.bin");
+    EXPECT_EQ(found(L"C:\logs\new.bin"), "-");
+
+    // Made by the machine, within the same tick of the folder's time.
+    const auto logs = m.Folder() / "drive_c" / "Logs";
+    std::ofstream(logs / "New.bin") << "x";
+    map.Changed(logs / "New.bin");
+    EXPECT_EQ(found(L"C:\logs\NEW.bin"), "New.bin");
+
+    // Made and removed behind its back, the folder's time then moved on.
+    std::ofstream(logs / "Other.bin") << "x";
+    std::filesystem::remove(logs / "Old.bin");
+    std::filesystem::last_write_time(
+        logs, std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+    EXPECT_EQ(found(L"C:\LOGS\OTHER.BIN"), "Other.bin");
+    EXPECT_EQ(found(L"C:\LOGS\OLD.BIN"), "-");
+
+    // Removed by the machine, with another name folding alike left.
+    std::ofstream(logs / "other.BIN") << "x";
+    std::filesystem::remove(logs / "Other.bin");
+    map.Changed(logs / "Other.bin");
+    EXPECT_EQ(found(L"C:\LOGS\OTHER.BIN"), "other.BIN");
 }
 
 }  // namespace

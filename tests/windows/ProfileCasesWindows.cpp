@@ -31,6 +31,12 @@ public:
         SetLastError(ERROR_INVALID_FUNCTION);
         return WritePrivateProfileStringW(section, key, value, file.c_str()) ? 0 : GetLastError();
     }
+    std::uint32_t WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                               const fs::path& file) override {
+        SetLastError(ERROR_INVALID_FUNCTION);
+        return WritePrivateProfileSectionW(section, keysAndValues, file.c_str()) ? 0
+                                                                                 : GetLastError();
+    }
 };
 
 // A folder of this run's own under the user's temporary folder, removed at the end.

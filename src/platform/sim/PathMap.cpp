@@ -19,6 +19,13 @@ bool IsSeparator(wchar_t c) {
     return c == L'\\' || c == L'/';
 }
 
+std::wstring Folded(std::wstring_view name) {
+    std::wstring out(name);
+    for (wchar_t& c : out)
+        c = FoldName(c);
+    return out;
+}
+
 }  // namespace
 
 bool SameFileName(std::wstring_view a, std::wstring_view b) {
@@ -112,15 +119,8 @@ platform::WinError PathMap::Resolve(const std::wstring& path, const std::wstring
             return win::kPathNotFound;
         // The name as spelled is the usual case and needs no look through the folder.
         std::filesystem::path match = host / text::ToUtf8(components[i]);
-        if (!std::filesystem::exists(std::filesystem::symlink_status(match, ec))) {
-            match.clear();
-            for (const auto& entry : std::filesystem::directory_iterator(host, ec)) {
-                if (SameFileName(text::FromUtf8(entry.path().filename().string()), components[i])) {
-                    match = entry.path();
-                    break;
-                }
-            }
-        }
+        if (!std::filesystem::exists(std::filesystem::symlink_status(match, ec)))
+            match = FindSpelledOtherwise(host, components[i]);
         if (match.empty()) {
             if (!last)
                 return win::kPathNotFound;
@@ -133,6 +133,50 @@ platform::WinError PathMap::Resolve(const std::wstring& path, const std::wstring
     resolved.host = host;
     resolved.exists = std::filesystem::exists(host, ec);
     return win::kSuccess;
+}
+
+std::filesystem::path PathMap::FindSpelledOtherwise(const std::filesystem::path& folder,
+                                                    const std::wstring& name) const {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_time_type time = fs::last_write_time(folder, ec);
+    const std::wstring folded = Folded(name);
+    std::lock_guard lock(m_lock);
+    Listing& listing = m_listings[folder.native()];
+    const auto lookUp = [&]() -> fs::path {
+        const auto it = listing.names.find(folded);
+        return it == listing.names.end() ? fs::path() : it->second;
+    };
+    if (listing.time == time && !ec) {
+        const fs::path found = lookUp();
+        if (found.empty() || fs::exists(fs::symlink_status(found, ec)))
+            return found;
+    }
+    listing.time = time;
+    listing.names.clear();
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        // The first of names that fold alike, as the folder lists them, is the one found.
+        listing.names.emplace(Folded(text::FromUtf8(entry.path().filename().string())),
+                              entry.path());
+    }
+    return lookUp();
+}
+
+void PathMap::Changed(const std::filesystem::path& host) const {
+    namespace fs = std::filesystem;
+    std::lock_guard lock(m_lock);
+    const auto it = m_listings.find(host.parent_path().native());
+    if (it == m_listings.end())
+        return;
+    Listing& listing = it->second;
+    std::error_code ec;
+    listing.time = fs::last_write_time(host.parent_path(), ec);
+    // A name gone may have hidden another that folds alike: the folder is listed again.
+    if (ec || !fs::exists(fs::symlink_status(host, ec))) {
+        m_listings.erase(it);
+        return;
+    }
+    listing.names.emplace(Folded(text::FromUtf8(host.filename().string())), host);
 }
 
 std::wstring PathMap::WindowsPath(const std::filesystem::path& host) const {

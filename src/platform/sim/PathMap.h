@@ -3,7 +3,9 @@
 #pragma once
 
 #include <filesystem>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/WinError.h"
@@ -32,9 +34,25 @@ public:
     std::wstring WindowsPath(const std::filesystem::path& host) const;
 
     const std::filesystem::path& Root() const { return m_root; }
+    // To be called after the machine made or removed the file or folder `host` (a host path that
+    // Resolve gave), so that the names known of its folder stay true without listing it again.
+    void Changed(const std::filesystem::path& host) const;
 
 private:
+    // A folder's names, folded, as listed when the folder had the time kept with them. A name
+    // spelled otherwise than asked is looked up here rather than by listing the folder each time;
+    // a folder changed behind the machine's back has a newer time and is listed again.
+    struct Listing {
+        std::filesystem::file_time_type time;
+        std::unordered_map<std::wstring, std::filesystem::path> names;
+    };
+
+    std::filesystem::path FindSpelledOtherwise(const std::filesystem::path& folder,
+                                               const std::wstring& name) const;
+
     std::filesystem::path m_root;
+    mutable std::mutex m_lock;
+    mutable std::unordered_map<std::filesystem::path::string_type, Listing> m_listings;
 };
 
 // The folding NTFS applies to names for this machine's purposes: ASCII and Latin-1 letters.

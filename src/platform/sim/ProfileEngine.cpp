@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -455,20 +456,64 @@ bool DeleteKey(Document& doc, std::wstring_view section, std::wstring_view key) 
 // Sets the value of the first matching line, or appends the line to the first matching section,
 // or appends the section to the file. New names keep what follows their leading white space, and
 // the value loses its leading white space. Returns whether anything changed.
+// The section a new line goes to: the first of that name, or a new one at the end of the file.
+Section& SectionForNewLine(Document& doc, std::wstring_view section) {
+    Section* target = FirstSection(doc, Trim(section));
+    return target ? *target
+                  : doc.sections.emplace_back(Section{std::wstring(TrimLeft(section)), {}});
+}
+
 bool SetValue(Document& doc, std::wstring_view section, std::wstring_view key,
               std::wstring_view value) {
     value = TrimLeft(value);
     Line* line = FindLine(doc, section, key);
     if (!line) {
-        Section* target = FirstSection(doc, Trim(section));
-        if (!target)
-            target = &doc.sections.emplace_back(Section{std::wstring(TrimLeft(section)), {}});
-        line = &target->lines.emplace_back(Line{std::wstring(TrimLeft(key)), std::nullopt});
+        line = &SectionForNewLine(doc, section)
+                    .lines.emplace_back(Line{std::wstring(TrimLeft(key)), std::nullopt});
     }
     if (line->value == value)
         return false;
     line->value = std::wstring(value);
     return true;
+}
+
+// Empties every section of that name (their headers stay), then adds each "name=value" of the
+// list to the first one, as a new line even where the name repeats; the section is made only for
+// a line to go in. Returns whether anything changed.
+bool ReplaceSection(Document& doc, std::wstring_view section, const wchar_t* keysAndValues) {
+    bool changed = false;
+    for (Section& s : doc.sections) {
+        if (text::EqualsNoCase(s.name, section) && !s.lines.empty()) {
+            s.lines.clear();
+            changed = true;
+        }
+    }
+    Section* target = nullptr;
+    for (const wchar_t* at = keysAndValues; *at; at += std::wcslen(at) + 1) {
+        const std::wstring_view entry(at);
+        const std::size_t equals = entry.find(L'=');
+        if (equals == std::wstring_view::npos)
+            continue;
+        // Each line looks for its section again: one made under a name with trailing white
+        // space is not found by the trimmed name, so every line then makes another.
+        if (!target || !text::EqualsNoCase(target->name, Trim(section)))
+            target = &SectionForNewLine(doc, section);
+        target->lines.push_back({std::wstring(TrimLeft(entry.substr(0, equals))),
+                                 std::wstring(TrimLeft(entry.substr(equals + 1)))});
+        changed = true;
+    }
+    return changed;
+}
+
+// Opens the file, changes its document, and writes it anew when `change` says it changed.
+template <typename Change>
+WinError Edit(const fs::path& file, std::uint32_t codePage, Change change) {
+    std::lock_guard lock(g_lock);
+    const Document* current = nullptr;
+    if (const WinError error = Open(file, codePage, current))
+        return error;
+    Document doc = *current;
+    return change(doc) ? Save(file, codePage, doc) : win::kSuccess;
 }
 
 }  // namespace
@@ -518,15 +563,22 @@ platform::WinError ProfileEngine::WriteString(const wchar_t* section, const wcha
     // Windows fails a null section with this code; its flush request (all three null) fails too.
     if (!section)
         return win::kFileNotFound;
-    std::lock_guard lock(g_lock);
-    const Document* current = nullptr;
-    if (const WinError error = Open(file, m_codePage, current))
-        return error;
-    Document doc = *current;
-    const bool changed = !key     ? DeleteSection(doc, section)
-                         : !value ? DeleteKey(doc, section, key)
-                                  : SetValue(doc, section, key, value);
-    return changed ? Save(file, m_codePage, doc) : win::kSuccess;
+    return Edit(file, m_codePage, [&](Document& doc) {
+        return !key     ? DeleteSection(doc, section)
+               : !value ? DeleteKey(doc, section, key)
+                        : SetValue(doc, section, key, value);
+    });
+}
+
+platform::WinError ProfileEngine::WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                                               const std::filesystem::path& file) {
+    // As for the string write: Windows has no answer for a null section.
+    if (!section)
+        return win::kFileNotFound;
+    return Edit(file, m_codePage, [&](Document& doc) {
+        return keysAndValues ? ReplaceSection(doc, section, keysAndValues)
+                             : DeleteSection(doc, section);
+    });
 }
 
 }  // namespace norvane::sim

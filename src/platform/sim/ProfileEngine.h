@@ -23,6 +23,9 @@ public:
     // WritePrivateProfileStringW. Returns 0 on success, else the Windows error code.
     platform::WinError WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
                                    const std::filesystem::path& file);
+    // WritePrivateProfileSectionW.
+    platform::WinError WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                                    const std::filesystem::path& file);
 
 private:
     std::uint32_t m_codePage;

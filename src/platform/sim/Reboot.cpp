@@ -29,6 +29,7 @@ platform::WinError Move(const PathMap& paths, const fs::path& from, const Pendin
     if (to.exists && !rename.replace && !fs::equivalent(from, to.host, ec))
         return win::kAlreadyExists;
     fs::rename(from, to.host, ec);
+    paths.Changed(to.host);
     return ec ? win::kAccessDenied : win::kSuccess;
 }
 

@@ -124,6 +124,7 @@ platform::WinError SimFileSystem::CreateDirectory(const std::wstring& path) {
     std::error_code ec;
     if (!fs::create_directory(dir.host, ec))
         return win::kAccessDenied;
+    m_paths.Changed(dir.host);
     m_journal.RecordChange(L"CreateDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
     return win::kSuccess;
 }
@@ -203,6 +204,8 @@ platform::WinError SimFileSystem::WriteFile(const std::wstring& path,
     std::ofstream out(file.host, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
     if (!out)
         return win::kAccessDenied;
+    if (!file.exists)
+        m_paths.Changed(file.host);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     if (!out)

@@ -23,6 +23,7 @@ public:
     platform::WinError Resolve(const std::wstring& path, ResolvedPath& resolved) const {
         return m_paths.Resolve(path, m_currentDir, resolved);
     }
+    const PathMap& Paths() const { return m_paths; }
 
     platform::WinError Find(const std::wstring& pattern,
                             std::vector<platform::FindEntry>& entries) override;

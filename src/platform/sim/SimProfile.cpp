@@ -1,5 +1,7 @@
 #include "platform/sim/SimProfile.h"
 
+#include <cwchar>
+
 namespace norvane::sim {
 
 platform::WinError SimProfile::Resolve(const std::wstring& file, ResolvedPath& resolved) const {
@@ -31,11 +33,36 @@ platform::WinError SimProfile::WriteString(const wchar_t* section, const wchar_t
     if (const auto error = Resolve(file, resolved))
         return error;
     const platform::WinError error = m_engine.WriteString(section, key, value, resolved.host);
+    if (!resolved.exists)
+        m_files.Paths().Changed(resolved.host);
     std::wstring entry = L"WritePrivateProfileString " + Quoted(file) + L" [" +
                          (section ? section : L"(null)") + L"] ";
     entry += key ? Quoted(key) : L"(null)";
     entry += L"=";
     entry += value ? Quoted(value) : L"(null)";
+    if (error) {
+        entry += L" -> " + std::to_wstring(error);
+        m_journal.Record(entry);
+    } else {
+        m_journal.RecordChange(entry);
+    }
+    return error;
+}
+
+platform::WinError SimProfile::WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                                            const std::wstring& file) {
+    ResolvedPath resolved;
+    if (const auto error = Resolve(file, resolved))
+        return error;
+    const platform::WinError error = m_engine.WriteSection(section, keysAndValues, resolved.host);
+    if (!resolved.exists)
+        m_files.Paths().Changed(resolved.host);
+    std::wstring entry = L"WritePrivateProfileSection " + Quoted(file) + L" [" +
+                         (section ? section : L"(null)") + L"]";
+    if (!keysAndValues)
+        entry += L" (null)";
+    for (const wchar_t* at = keysAndValues; at && *at; at += std::wcslen(at) + 1)
+        entry += L" " + Quoted(at);
     if (error) {
         entry += L" -> " + std::to_wstring(error);
         m_journal.Record(entry);

@@ -20,4 +20,9 @@ platform::WinError Win32Profile::WriteString(const wchar_t* section, const wchar
     return ErrorOf(WritePrivateProfileStringW(section, key, value, file.c_str()));
 }
 
+platform::WinError Win32Profile::WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                                              const std::wstring& file) {
+    return ErrorOf(WritePrivateProfileSectionW(section, keysAndValues, file.c_str()));
+}
+
 }  // namespace norvane::win32

@@ -13,6 +13,8 @@ public:
                          const std::wstring& file) override;
     platform::WinError WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
                                    const std::wstring& file) override;
+    platform::WinError WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                                    const std::wstring& file) override;
 };
 
 }  // namespace norvane::win32
