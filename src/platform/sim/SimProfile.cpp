@@ -40,12 +40,7 @@ platform::WinError SimProfile::WriteString(const wchar_t* section, const wchar_t
     entry += key ? Quoted(key) : L"(null)";
     entry += L"=";
     entry += value ? Quoted(value) : L"(null)";
-    if (error) {
-        entry += L" -> " + std::to_wstring(error);
-        m_journal.Record(entry);
-    } else {
-        m_journal.RecordChange(entry);
-    }
+    JournalWrite(entry, error);
     return error;
 }
 
@@ -63,13 +58,17 @@ platform::WinError SimProfile::WriteSection(const wchar_t* section, const wchar_
         entry += L" (null)";
     for (const wchar_t* at = keysAndValues; at && *at; at += std::wcslen(at) + 1)
         entry += L" " + Quoted(at);
+    JournalWrite(entry, error);
+    return error;
+}
+
+// A write that changed the file is a change of the machine; a refused one is only recorded.
+void SimProfile::JournalWrite(std::wstring entry, platform::WinError error) {
     if (error) {
-        entry += L" -> " + std::to_wstring(error);
-        m_journal.Record(entry);
+        m_journal.Record(entry + L" -> " + std::to_wstring(error));
     } else {
         m_journal.RecordChange(entry);
     }
-    return error;
 }
 
 }  // namespace norvane::sim

@@ -29,6 +29,7 @@ public:
 
 private:
     platform::WinError Resolve(const std::wstring& file, ResolvedPath& resolved) const;
+    void JournalWrite(std::wstring entry, platform::WinError error);
 
     SimFileSystem& m_files;
     std::wstring m_windowsDir;
