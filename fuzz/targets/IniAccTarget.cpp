@@ -30,6 +30,10 @@ public:
                                    const std::wstring&) override {
         return m_engine.WriteString(section, key, value, m_file);
     }
+    platform::WinError WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
+                                    const std::wstring&) override {
+        return m_engine.WriteSection(section, keysAndValues, m_file);
+    }
 
 private:
     fs::path m_file;

@@ -46,36 +46,36 @@ TEST(PathMapTest, WildcardsMatchLikeFindFirstFile) {
 // seen by the folder's newer time.
 TEST(PathMapTest, NamesSpelledOtherwiseFollowEveryChange) {
     testing::TestMachine m;
-    m.WriteFile(L"C:\Logs\Old.bin", "x");
+    m.WriteFile(L"C:\\Logs\\Old.bin", "x");
     const PathMap map(m.Folder() / "drive_c");
     const auto found = [&](const std::wstring& path) {
         ResolvedPath resolved;
-        return map.Resolve(path, L"C:\", resolved) == 0 && resolved.exists
+        return map.Resolve(path, L"C:\\", resolved) == 0 && resolved.exists
                    ? resolved.host.filename().string()
                    : std::string("-");
     };
-    EXPECT_EQ(found(L"C:\LOGS\OLD.BIN"), "Old.bin");
-    EXPECT_EQ(found(L"C:\logs\new.bin"), "-");
+    EXPECT_EQ(found(L"C:\\LOGS\\OLD.BIN"), "Old.bin");
+    EXPECT_EQ(found(L"C:\\logs\\new.bin"), "-");
 
     // Made by the machine, within the same tick of the folder's time.
     const auto logs = m.Folder() / "drive_c" / "Logs";
     std::ofstream(logs / "New.bin") << "x";
     map.Changed(logs / "New.bin");
-    EXPECT_EQ(found(L"C:\logs\NEW.bin"), "New.bin");
+    EXPECT_EQ(found(L"C:\\logs\\NEW.bin"), "New.bin");
 
     // Made and removed behind its back, the folder's time then moved on.
     std::ofstream(logs / "Other.bin") << "x";
     std::filesystem::remove(logs / "Old.bin");
     std::filesystem::last_write_time(
         logs, std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
-    EXPECT_EQ(found(L"C:\LOGS\OTHER.BIN"), "Other.bin");
-    EXPECT_EQ(found(L"C:\LOGS\OLD.BIN"), "-");
+    EXPECT_EQ(found(L"C:\\LOGS\\OTHER.BIN"), "Other.bin");
+    EXPECT_EQ(found(L"C:\\LOGS\\OLD.BIN"), "-");
 
     // Removed by the machine, with another name folding alike left.
     std::ofstream(logs / "other.BIN") << "x";
     std::filesystem::remove(logs / "Other.bin");
     map.Changed(logs / "Other.bin");
-    EXPECT_EQ(found(L"C:\LOGS\OTHER.BIN"), "other.BIN");
+    EXPECT_EQ(found(L"C:\\LOGS\\OTHER.BIN"), "other.BIN");
 }
 
 }  // namespace
