@@ -5,6 +5,7 @@
 #include "log/LogFile.h"
 #include "removal/Cleanup.h"
 #include "support/Text.h"
+#include "support/WinPath.h"
 
 namespace norvane {
 namespace {
@@ -75,8 +76,9 @@ void StoreValue(CUninstallerController& app, PutOff kind, const std::wstring& te
 void RegisterContinuation(CUninstallerController& app) {
     platform::Registry& registry = app.P().registry;
     // The path is quoted: unquoted, a path with spaces could start C:\Program.exe instead.
-    const std::wstring command =
-        L"\"" + text::Bounded(app.P().system.ModuleFileName(), 260) + L"\" " + kRestartedMarker;
+    const std::wstring command = L"\"" +
+                                 text::Bounded(app.P().system.ModuleFileName(), path::kMaxPath) +
+                                 L"\" " + kRestartedMarker;
     if (registry.CreateKey(RootKey::LocalMachine, kRunOnceKey, nullptr) == win::kSuccess) {
         registry.SetValue(RootKey::LocalMachine, kRunOnceKey, L"norvane",
                           platform::RegValue::String(command));

@@ -6,7 +6,6 @@
 namespace norvane {
 namespace {
 
-constexpr std::size_t kTitleBuffer = 260;
 constexpr std::size_t kFamilyCodeBuffer = 20;
 
 std::wstring FamilyCodeOf(const std::wstring& configFile,
@@ -39,7 +38,8 @@ std::wstring FamilyCodeOf(const std::wstring& configFile,
 
 std::wstring FileTitle(const std::wstring& path) {
     const auto slash = path.find_last_of(L"\\/:");
-    return text::Bounded(slash == std::wstring::npos ? path : path.substr(slash + 1), kTitleBuffer);
+    return text::Bounded(slash == std::wstring::npos ? path : path.substr(slash + 1),
+                         path::kMaxPath);
 }
 
 CDriverData::CDriverData(std::wstring driverName, std::vector<std::wstring> dependentFiles,

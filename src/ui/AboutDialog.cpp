@@ -17,7 +17,8 @@ std::wstring CutAtLastBackslash(const std::wstring& path) {
 }  // namespace
 
 std::wstring ReadVersionValue(CUninstallerController& app, const wchar_t* key) {
-    std::wstring folder = CutAtLastBackslash(app.P().system.ModuleFileName().substr(0, 259));
+    // The program folder without its final backslash, then its parent.
+    std::wstring folder = CutAtLastBackslash(app.g_szModuleDir);
     wchar_t value[kValueBuffer];
     for (int tries = 0; tries < 2; ++tries) {
         app.P().profile.GetString(L"Version", key, L"", value, kValueBuffer,
