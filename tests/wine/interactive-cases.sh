@@ -21,12 +21,17 @@ start_display || { echo "FAIL: no virtual display (install xvfb)"; exit 1; }
 wine_program='C:\Program Files\Halvex\Norvane\interactive_driver.exe'
 
 # One run on both sides: the driver's steps under Wine, the answers script on the simulated
-# machine; the driver's failures and every comparison of removal-lib.sh.
-#   interactive_case NAME DRIVER_STEPS SIM_SCRIPT
+# machine; the driver's failures and every comparison of removal-lib.sh. Registry text and
+# config.ini lines that a case adds go to both machines.
+#   interactive_case NAME DRIVER_STEPS SIM_SCRIPT [REGISTRY [CONFIG]]
 interactive_case() {
   begin "$1"
-  install_wine "$wine_desktop"
-  install_sim ''
+  install_wine "$wine_desktop${4:-}"
+  install_sim "${4:-}"
+  if [ -n "${5:-}" ]; then
+    printf '%s' "$5" >>"$prefix/drive_c/$program_folder/config.ini"
+    printf '%s' "$5" >>"$sim/drive_c/$program_folder/config.ini"
+  fi
   cp "$windows_tests/interactive_driver.exe" "$prefix/drive_c/$program_folder/"
   cp "$package/Version.txt" "$prefix/drive_c/$program_folder/"
   cp "$package/Version.txt" "$sim/drive_c/$program_folder/"
@@ -147,6 +152,66 @@ press 2
 ends" "about
 ok
 cancel"
+
+# The keyboard alone: Home and Space tick the first row, Down and Space the next, Alt+R starts the
+# removal, Tab and Space reach the printers-only box, Enter takes the default button.
+interactive_case keyboard "dialog selection
+focus 1001
+key 36
+key 32
+key 40
+key 32
+check 1002 2
+enabled 1004 1
+alt r
+dialog confirm
+rows Annex|Model B;Lobby|Model A
+focus 1007
+key 9
+focus 1004
+key 32
+check 1004 1
+key 13
+dialog progress
+bar 100
+key 13
+ends" "tick Annex
+tick Lobby
+remove
+printers-only
+ok
+ok"
+
+# The end of a run that leaves work for a restart (the language monitor still has a port) on a
+# machine with a utility that no remaining printer needs: the utility is offered and declined, and
+# the restart question is answered No.
+port=$'[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Model A LangMon'
+port+=$'\\Ports\\CVLM001]\r\n\r\n'
+status_guid='{5E1B7C2A-4D93-4A68-B0F1-2C8D6E3A9F17}'
+utility=$'[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\'
+utility+=$status_guid$']\r\n"DisplayName"="Corvida Status Monitor"\r\n'
+utility+=$'"UninstallString"="\\"C:\\\\Status Monitor\\\\uninst.exe\\""\r\n\r\n'
+utility_config=$'[DelUty]\r\nDelCode=1\r\nU1=StatusMonitor\r\n[Default.U1]\r\n'
+utility_config+="GUID=${status_guid:1:36}"$'\r\nKEY=UseStatusMonitor\r\nVALUE=1\r\n'
+interactive_case utility-and-restart "dialog selection
+press 1002
+press 1004
+dialog confirm
+press 1006
+dialog progress
+bar 100
+press 1
+dialog utility
+rows Corvida Status Monitor
+press 1016
+dialog question
+press 7
+ends" "select-all
+remove
+ok
+ok
+no
+no" "$port$utility" "$utility_config"
 
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

@@ -11,6 +11,8 @@
 //   enabled ID 0|1         whether a control is enabled
 //   press ID               a button click (BM_CLICK, posted)
 //   key VK                 a key pressed on the control that has the focus (posted)
+//   alt C                  Alt with letter C, as it reaches the control that has the focus
+//   focus ID               the control that has the focus
 //   syscommand N           a window-menu command (posted)
 //   bar N                  wait until the bar reads N; "bar >N" until it reads more than N;
 //                          "bar <N" the bar reads less than N now
@@ -236,6 +238,14 @@ void Step(const std::wstring& line) {
         PostMessageW(focus, WM_KEYDOWN, static_cast<WPARAM>(std::stoi(rest)), 1);
         PostMessageW(focus, WM_KEYUP, static_cast<WPARAM>(std::stoi(rest)), 0xC0000001);
         Sleep(kSettle);
+    } else if (verb == L"alt") {
+        // Bit 29 of a key message: Alt is held.
+        PostMessageW(FocusOf(g_dialog), WM_SYSCHAR, static_cast<WPARAM>(rest.at(0)), 0x20000001);
+        Sleep(kSettle);
+    } else if (verb == L"focus") {
+        const int actual = GetDlgCtrlID(FocusOf(g_dialog));
+        if (actual != std::stoi(rest))
+            Fail(line, L"the focus is on " + std::to_wstring(actual));
     } else if (verb == L"syscommand") {
         PostMessageW(g_dialog, WM_SYSCOMMAND, static_cast<WPARAM>(std::stoi(rest)), 0);
         Sleep(kSettle);
