@@ -38,6 +38,8 @@ enum class Encoding { kAnsi, kUtf8, kUtf16Le, kUtf16Be };
 struct Line {
     std::wstring name;
     std::optional<std::wstring> value;
+
+    bool operator==(const Line&) const = default;
 };
 
 struct Section {
@@ -505,6 +507,17 @@ bool ReplaceSection(Document& doc, std::wstring_view section, const wchar_t* key
     return changed;
 }
 
+// Whether a section reads back from the file as it stands in the tree: its name and lines hold
+// no white space that reading trims, no line breaks, no line that reads as a header, and nothing
+// the file's encoding lacks. Each write leaves the tree as the file reads back (Save), so only
+// then may a write after it go on from the tree without the file being written and read between.
+bool ReadsBackAsItStands(const Section& section, Encoding encoding, const AnsiCodePage& ansi) {
+    const Document alone{encoding, {Section{}, section}};
+    const Document back = Parse(Encode(alone, ansi), ansi);
+    return back.sections.size() == 2 && back.sections[1].name == section.name &&
+           back.sections[1].lines == section.lines;
+}
+
 // Opens the file, changes its document, and writes it anew when `change` says it changed.
 template <typename Change>
 WinError Edit(const fs::path& file, std::uint32_t codePage, Change change) {
@@ -578,6 +591,24 @@ platform::WinError ProfileEngine::WriteSection(const wchar_t* section, const wch
     return Edit(file, m_codePage, [&](Document& doc) {
         return keysAndValues ? ReplaceSection(doc, section, keysAndValues)
                              : DeleteSection(doc, section);
+    });
+}
+
+platform::WinError ProfileEngine::WriteSections(
+    const std::vector<platform::ProfileSection>& sections, const std::filesystem::path& file) {
+    const AnsiCodePage ansi(m_codePage);
+    return Edit(file, m_codePage, [&](Document& doc) {
+        bool changed = false;
+        for (const platform::ProfileSection& section : sections) {
+            if (!ReplaceSection(doc, section.name, section.keysAndValues.c_str()))
+                continue;
+            changed = true;
+            // What one write each would have read back before the next.
+            const Section* written = FirstSection(doc, Trim(section.name));
+            if (!written || !ReadsBackAsItStands(*written, doc.encoding, ansi))
+                doc = Parse(Encode(doc, ansi), ansi);
+        }
+        return changed;
     });
 }
 
