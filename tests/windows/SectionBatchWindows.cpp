@@ -3,7 +3,6 @@
 // Windows' writer gives (under Wine, Wine's). A console program, as the profile case runner.
 #include <windows.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -26,30 +25,23 @@ int main() {
                             ("norvane-section-batch-" + std::to_string(GetCurrentProcessId()));
     fs::create_directories(folder);
     norvane::win32::Win32Profile profile;
-    int passed = 0;
-    int failed = 0;
-    for (const auto& c : norvane::profile_cases::SectionBatchCases()) {
-        const auto mismatches = norvane::profile_cases::RunSectionBatchCase(
-            c, folder,
-            [](const wchar_t* section, const wchar_t* list, const fs::path& file) {
-                return ErrorOf(WritePrivateProfileSectionW(section, list, file.c_str()));
-            },
-            [&](const std::vector<norvane::platform::ProfileSection>& sections,
-                const fs::path& file) { return profile.WriteSections(sections, file.wstring()); },
-            [](const wchar_t* section, const wchar_t* key, const wchar_t* value,
-               const fs::path& file) {
-                return ErrorOf(WritePrivateProfileStringW(section, key, value, file.c_str()));
-            });
-        if (mismatches.empty()) {
-            ++passed;
-            continue;
-        }
-        ++failed;
-        for (const std::string& mismatch : mismatches)
-            std::printf("%s: %s\n", c.name, mismatch.c_str());
-    }
+    const int status = norvane::profile_cases::ReportCases(
+        norvane::profile_cases::SectionBatchCases(), [&](const auto& c) {
+            return norvane::profile_cases::RunSectionBatchCase(
+                c, folder,
+                [](const wchar_t* section, const wchar_t* list, const fs::path& file) {
+                    return ErrorOf(WritePrivateProfileSectionW(section, list, file.c_str()));
+                },
+                [&](const std::vector<norvane::platform::ProfileSection>& sections,
+                    const fs::path& file) {
+                    return profile.WriteSections(sections, file.wstring());
+                },
+                [](const wchar_t* section, const wchar_t* key, const wchar_t* value,
+                   const fs::path& file) {
+                    return ErrorOf(WritePrivateProfileStringW(section, key, value, file.c_str()));
+                });
+        });
     std::error_code ec;
     fs::remove_all(folder, ec);
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return status;
 }
