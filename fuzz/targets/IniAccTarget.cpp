@@ -34,6 +34,10 @@ public:
                                     const std::wstring&) override {
         return m_engine.WriteSection(section, keysAndValues, m_file);
     }
+    platform::WinError WriteSections(const std::vector<platform::ProfileSection>& sections,
+                                     const std::wstring&) override {
+        return m_engine.WriteSections(sections, m_file);
+    }
 
 private:
     fs::path m_file;

@@ -203,9 +203,10 @@ void ContinueAfterRestart(CUninstallerController& app) {
 void EndOfRun(CUninstallerController& app) {
     if (app.m_bRestartNeeded) {
         if (app.m_bWriteLog) {
-            for (const auto& name : app.m_arrDesignated) {
-                WriteLogString(app.P(), L"UninstResult", name.c_str(), L"-1", app.m_szLogFile);
-            }
+            LogSection results{L"UninstResult", {}};
+            for (const auto& name : app.m_arrDesignated)
+                results.entries.push_back({name, L"-1"});
+            WriteLogSections(app.P(), {results}, app.m_szLogFile);
         }
         if (app.m_bQuiet) {
             app.PostQuit();

@@ -1,9 +1,9 @@
 #include "log/LogFile.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "extras/IniAcc.h"
 #include "support/Text.h"
@@ -30,7 +30,7 @@ void MakeUnicode(platform::Platform& platform, const std::wstring& logFile) {
     platform.files.WriteFile(logFile, unicode, false);
 }
 
-void MakeUnicodeForTexts(platform::Platform& platform, std::initializer_list<std::wstring> texts,
+void MakeUnicodeForTexts(platform::Platform& platform, const std::vector<std::wstring>& texts,
                          const std::wstring& logFile) {
     for (const std::wstring& text : texts) {
         if (!platform.system.AnsiCodePageHolds(text)) {
@@ -53,12 +53,25 @@ bool FitsSectionWrite(const LogEntry& entry) {
            name.front() != L'[' && !control(entry.name) && !control(entry.value);
 }
 
+// A section's name as the profile functions may take it, loosely: A to Z folded, and any other
+// letter standing for every letter, since Windows folds more than A to Z. Two names that differ
+// here are surely two sections.
+std::wstring LooseName(const std::wstring& section) {
+    std::wstring name = text::LowerAscii(text::Trim(section));
+    for (wchar_t& c : name) {
+        if (c > 0x7F)
+            c = 0xFFFF;
+    }
+    return name;
+}
+
 // The lines the section must end with, or nothing when one call cannot give them: the keys it
-// has keep their place and spelling, each taking the value of the entry of that name.
+// has keep their place and spelling, each taking the value of the entry of that name. A section
+// the log does not hold takes the entries as they are, without a read.
 std::optional<std::vector<LogEntry>> SectionLines(platform::Platform& platform,
-                                                  const std::wstring& section,
-                                                  const std::vector<LogEntry>& entries,
+                                                  const LogSection& section, bool inLog,
                                                   const std::wstring& logFile) {
+    const std::vector<LogEntry>& entries = section.entries;
     std::unordered_map<std::wstring, std::size_t> byName;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (!FitsSectionWrite(entries[i]) ||
@@ -66,12 +79,14 @@ std::optional<std::vector<LogEntry>> SectionLines(platform::Platform& platform,
             return std::nullopt;
         }
     }
+    if (!inLog)
+        return entries;
     std::vector<LogEntry> lines;
     std::vector<bool> placed(entries.size());
     CIniAcc log(platform.profile);
     log.SetFile(logFile);
     CmyStringArray keys;
-    for (const std::wstring& key : log.GetKeys(text::Trim(section), keys)) {
+    for (const std::wstring& key : log.GetKeys(text::Trim(section.name), keys)) {
         const auto it = byName.find(text::LowerAscii(key));
         if (it == byName.end() || placed[it->second])
             return std::nullopt;
@@ -85,29 +100,76 @@ std::optional<std::vector<LogEntry>> SectionLines(platform::Platform& platform,
     return lines;
 }
 
-}  // namespace
+// Section writes gathered to go into the log in one call, with the texts they bring.
+class PendingSections {
+public:
+    PendingSections(platform::Platform& platform, const std::wstring& logFile)
+        : m_platform(platform), m_logFile(logFile) {}
 
-platform::WinError WriteLogSection(platform::Platform& platform, const std::wstring& section,
-                                   const std::vector<LogEntry>& entries,
-                                   const std::wstring& logFile) {
-    const std::optional<std::vector<LogEntry>> lines =
-        entries.empty() ? std::nullopt : SectionLines(platform, section, entries, logFile);
-    if (!lines) {
-        platform::WinError error = platform::win::kSuccess;
-        for (const LogEntry& entry : entries) {
-            if (const auto failed = WriteLogString(platform, section.c_str(), entry.name.c_str(),
-                                                   entry.value.c_str(), logFile)) {
-                error = failed;
-            }
-        }
+    void Add(const std::wstring& section, const std::vector<LogEntry>& lines) {
+        std::wstring list;
+        for (const LogEntry& line : lines)
+            list += line.name + L"=" + line.value + L'\0';
+        m_texts.push_back(section);
+        m_texts.push_back(list);
+        m_sections.push_back({section, std::move(list)});
+    }
+
+    // The log turns Unicode before the first of them would need it, as one write at a time
+    // would have turned it: what was written before fits the code page and reads the same.
+    platform::WinError Flush() {
+        if (m_sections.empty())
+            return platform::win::kSuccess;
+        MakeUnicodeForTexts(m_platform, m_texts, m_logFile);
+        const platform::WinError error = m_platform.profile.WriteSections(m_sections, m_logFile);
+        m_sections.clear();
+        m_texts.clear();
         return error;
     }
-    std::wstring list;
-    for (const LogEntry& line : *lines)
-        list += line.name + L"=" + line.value + L'\0';
-    MakeUnicodeForTexts(platform, {section, list}, logFile);
-    list += L'\0';
-    return platform.profile.WriteSection(section.c_str(), list.c_str(), logFile);
+
+private:
+    platform::Platform& m_platform;
+    const std::wstring& m_logFile;
+    std::vector<platform::ProfileSection> m_sections;
+    std::vector<std::wstring> m_texts;
+};
+
+}  // namespace
+
+platform::WinError WriteLogSections(platform::Platform& platform,
+                                    const std::vector<LogSection>& sections,
+                                    const std::wstring& logFile) {
+    platform::WinError result = platform::win::kSuccess;
+    const auto note = [&](platform::WinError error) {
+        if (error && !result)
+            result = error;
+    };
+    CIniAcc log(platform.profile);
+    log.SetFile(logFile);
+    CmyStringArray names;
+    std::unordered_set<std::wstring> inLog;
+    for (const std::wstring& name : log.GetSections(names))
+        inLog.insert(LooseName(name));
+    PendingSections pending(platform, logFile);
+    for (const LogSection& section : sections) {
+        if (section.entries.empty())
+            continue;
+        const bool known = !inLog.insert(LooseName(section.name)).second;
+        // The keys a section holds are read from the log as the writes before left it.
+        if (known)
+            note(pending.Flush());
+        if (const auto lines = SectionLines(platform, section, known, logFile)) {
+            pending.Add(section.name, *lines);
+            continue;
+        }
+        note(pending.Flush());
+        for (const LogEntry& entry : section.entries) {
+            note(WriteLogString(platform, section.name.c_str(), entry.name.c_str(),
+                                entry.value.c_str(), logFile));
+        }
+    }
+    note(pending.Flush());
+    return result;
 }
 
 platform::WinError WriteLogString(platform::Platform& platform, const wchar_t* section,

@@ -23,13 +23,21 @@ struct LogEntry {
     std::wstring value;
 };
 
-// The entries of one section, in one WritePrivateProfileSectionW where that leaves the log byte
-// for byte as writing them one by one with WriteLogString would: keys the section already holds
-// keep their place and take the new value, new ones follow in the given order. Where it would not
-// (a name the section write would read otherwise, names that are one key to the profile
-// functions, a key of the section that is not among the entries), they are written one by one.
-platform::WinError WriteLogSection(platform::Platform& platform, const std::wstring& section,
-                                   const std::vector<LogEntry>& entries,
-                                   const std::wstring& logFile);
+struct LogSection {
+    std::wstring name;
+    std::vector<LogEntry> entries;
+};
+
+// The entries of each section, section after section, leaving the log byte for byte as writing
+// them one by one with WriteLogString would. Each section is one WritePrivateProfileSectionW
+// where that gives the same bytes: keys the section already holds keep their place and take the
+// new value, new ones follow in the given order. Where it would not (a name the section write
+// would read otherwise, names that are one key to the profile functions, a key of the section
+// that is not among the entries), its entries are written one by one. Section writes that follow
+// one another go to the profile functions together, so that the log is rewritten once for them
+// rather than once for each: a print server's report holds thousands of sections.
+platform::WinError WriteLogSections(platform::Platform& platform,
+                                    const std::vector<LogSection>& sections,
+                                    const std::wstring& logFile);
 
 }  // namespace norvane

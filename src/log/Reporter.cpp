@@ -11,8 +11,8 @@
 namespace norvane {
 namespace {
 
-// The entries of a report, gathered by section and written a section at a time: each write
-// rewrites the whole log, so one per key made a large report cost the square of its size.
+// The entries of a report, gathered by section and written together: each write rewrites the
+// whole log, so one per key, or one per section, made a large report cost the square of its size.
 // Sections are written in the order of their first entry, which is the order one write per key
 // would have made them in.
 class LogSections {
@@ -20,18 +20,15 @@ public:
     explicit LogSections(CUninstallerController& app) : m_app(app) {}
     LogSections(const LogSections&) = delete;
     LogSections& operator=(const LogSections&) = delete;
-    ~LogSections() {
-        for (const auto& [section, entries] : m_sections)
-            WriteLogSection(m_app.P(), section, entries, m_app.m_szLogFile);
-    }
+    ~LogSections() { WriteLogSections(m_app.P(), m_sections, m_app.m_szLogFile); }
 
     void Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
         // Names the profile functions take for one section go to one.
         const std::wstring id = text::LowerAscii(text::Trim(section));
         auto [it, added] = m_index.emplace(id, m_sections.size());
         if (added)
-            m_sections.emplace_back(section, std::vector<LogEntry>{});
-        m_sections[it->second].second.push_back({key, value});
+            m_sections.push_back({section, {}});
+        m_sections[it->second].entries.push_back({key, value});
     }
 
     // One key per name with the same code; ErrMsg when there is no name.
@@ -57,7 +54,7 @@ public:
 
 private:
     CUninstallerController& m_app;
-    std::vector<std::pair<std::wstring, std::vector<LogEntry>>> m_sections;
+    std::vector<LogSection> m_sections;
     std::unordered_map<std::wstring, std::size_t> m_index;
 };
 

@@ -4,10 +4,17 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/WinError.h"
 
 namespace norvane::platform {
+
+// A section as WritePrivateProfileSectionW takes it: "name=value" strings, each ended by a null.
+struct ProfileSection {
+    std::wstring name;
+    std::wstring keysAndValues;
+};
 
 class Profile {
 public:
@@ -31,6 +38,12 @@ public:
     // string without "=" is passed over). A null list deletes the section.
     virtual WinError WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
                                   const std::wstring& file) = 0;
+    // WriteSection for each section in turn, leaving the file byte for byte as those calls leave
+    // it, but rewriting it fewer times: each of Windows' writes rewrites the whole file, so a
+    // long report written a section at a time costs the square of its length. Answers the first
+    // error of a write that failed; the other sections are written all the same.
+    virtual WinError WriteSections(const std::vector<ProfileSection>& sections,
+                                   const std::wstring& file) = 0;
 };
 
 }  // namespace norvane::platform

@@ -1,4 +1,4 @@
-// A section of Norvane.log written in one call leaves the file byte for byte as writing its keys
+// The sections of a report written together leave Norvane.log byte for byte as writing their keys
 // one by one does: the same reports are written both ways on two machines and the logs compared
 // after each report.
 #include <gtest/gtest.h>
@@ -29,7 +29,32 @@ struct Case {
     const char* name;
     std::uint32_t codePage;
     std::vector<Report> reports;  // written one after another into the same log
+    // For each report, how many times the section writes go to the profile functions: once for
+    // each run of them that neither a key-by-key section nor a section the log holds (whose keys
+    // are read first) interrupts.
+    std::vector<int> calls;
 };
+
+// A print server's printer settings: every section new, each one section write, all in one call.
+Report PrinterSettings(int count, const std::wstring& stem) {
+    Report report;
+    for (int i = 1; i <= count; ++i) {
+        const std::wstring printer = stem + L" (" + std::to_wstring(i) + L")";
+        report.push_back({L"PrinterInfo " + printer,
+                          {{L"PortName", L"USB001"},
+                           {L"DriverName", stem},
+                           {L"ShareName", L""},
+                           {L"Default", i == 1 ? L"1" : L"0"},
+                           {L"DEVMODE", printer + L".bin"}},
+                          true});
+    }
+    return report;
+}
+
+Report Joined(Report first, const Report& more) {
+    first.insert(first.end(), more.begin(), more.end());
+    return first;
+}
 
 const std::string kHeader =
     "; Norvane.log\r\n;This log file records the results.\r\n[Date]\r\nLogDate=2026-01-02\r\n";
@@ -45,15 +70,23 @@ std::vector<std::string> WriteReports(const Case& c, bool bySection) {
     platform::Platform p{base.spooler,  base.registry, profile,        base.files, base.processes,
                          base.security, base.system,   base.resources, base.clock, base.ui};
     std::vector<std::string> logs;
-    for (const Report& report : c.reports) {
-        for (const Section& section : report) {
-            SCOPED_TRACE(text::ToUtf8(section.name));
-            profile.stringWrites = profile.sectionWrites = 0;
-            if (bySection) {
-                EXPECT_EQ(WriteLogSection(p, section.name, section.entries, kLog), 0u);
-                EXPECT_EQ(profile.sectionWrites, section.oneCall ? 1 : 0);
-                EXPECT_EQ(profile.stringWrites, section.oneCall ? 0 : int(section.entries.size()));
-            } else {
+    for (std::size_t r = 0; r < c.reports.size(); ++r) {
+        const Report& report = c.reports[r];
+        SCOPED_TRACE("report " + std::to_string(r + 1));
+        if (bySection) {
+            std::vector<LogSection> sections;
+            int keyByKey = 0;
+            for (const Section& section : report) {
+                sections.push_back({section.name, section.entries});
+                keyByKey += section.oneCall ? 0 : int(section.entries.size());
+            }
+            profile.stringWrites = profile.sectionWrites = profile.sectionsWrites = 0;
+            EXPECT_EQ(WriteLogSections(p, sections, kLog), 0u);
+            EXPECT_EQ(profile.sectionsWrites, c.calls.at(r));
+            EXPECT_EQ(profile.sectionWrites, 0);
+            EXPECT_EQ(profile.stringWrites, keyByKey);
+        } else {
+            for (const Section& section : report) {
                 for (const LogEntry& entry : section.entries) {
                     EXPECT_EQ(WriteLogString(p, section.name.c_str(), entry.name.c_str(),
                                              entry.value.c_str(), kLog),
@@ -78,7 +111,8 @@ TEST(LogSectionTest, SectionWriteGivesTheLogOfKeyByKeyWrites) {
              {L"ShareName", L""},
              {L"Default", L"1"},
              {L"DEVMODE", L"Model A (1).bin"}},
-            true}}}},
+            true}}},
+         {1}},
         {"names with = ; [ and white space",
          1252,
          {{{L"UninstResult",
@@ -87,13 +121,15 @@ TEST(LogSectionTest, SectionWriteGivesTheLogOfKeyByKeyWrites) {
            {L"DelPrinterResult", {{L"a=b", L"0"}, {L"a", L"1"}}, false},
            {L"ScannerUninstResult", {{L";c", L"0"}, {L"d", L"  1  "}}, false},
            {L"UtilityUninstResult", {{L"[e]f", L"0"}, {L"g", L"0"}}, false},
-           {L"PrinterInfo [x]", {{L"PortName", L"a=b;[c]"}}, true}}}},
+           {L"PrinterInfo [x]", {{L"PortName", L"a=b;[c]"}}, true}}},
+         {2}},
         {"names one key to the profile functions, empty, or with a line break",
          1252,
          {{{L"UninstResult", {{L"Name", L"0"}, {L"NAME ", L"1"}}, false},
            {L"DelPrinterResult", {{L"  ", L"0"}, {L"b", L"1"}}, false},
            {L"ScannerUninstResult", {{L"c\r\nd", L"0"}}, false},
-           {L"UtilityUninstResult", {{L"e", L"1\n2"}}, false}}}},
+           {L"UtilityUninstResult", {{L"e", L"1\n2"}}, false}}},
+         {0}},
         {"the second write after the utilities",
          1252,
          {{{L"UninstResult", {{L"B", L"0"}, {L"A", L"0"}}, true},
@@ -101,17 +137,38 @@ TEST(LogSectionTest, SectionWriteGivesTheLogOfKeyByKeyWrites) {
           {{L"uninstresult", {{L"a", L"5"}, {L"C", L"1"}, {L"B", L"0"}}, true},
            {L"DelPrinterResult", {{L"B (1)", L"0"}}, true},
            {L"UtilityUninstResult", {{L"Tool", L"0"}}, true}},
-          {{L"UninstResult", {{L"C", L"2"}}, false}}}},
+          {{L"UninstResult", {{L"C", L"2"}}, false}}},
+         {1, 2, 0}},
         {"names the ANSI code page cannot hold",
          1252,
          {{{L"UninstResult", {{L"Plain", L"0"}}, true},
            {L"DelPrinterResult", {{L"Drucker \u65E5\u672C", L"0"}, {L"x=\u2603", L"1"}}, false},
            {L"PrinterInfo Drucker \u65E5\u672C", {{L"PortName", L"USB001"}}, true},
-           {L"ScannerUninstResult", {{L"Caf\u00E9", L"0"}}, true}}}},
+           {L"ScannerUninstResult", {{L"Caf\u00E9", L"0"}}, true}}},
+         {2}},
         {"a value the ANSI code page cannot hold, in a Japanese code page",
          932,
          {{{L"UninstResult", {{L"\u65E5\u672C", L"0"}}, true},
-           {L"PrinterInfo \u65E5\u672C", {{L"PortName", L"\u00E9"}}, true}}}},
+           {L"PrinterInfo \u65E5\u672C", {{L"PortName", L"\u00E9"}}, true}}},
+         {1}},
+        {"a print server's report, a name the code page lacks among its printers",
+         1252,
+         {Joined(Joined({{L"UninstResult", {{L"Model A", L"0"}}, true}},
+                        PrinterSettings(60, L"Model A")),
+                 Joined(PrinterSettings(2, L"Drucker \u2603"), PrinterSettings(30, L"Model B")))},
+         {1}},
+        {"names one section to Windows but not told apart by A to Z",
+         1252,
+         {{{L"PrinterInfo \u00E9", {{L"PortName", L"a"}}, true},
+           {L"PrinterInfo \u00C9", {{L"PortName", L"b"}, {L"Default", L"0"}}, true},
+           {L"Last", {{L"k", L"v"}}, true}}},
+         {2}},
+        {"the end of a run that must restart, after the results",
+         1252,
+         {{{L"UninstResult", {{L"Model A", L"0"}, {L"Model B", L"0"}}, true}},
+          {{L"UninstResult", {{L"Model A", L"-1"}, {L"Model B", L"-1"}}, true}},
+          {{L"UninstResult", {{L"Model A", L"-1"}}, false}}},
+         {1, 1, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -29,10 +29,16 @@ public:
         ++sectionWrites;
         return m_machine.WriteSection(section, keysAndValues, file);
     }
+    platform::WinError WriteSections(const std::vector<platform::ProfileSection>& sections,
+                                     const std::wstring& file) override {
+        ++sectionsWrites;
+        return m_machine.WriteSections(sections, file);
+    }
 
     int reads = 0;
     int stringWrites = 0;
     int sectionWrites = 0;
+    int sectionsWrites = 0;  // WriteSections calls, each one write of the file
 
 private:
     platform::Profile& m_machine;

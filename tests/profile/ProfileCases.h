@@ -689,4 +689,24 @@ inline std::vector<std::string> RunCase(const ProfileCase& c, ProfileApi& api,
     return mismatches;
 }
 
+// For a console runner: runs each case through `run`, which answers its mismatches, prints them
+// named by their case and then the counts; answers the exit status.
+template <typename Cases, typename Run>
+int ReportCases(const Cases& cases, Run run) {
+    int passed = 0;
+    int failed = 0;
+    for (const auto& c : cases) {
+        const std::vector<std::string> mismatches = run(c);
+        if (mismatches.empty()) {
+            ++passed;
+            continue;
+        }
+        ++failed;
+        for (const std::string& mismatch : mismatches)
+            std::printf("%s: %s\n", c.name, mismatch.c_str());
+    }
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}
+
 }  // namespace norvane::profile_cases

@@ -10,12 +10,16 @@
 
 #include "platform/sim/ProfileEngine.h"
 #include "profile/ProfileCases.h"
+#include "profile/SectionBatchCases.h"
 
 namespace norvane {
 namespace profile_cases {
 
 // Names the case in a failure report rather than dumping its bytes.
 void PrintTo(const ProfileCase& c, std::ostream* out) {
+    *out << c.name;
+}
+void PrintTo(const SectionBatchCase& c, std::ostream* out) {
     *out << c.name;
 }
 
@@ -82,6 +86,29 @@ TEST_P(ProfileCaseTest, AgreesWithWindows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ProfileCaseTest, ::testing::ValuesIn(profile_cases::Cases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class SectionBatchTest : public ::testing::TestWithParam<profile_cases::SectionBatchCase> {};
+
+TEST_P(SectionBatchTest, LeavesTheFileOfOneSectionWriteEach) {
+    TempFolder folder;
+    sim::ProfileEngine engine;
+    const auto mismatches = profile_cases::RunSectionBatchCase(
+        GetParam(), folder.path(),
+        [&](const wchar_t* section, const wchar_t* list, const fs::path& file) {
+            return engine.WriteSection(section, list, file);
+        },
+        [&](const std::vector<platform::ProfileSection>& sections, const fs::path& file) {
+            return engine.WriteSections(sections, file);
+        },
+        [&](const wchar_t* section, const wchar_t* key, const wchar_t* value,
+            const fs::path& file) { return engine.WriteString(section, key, value, file); });
+    for (const std::string& mismatch : mismatches)
+        ADD_FAILURE() << mismatch;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SectionBatchTest,
+                         ::testing::ValuesIn(profile_cases::SectionBatchCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The engine keeps parsed files between calls; a file changed behind its back must still read as

@@ -168,6 +168,49 @@ TEST_F(SimSpoolerTest, UnusedFilesGoWhileSharedAndLockedOnesStay) {
     EXPECT_TRUE(m_test.Exists(folder + L"CVMB_UI.DLL"));
 }
 
+// The spooler keeps its count of the drivers naming each file from one deletion to the next; a
+// driver that names the file and comes into the registry between two deletions must still keep
+// it, and any other change of the registry must leave the count right.
+TEST(SimSpoolerFileCountTest, SharedFileGoesWithTheLastDriverNamingIt) {
+    struct Case {
+        const char* name;
+        const wchar_t* madeKey;       // below the print key, made between the deletions
+        const wchar_t* sharedDriver;  // its "Driver" value, if any
+        bool sharedStays;
+    };
+    const wchar_t* const modelD = L"\\Environments\\Windows x64\\Drivers\\Version-3\\Model D";
+    for (const Case& c : {Case{"nothing else changes", nullptr, nullptr, false},
+                          Case{"another driver names it", modelD, L"Shared.dll", true},
+                          Case{"another driver names another file", modelD, L"D.DLL", false},
+                          Case{"a key elsewhere", L"\\Monitors\\Other", nullptr, false}}) {
+        SCOPED_TRACE(c.name);
+        testing::TestMachine test;
+        test.SetRegistry(Driver("Windows x64", "Model A", {"\"Driver\"=\"SHARED.DLL\""}) +
+                         Driver("Windows x64", "Model B", {"\"Driver\"=\"shared.dll\""}) +
+                         Driver("Windows x64", "Model C", {"\"Driver\"=\"C.DLL\""}));
+        for (const wchar_t* file : {L"SHARED.DLL", L"C.DLL"})
+            test.WriteFile(kX64Folder + std::wstring(file), "x");
+        const auto machine = test.Load();
+        platform::Spooler& spooler = machine->Platform().spooler;
+        platform::Registry& registry = machine->Platform().registry;
+        const auto hklm = platform::RootKey::LocalMachine;
+        ASSERT_EQ(spooler.DeletePrinterDriver(kX64, L"Model A", platform::kDeleteUnusedFiles), 0u);
+        ASSERT_EQ(spooler.DeletePrinterDriver(kX64, L"Model C", platform::kDeleteUnusedFiles), 0u);
+        EXPECT_FALSE(test.Exists(kX64Folder + std::wstring(L"C.DLL")));
+        if (c.madeKey) {
+            const std::wstring key = kPrintPath + std::wstring(c.madeKey);
+            ASSERT_EQ(registry.CreateKey(hklm, key, nullptr), 0u);
+            if (c.sharedDriver) {
+                ASSERT_EQ(registry.SetValue(hklm, key, L"Driver",
+                                            platform::RegValue::String(c.sharedDriver)),
+                          0u);
+            }
+        }
+        ASSERT_EQ(spooler.DeletePrinterDriver(kX64, L"Model B", platform::kDeleteUnusedFiles), 0u);
+        EXPECT_EQ(test.Exists(kX64Folder + std::wstring(L"SHARED.DLL")), c.sharedStays);
+    }
+}
+
 TEST_F(SimSpoolerTest, MonitorsInUseUnknownOrFaultyStay) {
     m_test.SetRegistry(Key(kPrint + "\\Monitors\\LangMon", {"\"Driver\"=\"cvlangmon.dll\""}) +
                        Key(kPrint + "\\Monitors\\LangMon\\Ports") +

@@ -3,7 +3,6 @@
 // binary, so that the Windows build needs nothing beyond MinGW.
 #include <windows.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -52,20 +51,10 @@ fs::path MakeFolder() {
 int main() {
     const fs::path folder = MakeFolder();
     Kernel32ProfileApi api;
-    int passed = 0;
-    int failed = 0;
-    for (const auto& c : norvane::profile_cases::Cases()) {
-        const auto mismatches = norvane::profile_cases::RunCase(c, api, folder);
-        if (mismatches.empty()) {
-            ++passed;
-            continue;
-        }
-        ++failed;
-        for (const std::string& mismatch : mismatches)
-            std::printf("%s: %s\n", c.name, mismatch.c_str());
-    }
+    const int status = norvane::profile_cases::ReportCases(
+        norvane::profile_cases::Cases(),
+        [&](const auto& c) { return norvane::profile_cases::RunCase(c, api, folder); });
     std::error_code ec;
     fs::remove_all(folder, ec);
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return status;
 }

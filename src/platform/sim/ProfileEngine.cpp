@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -38,6 +39,8 @@ enum class Encoding { kAnsi, kUtf8, kUtf16Le, kUtf16Be };
 struct Line {
     std::wstring name;
     std::optional<std::wstring> value;
+
+    bool operator==(const Line&) const = default;
 };
 
 struct Section {
@@ -453,23 +456,52 @@ bool DeleteKey(Document& doc, std::wstring_view section, std::wstring_view key) 
     return false;
 }
 
+// The sections of a document by name, A to Z folded as the lookups compare names, so that a call
+// that writes many sections finds each one without a walk through all of them.
+class SectionIndex {
+public:
+    explicit SectionIndex(const Document& doc) { Rebuild(doc); }
+
+    void Rebuild(const Document& doc) {
+        m_byName.clear();
+        for (std::size_t i = 0; i < doc.sections.size(); ++i)
+            m_byName[text::LowerAscii(doc.sections[i].name)].push_back(i);
+    }
+    // The sections of that name, in file order.
+    std::vector<std::size_t> Named(std::wstring_view name) const {
+        const auto it = m_byName.find(text::LowerAscii(name));
+        return it == m_byName.end() ? std::vector<std::size_t>{} : it->second;
+    }
+    // The last section of the document is new.
+    void Added(const Document& doc) {
+        m_byName[text::LowerAscii(doc.sections.back().name)].push_back(doc.sections.size() - 1);
+    }
+
+private:
+    std::unordered_map<std::wstring, std::vector<std::size_t>> m_byName;
+};
+
+// The section a new line goes to: the first of that name, or a new one at the end of the file.
+std::size_t SectionForNewLine(Document& doc, SectionIndex& index, std::wstring_view section) {
+    const std::vector<std::size_t> named = index.Named(Trim(section));
+    if (!named.empty())
+        return named.front();
+    doc.sections.push_back(Section{std::wstring(TrimLeft(section)), {}});
+    index.Added(doc);
+    return doc.sections.size() - 1;
+}
+
 // Sets the value of the first matching line, or appends the line to the first matching section,
 // or appends the section to the file. New names keep what follows their leading white space, and
 // the value loses its leading white space. Returns whether anything changed.
-// The section a new line goes to: the first of that name, or a new one at the end of the file.
-Section& SectionForNewLine(Document& doc, std::wstring_view section) {
-    Section* target = FirstSection(doc, Trim(section));
-    return target ? *target
-                  : doc.sections.emplace_back(Section{std::wstring(TrimLeft(section)), {}});
-}
-
 bool SetValue(Document& doc, std::wstring_view section, std::wstring_view key,
               std::wstring_view value) {
     value = TrimLeft(value);
     Line* line = FindLine(doc, section, key);
     if (!line) {
-        line = &SectionForNewLine(doc, section)
-                    .lines.emplace_back(Line{std::wstring(TrimLeft(key)), std::nullopt});
+        SectionIndex index(doc);
+        line = &doc.sections[SectionForNewLine(doc, index, section)].lines.emplace_back(
+            Line{std::wstring(TrimLeft(key)), std::nullopt});
     }
     if (line->value == value)
         return false;
@@ -480,15 +512,16 @@ bool SetValue(Document& doc, std::wstring_view section, std::wstring_view key,
 // Empties every section of that name (their headers stay), then adds each "name=value" of the
 // list to the first one, as a new line even where the name repeats; the section is made only for
 // a line to go in. Returns whether anything changed.
-bool ReplaceSection(Document& doc, std::wstring_view section, const wchar_t* keysAndValues) {
+bool ReplaceSection(Document& doc, SectionIndex& index, std::wstring_view section,
+                    const wchar_t* keysAndValues) {
     bool changed = false;
-    for (Section& s : doc.sections) {
-        if (text::EqualsNoCase(s.name, section) && !s.lines.empty()) {
-            s.lines.clear();
+    for (const std::size_t named : index.Named(section)) {
+        if (!doc.sections[named].lines.empty()) {
+            doc.sections[named].lines.clear();
             changed = true;
         }
     }
-    Section* target = nullptr;
+    std::optional<std::size_t> target;
     for (const wchar_t* at = keysAndValues; *at; at += std::wcslen(at) + 1) {
         const std::wstring_view entry(at);
         const std::size_t equals = entry.find(L'=');
@@ -496,13 +529,24 @@ bool ReplaceSection(Document& doc, std::wstring_view section, const wchar_t* key
             continue;
         // Each line looks for its section again: one made under a name with trailing white
         // space is not found by the trimmed name, so every line then makes another.
-        if (!target || !text::EqualsNoCase(target->name, Trim(section)))
-            target = &SectionForNewLine(doc, section);
-        target->lines.push_back({std::wstring(TrimLeft(entry.substr(0, equals))),
-                                 std::wstring(TrimLeft(entry.substr(equals + 1)))});
+        if (!target || !text::EqualsNoCase(doc.sections[*target].name, Trim(section)))
+            target = SectionForNewLine(doc, index, section);
+        doc.sections[*target].lines.push_back({std::wstring(TrimLeft(entry.substr(0, equals))),
+                                               std::wstring(TrimLeft(entry.substr(equals + 1)))});
         changed = true;
     }
     return changed;
+}
+
+// Whether a section reads back from the file as it stands in the tree: its name and lines hold
+// no white space that reading trims, no line breaks, no line that reads as a header, and nothing
+// the file's encoding lacks. Each write leaves the tree as the file reads back (Save), so only
+// then may a write after it go on from the tree without the file being written and read between.
+bool ReadsBackAsItStands(const Section& section, Encoding encoding, const AnsiCodePage& ansi) {
+    const Document alone{encoding, {Section{}, section}};
+    const Document back = Parse(Encode(alone, ansi), ansi);
+    return back.sections.size() == 2 && back.sections[1].name == section.name &&
+           back.sections[1].lines == section.lines;
 }
 
 // Opens the file, changes its document, and writes it anew when `change` says it changed.
@@ -576,8 +620,31 @@ platform::WinError ProfileEngine::WriteSection(const wchar_t* section, const wch
     if (!section)
         return win::kFileNotFound;
     return Edit(file, m_codePage, [&](Document& doc) {
-        return keysAndValues ? ReplaceSection(doc, section, keysAndValues)
+        SectionIndex index(doc);
+        return keysAndValues ? ReplaceSection(doc, index, section, keysAndValues)
                              : DeleteSection(doc, section);
+    });
+}
+
+platform::WinError ProfileEngine::WriteSections(
+    const std::vector<platform::ProfileSection>& sections, const std::filesystem::path& file) {
+    const AnsiCodePage ansi(m_codePage);
+    return Edit(file, m_codePage, [&](Document& doc) {
+        bool changed = false;
+        SectionIndex index(doc);
+        for (const platform::ProfileSection& section : sections) {
+            if (!ReplaceSection(doc, index, section.name, section.keysAndValues.c_str()))
+                continue;
+            changed = true;
+            // What one write each would have read back before the next.
+            const std::vector<std::size_t> written = index.Named(Trim(section.name));
+            if (written.empty() ||
+                !ReadsBackAsItStands(doc.sections[written.front()], doc.encoding, ansi)) {
+                doc = Parse(Encode(doc, ansi), ansi);
+                index.Rebuild(doc);
+            }
+        }
+        return changed;
     });
 }
 

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
+#include "platform/Profile.h"
 #include "platform/WinError.h"
 
 namespace norvane::sim {
@@ -26,6 +28,9 @@ public:
     // WritePrivateProfileSectionW.
     platform::WinError WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
                                     const std::filesystem::path& file);
+    // WriteSection for each section in turn, over a file read and written once.
+    platform::WinError WriteSections(const std::vector<platform::ProfileSection>& sections,
+                                     const std::filesystem::path& file);
 
 private:
     std::uint32_t m_codePage;

@@ -182,10 +182,12 @@ const RegKey* RegistryStore::Find(const std::wstring& path) const {
 }
 
 RegKey* RegistryStore::Find(const std::wstring& path) {
+    ++m_generation;
     return const_cast<RegKey*>(std::as_const(*this).Find(path));
 }
 
 RegKey* RegistryStore::Create(const std::wstring& path, bool* created) {
+    ++m_generation;
     const KeyPath where = Parse(path);
     if (where.error != win::kSuccess)
         return nullptr;
@@ -206,10 +208,12 @@ RegKey* RegistryStore::Create(const std::wstring& path, bool* created) {
 }
 
 platform::WinError RegistryStore::Delete(const std::wstring& path) {
+    ++m_generation;
     return Remove(m_roots, path, false);
 }
 
 platform::WinError RegistryStore::DeleteTree(const std::wstring& path) {
+    ++m_generation;
     return Remove(m_roots, path, true);
 }
 

@@ -66,8 +66,14 @@ public:
     // The full name of a platform root.
     static std::wstring RootName(platform::RootKey root);
 
+    // Moves on with every call that may change the tree: Create, Delete, DeleteTree, and the Find
+    // that hands out a key to change. What was read from the tree at one generation still holds
+    // while the generation stays.
+    std::uint64_t Generation() const { return m_generation; }
+
 private:
     std::map<std::wstring, std::unique_ptr<RegKey>, text::NoCaseLess> m_roots;
+    std::uint64_t m_generation = 0;
 };
 
 }  // namespace norvane::sim

@@ -44,6 +44,20 @@ platform::WinError SimProfile::WriteString(const wchar_t* section, const wchar_t
     return error;
 }
 
+namespace {
+
+// " [section] "name=value" ...": a section write's part of a journal line.
+std::wstring SectionEntry(const wchar_t* section, const wchar_t* keysAndValues) {
+    std::wstring entry = L" [" + std::wstring(section ? section : L"(null)") + L"]";
+    if (!keysAndValues)
+        entry += L" (null)";
+    for (const wchar_t* at = keysAndValues; at && *at; at += std::wcslen(at) + 1)
+        entry += L" " + Quoted(at);
+    return entry;
+}
+
+}  // namespace
+
 platform::WinError SimProfile::WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
                                             const std::wstring& file) {
     ResolvedPath resolved;
@@ -52,12 +66,24 @@ platform::WinError SimProfile::WriteSection(const wchar_t* section, const wchar_
     const platform::WinError error = m_engine.WriteSection(section, keysAndValues, resolved.host);
     if (!resolved.exists)
         m_files.Paths().Changed(resolved.host);
-    std::wstring entry = L"WritePrivateProfileSection " + Quoted(file) + L" [" +
-                         (section ? section : L"(null)") + L"]";
-    if (!keysAndValues)
-        entry += L" (null)";
-    for (const wchar_t* at = keysAndValues; at && *at; at += std::wcslen(at) + 1)
-        entry += L" " + Quoted(at);
+    JournalWrite(
+        L"WritePrivateProfileSection " + Quoted(file) + SectionEntry(section, keysAndValues),
+        error);
+    return error;
+}
+
+// One write of the file, so one change of the machine and one journal line.
+platform::WinError SimProfile::WriteSections(const std::vector<platform::ProfileSection>& sections,
+                                             const std::wstring& file) {
+    ResolvedPath resolved;
+    if (const auto error = Resolve(file, resolved))
+        return error;
+    const platform::WinError error = m_engine.WriteSections(sections, resolved.host);
+    if (!resolved.exists)
+        m_files.Paths().Changed(resolved.host);
+    std::wstring entry = L"WritePrivateProfileSections " + Quoted(file);
+    for (const platform::ProfileSection& section : sections)
+        entry += SectionEntry(section.name.c_str(), section.keysAndValues.c_str());
     JournalWrite(entry, error);
     return error;
 }

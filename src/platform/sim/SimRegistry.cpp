@@ -18,11 +18,12 @@ std::wstring FullPath(RootKey root, const std::wstring& path) {
 }
 
 // The key a call names, or null with the error Windows gives: a refused path, or a missing key.
-RegKey* Lookup(RegistryStore& store, const std::wstring& fullPath, WinError& error) {
+// Reads go through the store's const lookup, which leaves its generation as it is.
+const RegKey* Lookup(const RegistryStore& store, const std::wstring& fullPath, WinError& error) {
     error = RegistryStore::CheckPath(fullPath);
     if (error != win::kSuccess)
         return nullptr;
-    RegKey* key = store.Find(fullPath);
+    const RegKey* key = store.Find(fullPath);
     if (!key)
         error = win::kFileNotFound;
     return key;
@@ -80,12 +81,14 @@ bool SimRegistry::IsReadOnly(const RegKey* key) const {
 }
 
 RegKey* SimRegistry::LookupToChange(const std::wstring& fullPath, WinError& error) {
-    RegKey* key = Lookup(m_store, fullPath, error);
-    if (key && IsReadOnly(key)) {
+    const RegKey* key = Lookup(m_store, fullPath, error);
+    if (!key)
+        return nullptr;
+    if (IsReadOnly(key)) {
         error = win::kAccessDenied;
         return nullptr;
     }
-    return key;
+    return m_store.Find(fullPath);
 }
 
 WinError SimRegistry::OpenKey(RootKey root, const std::wstring& path, platform::RegAccess access) {

@@ -12,6 +12,8 @@
 // purge or a used-up fault changes them there. Every change, and every refused one, is journaled.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -76,8 +78,14 @@ private:
     // The driver of an environment ("" is the native one) as EnumPrinterDriversW lists it.
     platform::WinError FindDriver(const std::wstring& environment, const std::wstring& name,
                                   platform::DriverInfo6& info);
+    // The stored spelling of a subkey's name; nullopt when there is no such key.
+    std::optional<std::wstring> Subkey(platform::RootKey root, const std::wstring& parent,
+                                       const std::wstring& name);
     // Deletes the files of a deleted driver that no remaining driver of its environment names.
-    void DeleteUnusedFiles(const platform::DriverInfo6& deleted);
+    // `filesCounted`: whether the driver file counts held before the deletion.
+    void DeleteUnusedFiles(const platform::DriverInfo6& deleted, bool filesCounted);
+    // How many drivers of an environment name each file, read from the registry.
+    std::map<std::wstring, int, text::NoCaseLess> NamedFiles(const std::wstring& environment);
     bool PrinterUsesDriver(const std::wstring& driver);
     // The driver folder of an environment: C:\Windows\system32\spool\DRIVERS\x64\3
     std::wstring DriverDirectory(const std::wstring& environment) const;
@@ -97,6 +105,15 @@ private:
     platform::Registry& m_registry;
     platform::FileSystem& m_files;
     SpoolerState m_state;
+    // The driver file counts of each environment, kept from one driver deletion to the next
+    // while the machine's registry changes in no other way, so that a deletion reads only the
+    // deleted driver rather than every driver (a print server holds thousands). Only over the
+    // simulated machine's registry, whose generation tells.
+    struct DriverFileCounts {
+        std::uint64_t generation = 0;
+        std::map<std::wstring, std::map<std::wstring, int, text::NoCaseLess>> byEnvironment;
+    };
+    std::optional<DriverFileCounts> m_fileCounts;
 };
 
 }  // namespace norvane::sim

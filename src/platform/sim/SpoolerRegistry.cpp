@@ -1,5 +1,7 @@
 #include "platform/sim/SpoolerRegistry.h"
 
+#include <utility>
+
 namespace norvane::sim {
 
 platform::WinError SpoolerRegistry::EnumKey(platform::RootKey root, const std::wstring& path,
@@ -11,7 +13,7 @@ platform::WinError SpoolerRegistry::EnumKey(platform::RootKey root, const std::w
         // The machine's service gives a missing or refused key its error.
         if (const auto error = m_service.OpenKey(root, path, platform::RegAccess::Read))
             return error;
-        for (const RegKey* key : m_store.Find(full)->SubkeysInEnumOrder())
+        for (const RegKey* key : std::as_const(m_store).Find(full)->SubkeysInEnumOrder())
             m_listed.push_back(key->name);
         m_listedKey = full;
     }

@@ -9,6 +9,7 @@
 
 #include "platform/sim/ChangeCounter.h"
 #include "platform/sim/MachineConfig.h"
+#include "platform/sim/RegistryStore.h"
 
 namespace norvane::sim {
 
@@ -23,6 +24,10 @@ struct SpoolerState {
     // Counts each call that changed the machine as one change; none for a spooler that runs over
     // Windows' own registry.
     ChangeCounter* changes = nullptr;
+    // The simulated machine's registry, which the spooler's registry service is a view of: read
+    // directly, it gives a key's spelling without listing its siblings, and its generation tells
+    // whether what the spooler keeps between calls still holds. None over Windows' own registry.
+    const RegistryStore* store = nullptr;
 };
 
 }  // namespace norvane::sim

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Profile.h"
 
 #include "platform/win32/LastError.h"
+#include "platform/win32/SectionAppend.h"
 
 namespace norvane::win32 {
 
@@ -23,6 +24,41 @@ platform::WinError Win32Profile::WriteString(const wchar_t* section, const wchar
 platform::WinError Win32Profile::WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
                                               const std::wstring& file) {
     return ErrorOf(WritePrivateProfileSectionW(section, keysAndValues, file.c_str()));
+}
+
+// The writer writes sections until one shows how it appends a new section to this file; the
+// sections after it that are new are appended so, together, and the others go to the writer.
+platform::WinError Win32Profile::WriteSections(
+    const std::vector<platform::ProfileSection>& sections, const std::wstring& file) {
+    platform::WinError result = platform::win::kSuccess;
+    const auto write = [&](const platform::ProfileSection& section) {
+        const platform::WinError error =
+            WriteSection(section.name.c_str(), section.keysAndValues.c_str(), file);
+        if (error && !result)
+            result = error;
+        return error;
+    };
+    std::optional<SectionAppend> append;
+    for (const platform::ProfileSection& section : sections) {
+        if (append) {
+            if (append->Add(section))
+                continue;
+            if (const auto error = append->Flush(); error && !result)
+                result = error;
+            write(section);
+            continue;
+        }
+        const std::optional<std::string> before = ReadProfileBytes(file);
+        if (write(section) || !before)
+            continue;
+        if (const std::optional<std::string> after = ReadProfileBytes(file))
+            append = SectionAppend::Learn(file, *before, *after, section);
+    }
+    if (append) {
+        if (const auto error = append->Flush(); error && !result)
+            result = error;
+    }
+    return result;
 }
 
 }  // namespace norvane::win32

@@ -15,6 +15,8 @@ public:
                                    const std::wstring& file) override;
     platform::WinError WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
                                     const std::wstring& file) override;
+    platform::WinError WriteSections(const std::vector<platform::ProfileSection>& sections,
+                                     const std::wstring& file) override;
 };
 
 }  // namespace norvane::win32
