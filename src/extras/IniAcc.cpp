@@ -27,8 +27,16 @@ std::wstring CIniAcc::GetString(const std::wstring& section, const std::wstring&
 }
 
 CmyStringArray& CIniAcc::GetKeys(const std::wstring& section, CmyStringArray& list) const {
+    return GetNames(section.c_str(), list);
+}
+
+CmyStringArray& CIniAcc::GetSections(CmyStringArray& list) const {
+    return GetNames(nullptr, list);
+}
+
+CmyStringArray& CIniAcc::GetNames(const wchar_t* section, CmyStringArray& list) const {
     list.clear();
-    const std::wstring names = GrowingRead(section.c_str(), nullptr);
+    const std::wstring names = GrowingRead(section, nullptr);
     if (names.empty())
         return list;
     // Names are separated by nulls; the count includes the null after the last name.

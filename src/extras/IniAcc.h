@@ -21,6 +21,8 @@ public:
     std::wstring GetString(const std::wstring& section, const std::wstring& key) const;
     // Empties `list` and fills it with the section's key names in file order.
     CmyStringArray& GetKeys(const std::wstring& section, CmyStringArray& list) const;
+    // Empties `list` and fills it with the file's section names in file order.
+    CmyStringArray& GetSections(CmyStringArray& list) const;
 
 protected:
     std::wstring m_strFile;
@@ -28,6 +30,8 @@ protected:
 private:
     // The characters read (without the final terminators) and the buffer holding them.
     std::wstring GrowingRead(const wchar_t* section, const wchar_t* key) const;
+    // The names a null key (a section's keys) or a null section (the sections) lists.
+    CmyStringArray& GetNames(const wchar_t* section, CmyStringArray& list) const;
 
     platform::Profile& m_profile;
 };
