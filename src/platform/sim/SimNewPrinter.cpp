@@ -118,16 +118,10 @@ platform::WinError SimSpooler::GetDriverPrintProcessor(const std::wstring& envir
                                                        const std::wstring& driver,
                                                        std::wstring& printProcessor) {
     printProcessor.clear();
-    const auto env = Environment(environment);
-    if (!env)
-        return win::kInvalidEnvironment;
-    const auto stored = FindSubkey(m_registry, RootKey::LocalMachine, DriversPath(*env), driver);
-    KeyValues key;
-    if (!stored || ReadValues(m_registry, RootKey::LocalMachine,
-                              DriversPath(*env) + L"\\" + *stored, key) != win::kSuccess) {
-        return win::kUnknownPrinterDriver;
-    }
-    printProcessor = key.String(L"Print Processor");
+    DriverKey key;
+    if (const auto error = ReadDriverKey(environment, driver, key))
+        return error;
+    printProcessor = key.values.String(L"Print Processor");
     return win::kSuccess;
 }
 

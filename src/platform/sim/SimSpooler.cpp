@@ -122,18 +122,29 @@ platform::WinError SimSpooler::EnumDrivers(const std::wstring& environment,
     return win::kSuccess;
 }
 
-platform::WinError SimSpooler::FindDriver(const std::wstring& environment, const std::wstring& name,
-                                          platform::DriverInfo6& info) {
+platform::WinError SimSpooler::ReadDriverKey(const std::wstring& environment,
+                                             const std::wstring& name, DriverKey& driver) {
     const auto env = Environment(environment);
     if (!env)
         return win::kInvalidEnvironment;
     const auto stored = FindSubkey(m_registry, RootKey::LocalMachine, DriversPath(*env), name);
-    KeyValues key;
-    if (!stored || ReadValues(m_registry, RootKey::LocalMachine,
-                              DriversPath(*env) + L"\\" + *stored, key) != win::kSuccess) {
+    if (!stored ||
+        ReadValues(m_registry, RootKey::LocalMachine, DriversPath(*env) + L"\\" + *stored,
+                   driver.values) != win::kSuccess) {
         return win::kUnknownPrinterDriver;
     }
-    info = DriverFromKey(*stored, key, *env, DriverDirectory(*env));
+    driver.environment = *env;
+    driver.name = *stored;
+    return win::kSuccess;
+}
+
+platform::WinError SimSpooler::FindDriver(const std::wstring& environment, const std::wstring& name,
+                                          platform::DriverInfo6& info) {
+    DriverKey driver;
+    if (const auto error = ReadDriverKey(environment, name, driver))
+        return error;
+    info = DriverFromKey(driver.name, driver.values, driver.environment,
+                         DriverDirectory(driver.environment));
     return win::kSuccess;
 }
 

@@ -23,6 +23,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Spooler.h"
+#include "platform/sim/RegistryKeys.h"
 #include "platform/sim/SpoolerState.h"
 
 namespace norvane::sim {
@@ -83,6 +84,15 @@ private:
     bool Exists(const PrinterKey& printer);
     // Removes a printer's key; the default printer setting goes with it.
     void RemovePrinter(const PrinterKey& printer);
+    // A driver's key: its environment and name as stored, and its values.
+    struct DriverKey {
+        std::wstring environment;
+        std::wstring name;
+        KeyValues values;
+    };
+    // The key of the driver of an environment ("" is the native one).
+    platform::WinError ReadDriverKey(const std::wstring& environment, const std::wstring& name,
+                                     DriverKey& driver);
     // The driver of an environment ("" is the native one) as EnumPrinterDriversW lists it.
     platform::WinError FindDriver(const std::wstring& environment, const std::wstring& name,
                                   platform::DriverInfo6& info);
