@@ -61,6 +61,8 @@ inline constexpr std::uint32_t kPrinterAccessUse = 0x8;
 inline constexpr std::uint32_t kPrinterAllAccess = 0xF000C;
 inline constexpr std::uint32_t kPrinterControlPurge = 3;
 inline constexpr std::uint32_t kDeleteUnusedFiles = 0x1;  // DPD_DELETE_UNUSED_FILES
+inline constexpr std::uint32_t kPrinterAttributeShared = 0x8;
+inline constexpr std::uint32_t kPrinterAttributeLocal = 0x40;
 
 // An open printer (OpenPrinterW); closing is the destructor's job (ClosePrinter).
 class Printer {
@@ -74,6 +76,13 @@ public:
     virtual WinError DocumentProperties(std::vector<std::uint8_t>& devmode) = 0;
     // GetPrinterDriverW, level 3, for the printer's driver in the given environment.
     virtual WinError GetDriver(const std::wstring& environment, DriverInfo3& info) = 0;
+    // DocumentPropertiesW with DM_IN_BUFFER | DM_OUT_BUFFER: the printer's driver reads `in`
+    // (a whole DEVMODE the caller has checked for its own sizes) and answers with the DEVMODE it
+    // makes of it; a driver that refuses it fails.
+    virtual WinError MergeDocumentProperties(const std::vector<std::uint8_t>& in,
+                                             std::vector<std::uint8_t>& out) = 0;
+    // SetPrinterW level 8: the printer's default DEVMODE for every user.
+    virtual WinError SetDefaultDevMode(const std::vector<std::uint8_t>& devmode) = 0;
 };
 
 class Spooler {
@@ -88,6 +97,15 @@ public:
     virtual WinError OpenPrinter(const std::wstring& name, std::uint32_t access,
                                  std::unique_ptr<Printer>& printer) = 0;
     virtual WinError DeletePrinterConnection(const std::wstring& name) = 0;
+    // AddPrinterW level 2 with the name, share name, port, driver, print processor and
+    // attributes of `info` (data type RAW, no DEVMODE); the new printer comes open.
+    virtual WinError AddPrinter(const PrinterInfo2& info, std::unique_ptr<Printer>& printer) = 0;
+    // The print processor a driver of an environment asks for (EnumPrinterDriversW level 8);
+    // ERROR_UNKNOWN_PRINTER_DRIVER when the driver is not installed, and an empty name when it
+    // names none.
+    virtual WinError GetDriverPrintProcessor(const std::wstring& environment,
+                                             const std::wstring& driver,
+                                             std::wstring& printProcessor) = 0;
     // DeletePrinterDriverExW with no server. An empty environment is the native one.
     virtual WinError DeletePrinterDriver(const std::wstring& environment, const std::wstring& name,
                                          std::uint32_t deleteFlags) = 0;

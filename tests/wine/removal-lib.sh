@@ -166,7 +166,8 @@ check_files() {
   compare "the files" \
     <(comm -23 "$case_dir/wine.files" "$work/wine-own.files" |
       grep -vxF -e "f $program/norvane.exe" -e "f $program/winspool.drv" \
-        -e 'f windows/system32/pnputil.exe' -e "f $program/interactive_driver.exe") \
+        -e 'f windows/system32/pnputil.exe' -e "f $program/interactive_driver.exe" \
+        -e "f $program/norvanerestore.exe") \
     <(comm -23 "$case_dir/sim.files" "$work/wine-own.files")
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "DefaultMachine.h"
 #include "RunProgram.h"
 #include "RunnerOptions.h"
 #include "platform/sim/Machine.h"
@@ -29,32 +30,6 @@ constexpr char kUsage[] =
     "  --cut-off K     kills the run after its K-th change to the machine (a registry or file\n"
     "                  change, or a spooler call or pnputil that changed something), the\n"
     "                  machine saved as that moment left it; exit status 3 when it was cut\n";
-
-// The default machine: $NORVANE_MACHINE, else the demo machine copied once to the user's data.
-bool DefaultMachine(fs::path& folder) {
-    if (const char* env = std::getenv("NORVANE_MACHINE"); env && *env) {
-        folder = env;
-        return true;
-    }
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    const fs::path base =
-        data && *data ? fs::path(data) : fs::path(home ? home : ".") / ".local/share";
-    folder = base / "norvane" / "demo-machine";
-    std::error_code ec;
-    if (!fs::exists(folder, ec)) {
-        fs::create_directories(folder.parent_path(), ec);
-        fs::copy(NORVANE_DEMO_MACHINE, folder, fs::copy_options::recursive, ec);
-        if (ec) {
-            std::fprintf(stderr, "norvane: cannot copy the demo machine to %s: %s\n",
-                         folder.c_str(), ec.message().c_str());
-            return false;
-        }
-        std::fprintf(stderr, "norvane: made a copy of the demo machine at %s\n", folder.c_str());
-    }
-    std::fprintf(stderr, "norvane: machine %s\n", folder.c_str());
-    return true;
-}
 
 bool UiFromOption(const runner::RunnerOptions& options, sim::UiOptions& ui) {
     const std::string mode = options.ui.value_or(isatty(STDIN_FILENO) ? "tui" : "none");
@@ -100,7 +75,7 @@ int main(int argc, char** argv) {
     fs::path folder;
     if (options.machine) {
         folder = *options.machine;
-    } else if (!DefaultMachine(folder)) {
+    } else if (!tools::DefaultMachine("norvane", folder)) {
         return 2;
     }
     sim::UiOptions ui;

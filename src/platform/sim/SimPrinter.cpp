@@ -14,8 +14,8 @@ namespace win = platform::win;
 // DEVMODEW offsets and values (wingdi.h).
 constexpr std::size_t kDevModeSize = 220;
 constexpr std::size_t kDeviceNameUnits = 32;
-constexpr std::size_t kSpecVersionAt = 64, kSizeAt = 68, kFieldsAt = 72, kOrientationAt = 76,
-                      kPaperSizeAt = 78, kCopiesAt = 86;
+constexpr std::size_t kSpecVersionAt = 64, kSizeAt = 68, kDriverExtraAt = 70, kFieldsAt = 72,
+                      kOrientationAt = 76, kPaperSizeAt = 78, kCopiesAt = 86;
 constexpr std::uint16_t kSpecVersion = 0x0401;
 constexpr std::uint32_t kFieldOrientation = 0x1, kFieldPaperSize = 0x2, kFieldCopies = 0x100;
 constexpr std::uint16_t kPortrait = 1;  // DMORIENT_PORTRAIT
@@ -25,6 +25,22 @@ void PutLittleEndian(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint
                      std::size_t size) {
     for (std::size_t i = 0; i < size; ++i)
         bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint32_t GetLittleEndian(const std::vector<std::uint8_t>& bytes, std::size_t at,
+                              std::size_t size) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        value |= static_cast<std::uint32_t>(bytes[at + i]) << (8 * i);
+    return value;
+}
+
+// Whether the simulated drivers know the DEVMODE's layout.
+bool IsDriversDevMode(const std::vector<std::uint8_t>& devmode) {
+    return devmode.size() >= kDevModeSize &&
+           GetLittleEndian(devmode, kSpecVersionAt, 2) == kSpecVersion &&
+           GetLittleEndian(devmode, kSizeAt, 2) == kDevModeSize &&
+           devmode.size() == kDevModeSize + GetLittleEndian(devmode, kDriverExtraAt, 2);
 }
 
 // The DEVMODEW a driver gives when the printer has no saved one: 220 bytes of public part, no
@@ -88,6 +104,33 @@ platform::WinError SimPrinter::DocumentProperties(std::vector<std::uint8_t>& dev
     const platform::RegValue* saved = key.Find(L"Default DevMode");
     devmode = saved ? saved->data : DefaultDevMode(key.String(L"Printer Driver"));
     return win::kSuccess;
+}
+
+platform::WinError SimPrinter::MergeDocumentProperties(const std::vector<std::uint8_t>& in,
+                                                       std::vector<std::uint8_t>& out) {
+    out.clear();
+    if (!m_spooler.Exists(m_key))
+        return win::kPrinterDeleted;
+    if (!IsDriversDevMode(in))
+        return win::kInvalidParameter;
+    out = in;
+    return win::kSuccess;
+}
+
+platform::WinError SimPrinter::SetDefaultDevMode(const std::vector<std::uint8_t>& devmode) {
+    if (!m_spooler.Exists(m_key))
+        return win::kPrinterDeleted;
+    const auto counted = m_spooler.Call();
+    const std::wstring call = L"SetPrinter " + Quoted(m_name) + L" level 8 (" +
+                              text::Decimal(static_cast<std::uint32_t>(devmode.size())) +
+                              L" bytes)";
+    if (!IsDriversDevMode(devmode))
+        return m_spooler.Journaled(call, win::kInvalidParameter);
+    platform::RegValue value;
+    value.type = platform::RegType::Binary;
+    value.data = devmode;
+    m_spooler.m_registry.SetValue(m_key.root, m_key.Path(), L"Default DevMode", value);
+    return m_spooler.Journaled(call, win::kSuccess);
 }
 
 platform::WinError SimPrinter::GetDriver(const std::wstring& environment,

@@ -4,6 +4,9 @@
 // program does can tell the two apart, and later calls on the handle fail with
 // ERROR_PRINTER_DELETED. A connection's queue belongs to its server: deleting it through a handle
 // is refused with ERROR_ACCESS_DENIED (DeletePrinterConnection removes the connection).
+// Every simulated driver takes a DEVMODE of its own layout (a DEVMODEW public part of 220 bytes,
+// version 0x0401, followed by the private part its dmDriverExtra counts) as it is, and refuses
+// any other.
 #pragma once
 
 #include "platform/Spooler.h"
@@ -21,6 +24,9 @@ public:
     platform::WinError DocumentProperties(std::vector<std::uint8_t>& devmode) override;
     platform::WinError GetDriver(const std::wstring& environment,
                                  platform::DriverInfo3& info) override;
+    platform::WinError MergeDocumentProperties(const std::vector<std::uint8_t>& in,
+                                               std::vector<std::uint8_t>& out) override;
+    platform::WinError SetDefaultDevMode(const std::vector<std::uint8_t>& devmode) override;
 
 private:
     SimSpooler& m_spooler;

@@ -5,6 +5,7 @@
 #include "platform/sim/Journal.h"
 #include "platform/sim/RegistryKeys.h"
 #include "platform/sim/SimPrinter.h"
+#include "platform/sim/SpoolerPaths.h"
 #include "support/Text.h"
 
 namespace norvane::sim {
@@ -12,31 +13,6 @@ namespace {
 
 namespace win = platform::win;
 using platform::RootKey;
-
-// The environment a call names: "" is the native one; nullopt for one the spooler does not know.
-std::optional<std::wstring> Environment(const std::wstring& environment) {
-    if (environment.empty() || text::EqualsNoCase(environment, platform::kEnvironmentX64))
-        return platform::kEnvironmentX64;
-    if (text::EqualsNoCase(environment, platform::kEnvironmentX86))
-        return platform::kEnvironmentX86;
-    return std::nullopt;
-}
-
-std::wstring EnvironmentPath(const std::wstring& environment) {
-    return std::wstring(kPrintPath) + L"\\Environments\\" + environment;
-}
-
-std::wstring DriversPath(const std::wstring& environment) {
-    return EnvironmentPath(environment) + L"\\Drivers\\Version-3";
-}
-
-std::wstring PrintersPath() {
-    return std::wstring(kPrintPath) + L"\\Printers";
-}
-
-std::wstring MonitorsPath() {
-    return std::wstring(kPrintPath) + L"\\Monitors";
-}
 
 // A file named in a driver key is relative to the environment's driver folder.
 std::wstring InFolder(const std::wstring& folder, const std::wstring& file) {
@@ -146,18 +122,29 @@ platform::WinError SimSpooler::EnumDrivers(const std::wstring& environment,
     return win::kSuccess;
 }
 
-platform::WinError SimSpooler::FindDriver(const std::wstring& environment, const std::wstring& name,
-                                          platform::DriverInfo6& info) {
+platform::WinError SimSpooler::ReadDriverKey(const std::wstring& environment,
+                                             const std::wstring& name, DriverKey& driver) {
     const auto env = Environment(environment);
     if (!env)
         return win::kInvalidEnvironment;
     const auto stored = Subkey(RootKey::LocalMachine, DriversPath(*env), name);
-    KeyValues key;
-    if (!stored || ReadValues(m_registry, RootKey::LocalMachine,
-                              DriversPath(*env) + L"\\" + *stored, key) != win::kSuccess) {
+    if (!stored ||
+        ReadValues(m_registry, RootKey::LocalMachine, DriversPath(*env) + L"\\" + *stored,
+                   driver.values) != win::kSuccess) {
         return win::kUnknownPrinterDriver;
     }
-    info = DriverFromKey(*stored, key, *env, DriverDirectory(*env));
+    driver.environment = *env;
+    driver.name = *stored;
+    return win::kSuccess;
+}
+
+platform::WinError SimSpooler::FindDriver(const std::wstring& environment, const std::wstring& name,
+                                          platform::DriverInfo6& info) {
+    DriverKey driver;
+    if (const auto error = ReadDriverKey(environment, name, driver))
+        return error;
+    info = DriverFromKey(driver.name, driver.values, driver.environment,
+                         DriverDirectory(driver.environment));
     return win::kSuccess;
 }
 

@@ -6,6 +6,11 @@
 //   monitors    HKLM\SYSTEM\CurrentControlSet\Control\Print\Monitors\<name> (ports in "Ports")
 //   print processors HKLM\...\Control\Print\Environments\<env>\Print Processors\<name>
 //   default     HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows "Device"
+//   ports       the local ports' values under HKLM\SOFTWARE\Microsoft\Windows
+//   NT\CurrentVersion\Ports,
+//               a monitor's ports under HKLM\...\Control\Print\Monitors\<name>\Ports\<port>, and
+//               the USB printers' under HKLM\SYSTEM\CurrentControlSet\Control\DeviceClasses
+//               \{28d78fad-5a12-11d1-ae5b-0000f803a8c2}\<device>\#\Device Parameters "Port Name"
 // It reaches the registry and the driver files through the Registry and FileSystem services only,
 // so that it runs over a simulated machine and, as the test spooler Norvane.exe loads under Wine,
 // over Windows' own. Queued jobs and the faults that make deletions fail are its SpoolerState; a
@@ -20,6 +25,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Spooler.h"
+#include "platform/sim/RegistryKeys.h"
 #include "platform/sim/SpoolerState.h"
 
 namespace norvane::sim {
@@ -46,6 +52,11 @@ public:
     platform::WinError OpenPrinter(const std::wstring& name, std::uint32_t access,
                                    std::unique_ptr<platform::Printer>& printer) override;
     platform::WinError DeletePrinterConnection(const std::wstring& name) override;
+    platform::WinError AddPrinter(const platform::PrinterInfo2& info,
+                                  std::unique_ptr<platform::Printer>& printer) override;
+    platform::WinError GetDriverPrintProcessor(const std::wstring& environment,
+                                               const std::wstring& driver,
+                                               std::wstring& printProcessor) override;
     platform::WinError DeletePrinterDriver(const std::wstring& environment,
                                            const std::wstring& name,
                                            std::uint32_t deleteFlags) override;
@@ -75,6 +86,15 @@ private:
     bool Exists(const PrinterKey& printer);
     // Removes a printer's key; the default printer setting goes with it.
     void RemovePrinter(const PrinterKey& printer);
+    // A driver's key: its environment and name as stored, and its values.
+    struct DriverKey {
+        std::wstring environment;
+        std::wstring name;
+        KeyValues values;
+    };
+    // The key of the driver of an environment ("" is the native one).
+    platform::WinError ReadDriverKey(const std::wstring& environment, const std::wstring& name,
+                                     DriverKey& driver);
     // The driver of an environment ("" is the native one) as EnumPrinterDriversW lists it.
     platform::WinError FindDriver(const std::wstring& environment, const std::wstring& name,
                                   platform::DriverInfo6& info);
@@ -87,6 +107,10 @@ private:
     // How many drivers of an environment name each file, read from the registry.
     std::map<std::wstring, int, text::NoCaseLess> NamedFiles(const std::wstring& environment);
     bool PrinterUsesDriver(const std::wstring& driver);
+    // Whether a port of that name exists, in any of the places ports are kept.
+    bool PortExists(const std::wstring& port);
+    // Why AddPrinter refuses `info`, or success.
+    platform::WinError CheckNewPrinter(const platform::PrinterInfo2& info);
     // The driver folder of an environment: C:\Windows\system32\spool\DRIVERS\x64\3
     std::wstring DriverDirectory(const std::wstring& environment) const;
     void Record(const std::wstring& entry) { m_state.journal(entry); }

@@ -82,4 +82,8 @@ platform::PrinterInfo2 ConvertPrinter(const PRINTER_INFO_2W& info) {
     return printer;
 }
 
+DriverPrintProcessor ConvertDriverPrintProcessor(const DRIVER_INFO_8W& info) {
+    return {Text(info.pName), Text(info.pszPrintProcessor)};
+}
+
 }  // namespace norvane::win32

@@ -41,4 +41,11 @@ platform::DriverInfo6 ConvertDriver(const DRIVER_INFO_6W& info);
 platform::DriverInfo3 ConvertDriver(const DRIVER_INFO_3W& info);
 platform::PrinterInfo2 ConvertPrinter(const PRINTER_INFO_2W& info);
 
+// Of DRIVER_INFO_8W, the driver's name and the print processor it asks for.
+struct DriverPrintProcessor {
+    std::wstring driver;
+    std::wstring printProcessor;
+};
+DriverPrintProcessor ConvertDriverPrintProcessor(const DRIVER_INFO_8W& info);
+
 }  // namespace norvane::win32

@@ -1,5 +1,8 @@
 #include "platform/win32/Win32Printer.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "platform/win32/LastError.h"
 #include "platform/win32/SpoolerInfo.h"
 
@@ -30,6 +33,39 @@ WinError Win32Printer::DocumentProperties(std::vector<std::uint8_t>& devmode) {
         return LastError();
     }
     return platform::win::kSuccess;
+}
+
+WinError Win32Printer::MergeDocumentProperties(const std::vector<std::uint8_t>& in,
+                                               std::vector<std::uint8_t>& out) {
+    out.clear();
+    const LONG size = DocumentPropertiesW(nullptr, m_handle.Get(), nullptr, nullptr, nullptr, 0);
+    if (size <= 0)
+        return LastError();
+    // The driver writes a DEVMODE of its own size; the input's size is room enough too, should
+    // the driver keep the private part it was given.
+    std::vector<std::uint8_t> input = in;
+    out.assign(std::max(static_cast<std::size_t>(size), in.size()), 0);
+    if (DocumentPropertiesW(
+            nullptr, m_handle.Get(), nullptr, reinterpret_cast<DEVMODEW*>(out.data()),
+            reinterpret_cast<DEVMODEW*>(input.data()), DM_IN_BUFFER | DM_OUT_BUFFER) != IDOK) {
+        out.clear();
+        return LastError();
+    }
+    // What the driver wrote: its public part and the private part that follows.
+    const auto* devmode = reinterpret_cast<const DEVMODEW*>(out.data());
+    const std::size_t written = std::size_t{devmode->dmSize} + devmode->dmDriverExtra;
+    if (written < offsetof(DEVMODEW, dmFields) || written > out.size()) {
+        out.clear();
+        return ERROR_INVALID_DATA;
+    }
+    out.resize(written);
+    return platform::win::kSuccess;
+}
+
+WinError Win32Printer::SetDefaultDevMode(const std::vector<std::uint8_t>& devmode) {
+    std::vector<std::uint8_t> copy = devmode;
+    PRINTER_INFO_8W info{reinterpret_cast<DEVMODEW*>(copy.data())};
+    return ErrorOf(SetPrinterW(m_handle.Get(), 8, reinterpret_cast<BYTE*>(&info), 0));
 }
 
 WinError Win32Printer::GetDriver(const std::wstring& environment, platform::DriverInfo3& info) {

@@ -15,6 +15,9 @@ public:
     platform::WinError DocumentProperties(std::vector<std::uint8_t>& devmode) override;
     platform::WinError GetDriver(const std::wstring& environment,
                                  platform::DriverInfo3& info) override;
+    platform::WinError MergeDocumentProperties(const std::vector<std::uint8_t>& in,
+                                               std::vector<std::uint8_t>& out) override;
+    platform::WinError SetDefaultDevMode(const std::vector<std::uint8_t>& devmode) override;
 
 private:
     UniquePrinter m_handle;

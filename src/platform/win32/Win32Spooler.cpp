@@ -3,6 +3,7 @@
 #include "platform/win32/LastError.h"
 #include "platform/win32/SpoolerInfo.h"
 #include "platform/win32/Win32Printer.h"
+#include "support/Text.h"
 
 namespace norvane::win32 {
 namespace {
@@ -66,6 +67,47 @@ WinError Win32Spooler::OpenPrinter(const std::wstring& name, std::uint32_t acces
 
 WinError Win32Spooler::DeletePrinterConnection(const std::wstring& name) {
     return ErrorOf(DeletePrinterConnectionW(MutableText(name)));
+}
+
+WinError Win32Spooler::AddPrinter(const platform::PrinterInfo2& info,
+                                  std::unique_ptr<platform::Printer>& printer) {
+    printer.reset();
+    PRINTER_INFO_2W added{};
+    added.pPrinterName = MutableText(info.printerName);
+    added.pShareName = OptionalText(info.shareName);
+    added.pPortName = MutableText(info.portName);
+    added.pDriverName = MutableText(info.driverName);
+    added.pPrintProcessor = MutableText(info.printProcessor);
+    added.pDatatype = const_cast<wchar_t*>(L"RAW");
+    added.Attributes = info.attributes;
+    added.Priority = 1;
+    UniquePrinter handle(AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&added)));
+    if (!handle)
+        return LastError();
+    printer = std::make_unique<Win32Printer>(std::move(handle));
+    return platform::win::kSuccess;
+}
+
+WinError Win32Spooler::GetDriverPrintProcessor(const std::wstring& environment,
+                                               const std::wstring& driver,
+                                               std::wstring& printProcessor) {
+    printProcessor.clear();
+    std::vector<DriverPrintProcessor> drivers;
+    const WinError error = Enumerate<DRIVER_INFO_8W>(
+        [&](BYTE* data, DWORD size, DWORD* needed, DWORD* count) {
+            return EnumPrinterDriversW(nullptr, OptionalText(environment), 8, data, size, needed,
+                                       count);
+        },
+        ConvertDriverPrintProcessor, drivers);
+    if (error)
+        return error;
+    for (const auto& installed : drivers) {
+        if (text::EqualsNoCase(installed.driver, driver)) {
+            printProcessor = installed.printProcessor;
+            return platform::win::kSuccess;
+        }
+    }
+    return ERROR_UNKNOWN_PRINTER_DRIVER;
 }
 
 WinError Win32Spooler::DeletePrinterDriver(const std::wstring& environment,

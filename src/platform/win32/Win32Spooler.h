@@ -14,6 +14,11 @@ public:
     platform::WinError OpenPrinter(const std::wstring& name, std::uint32_t access,
                                    std::unique_ptr<platform::Printer>& printer) override;
     platform::WinError DeletePrinterConnection(const std::wstring& name) override;
+    platform::WinError AddPrinter(const platform::PrinterInfo2& info,
+                                  std::unique_ptr<platform::Printer>& printer) override;
+    platform::WinError GetDriverPrintProcessor(const std::wstring& environment,
+                                               const std::wstring& driver,
+                                               std::wstring& printProcessor) override;
     platform::WinError DeletePrinterDriver(const std::wstring& environment,
                                            const std::wstring& name,
                                            std::uint32_t deleteFlags) override;

@@ -24,6 +24,7 @@
 #include <tlhelp32.h>
 #include <winspool.h>
 
+#undef AddPrinter
 #undef CreateDirectory
 #undef DeleteFile
 #undef DeleteMonitor

@@ -1,7 +1,8 @@
-// The winspool functions Norvane.exe imports, each the simulated spooler's call behind Windows'
-// calling conventions: BOOL results with the error in SetLastError, the buffer protocol of the
-// INFO structures, handles for open printers. Only what the program asks for is answered: the
-// local spooler (no server names), levels 2 (printers), 6 (drivers) and 3 (a printer's driver).
+// The winspool functions Norvane.exe and NorvaneRestore.exe import, each the simulated spooler's
+// call behind Windows' calling conventions: BOOL results with the error in SetLastError, the buffer
+// protocol of the INFO structures, handles for open printers. Only what the program asks for is
+// answered: the local spooler (no server names), levels 2 (printers), 6 and 8 (drivers) and 3 (a
+// printer's driver); a new printer by level 2, a printer's DEVMODE set by level 8.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -66,6 +67,27 @@ void FillDriver6(InfoPacker& packer, const norvane::platform::DriverInfo6& drive
     info.pszProvider = packer.Text(driver.provider);
 }
 
+// A driver with the print processor it asks for, as level 8 lists it.
+struct Driver8 {
+    norvane::platform::DriverInfo6 driver;
+    std::wstring printProcessor;
+};
+
+void FillDriver8(InfoPacker& packer, const Driver8& item, DRIVER_INFO_8W& info) {
+    FillDriver(packer, item.driver, info);
+    info.pDefaultDataType = packer.Text(item.driver.defaultDataType);
+    info.pszMfgName = packer.Text(item.driver.manufacturer);
+    info.pszHardwareID = packer.Text(item.driver.hardwareId);
+    info.pszProvider = packer.Text(item.driver.provider);
+    info.pszPrintProcessor = packer.Text(item.printProcessor);
+}
+
+// The bytes of a caller's DEVMODE: its public part and the private part that follows.
+std::vector<std::uint8_t> DevModeBytes(const DEVMODEW* devmode) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(devmode);
+    return {bytes, bytes + devmode->dmSize + devmode->dmDriverExtra};
+}
+
 void FillPrinter(InfoPacker& packer, const norvane::platform::PrinterInfo2& printer,
                  PRINTER_INFO_2W& info) {
     if (!printer.serverName.empty())
@@ -88,7 +110,7 @@ WINBOOL WINAPI EnumPrinterDriversW(LPWSTR pName, LPWSTR pEnvironment, DWORD Leve
                                    LPDWORD pcReturned) {
     if (!IsLocal(pName))
         return Fail(ERROR_INVALID_NAME);
-    if (Level != 6)
+    if (Level != 6 && Level != 8)
         return Fail(ERROR_INVALID_LEVEL);
     if (!pcbNeeded || !pcReturned)
         return Fail(RPC_X_NULL_REF_POINTER);
@@ -96,8 +118,19 @@ WINBOOL WINAPI EnumPrinterDriversW(LPWSTR pName, LPWSTR pEnvironment, DWORD Leve
     std::vector<norvane::platform::DriverInfo6> drivers;
     if (const WinError error = call.Spooler().EnumDrivers(Text(pEnvironment), drivers))
         return Fail(error);
-    return ReturnInfos<DRIVER_INFO_6W>(drivers, pDriverInfo, cbBuf, pcbNeeded, pcReturned,
-                                       FillDriver6);
+    if (Level == 6) {
+        return ReturnInfos<DRIVER_INFO_6W>(drivers, pDriverInfo, cbBuf, pcbNeeded, pcReturned,
+                                           FillDriver6);
+    }
+    std::vector<Driver8> withProcessors;
+    for (auto& driver : drivers) {
+        Driver8& item = withProcessors.emplace_back();
+        call.Spooler().GetDriverPrintProcessor(Text(pEnvironment), driver.name,
+                                               item.printProcessor);
+        item.driver = std::move(driver);
+    }
+    return ReturnInfos<DRIVER_INFO_8W>(withProcessors, pDriverInfo, cbBuf, pcbNeeded, pcReturned,
+                                       FillDriver8);
 }
 
 WINBOOL WINAPI EnumPrintersW(DWORD Flags, LPWSTR Name, DWORD Level, LPBYTE pPrinterEnum,
@@ -135,12 +168,45 @@ WINBOOL WINAPI ClosePrinter(HANDLE hPrinter) {
     return call.host.Close(hPrinter) ? TRUE : Fail(ERROR_INVALID_HANDLE);
 }
 
-WINBOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE, DWORD Command) {
+HANDLE WINAPI AddPrinterW(LPWSTR pName, DWORD Level, LPBYTE pPrinter) {
+    if (!IsLocal(pName)) {
+        SetLastError(ERROR_INVALID_NAME);
+        return nullptr;
+    }
+    if (Level != 2 || !pPrinter) {
+        SetLastError(Level != 2 ? ERROR_INVALID_LEVEL : ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    const auto* given = reinterpret_cast<const PRINTER_INFO_2W*>(pPrinter);
+    norvane::platform::PrinterInfo2 info;
+    info.printerName = Text(given->pPrinterName);
+    info.shareName = Text(given->pShareName);
+    info.portName = Text(given->pPortName);
+    info.driverName = Text(given->pDriverName);
+    info.printProcessor = Text(given->pPrintProcessor);
+    info.attributes = given->Attributes;
+    Call call;
+    std::unique_ptr<norvane::platform::Printer> printer;
+    if (const WinError error = call.Spooler().AddPrinter(info, printer)) {
+        SetLastError(error);
+        return nullptr;
+    }
+    return call.host.Add(std::move(printer));
+}
+
+WINBOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD Command) {
     Call call;
     norvane::platform::Printer* printer = call.host.Find(hPrinter);
     if (!printer)
         return Fail(ERROR_INVALID_HANDLE);
-    // Level 0 carries a command and no structure; setting the printer's data is not answered.
+    // Level 0 carries a command and no structure, level 8 the printer's DEVMODE; the printer's
+    // other data is not answered.
+    if (Level == 8) {
+        const auto* info = reinterpret_cast<const PRINTER_INFO_8W*>(pPrinter);
+        if (!info || !info->pDevMode)
+            return Fail(ERROR_INVALID_PARAMETER);
+        return Result(printer->SetDefaultDevMode(DevModeBytes(info->pDevMode)));
+    }
     if (Level != 0)
         return Fail(ERROR_INVALID_LEVEL);
     return Result(printer->Control(Command));
@@ -152,8 +218,8 @@ WINBOOL WINAPI DeletePrinter(HANDLE hPrinter) {
     return printer ? Result(printer->Delete()) : Fail(ERROR_INVALID_HANDLE);
 }
 
-LONG WINAPI DocumentPropertiesW(HWND, HANDLE hPrinter, LPWSTR, PDEVMODEW pDevModeOutput, PDEVMODEW,
-                                DWORD fMode) {
+LONG WINAPI DocumentPropertiesW(HWND, HANDLE hPrinter, LPWSTR, PDEVMODEW pDevModeOutput,
+                                PDEVMODEW pDevModeInput, DWORD fMode) {
     Call call;
     norvane::platform::Printer* printer = call.host.Find(hPrinter);
     if (!printer) {
@@ -161,7 +227,13 @@ LONG WINAPI DocumentPropertiesW(HWND, HANDLE hPrinter, LPWSTR, PDEVMODEW pDevMod
         return -1;
     }
     std::vector<std::uint8_t> devmode;
-    if (const WinError error = printer->DocumentProperties(devmode)) {
+    // With DM_IN_BUFFER the driver answers with what it makes of the caller's DEVMODE.
+    const WinError error = fMode & DM_IN_BUFFER
+                               ? (pDevModeInput ? printer->MergeDocumentProperties(
+                                                      DevModeBytes(pDevModeInput), devmode)
+                                                : ERROR_INVALID_PARAMETER)
+                               : printer->DocumentProperties(devmode);
+    if (error) {
         SetLastError(error);
         return -1;
     }

@@ -1,0 +1,83 @@
+#include "restore/SavedPrinters.h"
+
+#include <set>
+
+#include "extras/IniAcc.h"
+#include "support/Text.h"
+#include "support/WinPath.h"
+
+namespace norvane::restore {
+namespace {
+
+// DEVMODEW: the sizes at dmSize and dmDriverExtra, and the public part up to dmFields that any
+// version of it holds.
+constexpr std::size_t kSizeAt = 68, kDriverExtraAt = 70, kSmallestPublicPart = 72;
+
+std::size_t Word(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return bytes[at] | static_cast<std::size_t>(bytes[at + 1]) << 8;
+}
+
+// The removal names a printer's settings file after the printer, with ".bin".
+bool IsSettingsFileName(const std::wstring& name) {
+    constexpr std::wstring_view kSuffix = L".bin";
+    return name.size() > kSuffix.size() &&
+           text::EqualsNoCase(std::wstring_view(name).substr(name.size() - kSuffix.size()),
+                              kSuffix);
+}
+
+}  // namespace
+
+std::vector<CSavedPrinterInfo> ReadSavedPrinters(platform::Platform& platform,
+                                                 const std::wstring& logFile) {
+    CIniAcc log(platform.profile);
+    log.SetFile(logFile);
+    CmyStringArray sections;
+    std::vector<CSavedPrinterInfo> printers;
+    std::set<std::wstring> seen;
+    const std::wstring prefix = kPrinterInfoPrefix;
+    for (const auto& section : log.GetSections(sections)) {
+        if (!section.starts_with(prefix) || !seen.insert(text::LowerAscii(section)).second)
+            continue;
+        CSavedPrinterInfo saved;
+        saved.printerName = section.substr(prefix.size());
+        saved.portName = log.GetString(section, L"PortName");
+        saved.driverName = log.GetString(section, L"DriverName");
+        saved.shareName = log.GetString(section, L"ShareName");
+        saved.defaultFlag = log.GetString(section, L"Default");
+        saved.devmodeFile = log.GetString(section, L"DEVMODE");
+        printers.push_back(std::move(saved));
+    }
+    return printers;
+}
+
+std::vector<std::uint8_t> ReadSavedDevMode(platform::Platform& platform,
+                                           const std::wstring& logFolder,
+                                           const CSavedPrinterInfo& saved, std::wstring& problem) {
+    problem.clear();
+    std::vector<std::uint8_t> devmode;
+    if (saved.devmodeFile.empty()) {
+        problem = L"the removal saved no settings";
+        return devmode;
+    }
+    const std::wstring path = IsSettingsFileName(saved.devmodeFile)
+                                  ? path::FileInside(logFolder, saved.devmodeFile, path::kMaxPath)
+                                  : std::wstring();
+    if (path.empty()) {
+        problem =
+            L"the settings file \"" + saved.devmodeFile + L"\" is no .bin file of the log folder";
+        return devmode;
+    }
+    if (const auto error = platform.files.ReadFile(path, devmode)) {
+        devmode.clear();
+        problem = L"the settings file " + path + L" cannot be read (" + text::Decimal(error) + L")";
+        return devmode;
+    }
+    if (devmode.size() < kSmallestPublicPart || Word(devmode, kSizeAt) < kSmallestPublicPart ||
+        Word(devmode, kSizeAt) + Word(devmode, kDriverExtraAt) != devmode.size()) {
+        devmode.clear();
+        problem = L"the settings file " + path + L" holds no whole DEVMODE";
+    }
+    return devmode;
+}
+
+}  // namespace norvane::restore

@@ -1,0 +1,271 @@
+// Printers re-created after a removal: a whole series of the demo machine brought back with a
+// newer package that renamed its drivers, and the damaged or hostile entries a log may hold.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "harness/NewerPackage.h"
+#include "harness/PrintSetup.h"
+#include "harness/TestMachine.h"
+#include "platform/sim/RegistryKeys.h"
+#include "platform/sim/SimSpooler.h"
+#include "restore/RestoreProgram.h"
+#include "support/Text.h"
+
+namespace norvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::RootKey;
+
+const fs::path kDemo = fs::path(NORVANE_SOURCE_DIR) / "examples/machines/demo";
+const std::wstring kPrinters = std::wstring(sim::kPrintPath) + L"\\Printers\\";
+const std::wstring kLogFolder = L"C:\\Program Files\\Halvex\\Norvane\\";
+
+struct Restore {
+    int code = 0;
+    std::vector<std::wstring> lines;
+    std::vector<std::wstring> journal;
+};
+
+Restore RunRestore(TestMachine& test, const std::vector<std::wstring>& args) {
+    auto machine = test.Load();
+    Restore run;
+    run.code = restore::RunRestore(machine->Platform(), args, run.lines);
+    if (const auto failed = machine->Save())
+        throw std::runtime_error(failed->ToString());
+    for (const auto& entry : machine->JournalLog().Entries())
+        run.journal.push_back(WithoutStamp(entry));
+    return run;
+}
+
+// A printer as the spooler keeps it: the values a restore must bring back.
+struct PrinterState {
+    std::wstring driver, port, share, processor;
+    std::vector<std::uint8_t> devmode;
+    bool operator==(const PrinterState&) const = default;
+};
+
+std::map<std::wstring, PrinterState> Printers(TestMachine& test) {
+    auto machine = test.Load();
+    auto& registry = machine->Platform().registry;
+    std::map<std::wstring, PrinterState> printers;
+    for (const auto& name : sim::SubkeyNames(registry, RootKey::LocalMachine, kPrinters)) {
+        sim::KeyValues key;
+        sim::ReadValues(registry, RootKey::LocalMachine, kPrinters + name, key);
+        const auto* devmode = key.Find(L"Default DevMode");
+        printers[name] = {key.String(L"Printer Driver"), key.String(L"Port"),
+                          key.String(L"Share Name"), key.String(L"Print Processor"),
+                          devmode ? devmode->data : std::vector<std::uint8_t>{}};
+    }
+    return printers;
+}
+
+std::wstring DefaultPrinter(TestMachine& test) {
+    auto machine = test.Load();
+    std::wstring name;
+    machine->Platform().spooler.GetDefaultPrinter(name);
+    return name;
+}
+
+std::string ReadHostFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+TEST(RestoreTest, ASeriesComesBackWithTheNewerPackagesDrivers) {
+    TestMachine test;
+    test.CopyFrom(kDemo);
+    const auto before = Printers(test);
+    ASSERT_EQ(DefaultPrinter(test), L"Corvida Model A");
+
+    test.Run(L"/s /x Corvida Model A");
+    const std::vector<std::wstring> series = {L"Corvida Model A", L"Corvida Model A (Reception)",
+                                              L"Corvida Model A Fax", L"Corvida Model A PS"};
+    for (const auto& name : series)
+        ASSERT_FALSE(Printers(test).contains(name)) << text::ToUtf8(name);
+
+    const std::vector<std::pair<std::wstring, std::wstring>> renamed = {
+        {L"Corvida Model A", L"Corvida Model A v2"},
+        {L"Corvida Model A PS", L"Corvida Model A PS v2"},
+        {L"Corvida Model A Fax", L"Corvida Model A Fax v2"}};
+    InstallNewerPackage(test, kDemo, renamed);
+    std::vector<std::wstring> args;
+    for (const auto& [from, to] : renamed)
+        args.insert(args.end(), {L"/m", from + L"=" + to});
+
+    // A dry run tells and changes nothing.
+    const auto registryBefore = ReadHostFile(test.Folder() / "registry.reg");
+    const auto logBefore = test.ReadFile(std::wstring(kLogFolder) + L"Norvane.log");
+    auto dryArgs = args;
+    dryArgs.push_back(L"/n");
+    const auto dry = RunRestore(test, dryArgs);
+    EXPECT_EQ(dry.code, 0);
+    EXPECT_EQ(ReadHostFile(test.Folder() / "registry.reg"), registryBefore);
+    EXPECT_EQ(test.ReadFile(std::wstring(kLogFolder) + L"Norvane.log"), logBefore);
+    ASSERT_EQ(dry.lines.size(), series.size() + 1);
+    EXPECT_NE(dry.lines[0].find(L"would be created"), std::wstring::npos);
+
+    const auto first = RunRestore(test, args);
+    std::wstring report;
+    for (const auto& line : first.lines)
+        report += line + L"\n";
+    EXPECT_EQ(first.code, 0) << text::ToUtf8(report);
+    const auto after = Printers(test);
+    for (const auto& name : series) {
+        SCOPED_TRACE(text::ToUtf8(name));
+        ASSERT_TRUE(after.contains(name));
+        PrinterState expected = before.at(name);
+        expected.driver += L" v2";
+        EXPECT_EQ(after.at(name), expected);
+        EXPECT_EQ(
+            test.Ini(std::wstring(kLogFolder) + L"Norvane.log", L"RestoreResult", name.c_str()),
+            L"0");
+    }
+    EXPECT_EQ(DefaultPrinter(test), L"Corvida Model A");
+
+    // A second restore finds every printer there and changes nothing of the machine.
+    const auto registryRestored = ReadHostFile(test.Folder() / "registry.reg");
+    const auto second = RunRestore(test, args);
+    EXPECT_EQ(second.code, 0);
+    EXPECT_EQ(ReadHostFile(test.Folder() / "registry.reg"), registryRestored);
+    for (const auto& entry : second.journal)
+        EXPECT_FALSE(entry.starts_with(L"AddPrinter") || entry.starts_with(L"SetPrinter") ||
+                     entry.starts_with(L"SetDefaultPrinter"))
+            << text::ToUtf8(entry);
+    EXPECT_NE(second.lines[0].find(L"exists already"), std::wstring::npos);
+}
+
+// A DEVMODE of the simulated drivers' layout: public part of 220 bytes and a private part.
+std::string DevMode(std::size_t privateBytes, std::uint16_t specVersion = 0x0401) {
+    std::string devmode(220 + privateBytes, '\0');
+    devmode[0] = 'P';
+    devmode[64] = static_cast<char>(specVersion & 0xFF);
+    devmode[65] = static_cast<char>(specVersion >> 8);
+    devmode[68] = static_cast<char>(220);
+    devmode[70] = static_cast<char>(privateBytes);
+    return devmode;
+}
+
+// One "PrinterInfo" entry of a hand-made log and what its restore must give.
+struct DamagedCase {
+    const char* what;
+    std::wstring name;
+    std::wstring driver;
+    std::wstring port;
+    std::wstring devmodeKey;  // the log's DEVMODE value
+    std::string binFile;      // written as <name>.bin when not empty
+    int code;
+    bool created;
+    bool settingsApplied;
+    const wchar_t* detail;  // a part of the detail text
+};
+
+TEST(RestoreTest, DamagedAndHostileEntriesAreReportedAndTheOthersGoOn) {
+    const DamagedCase cases[] = {
+        {"restored", L"Good", L"Old Model", L"LPT1:", L"Good.bin", DevMode(8), 0, true, true,
+         L"saved settings applied"},
+        {"driver missing", L"NoDriver", L"Gone Model", L"LPT1:", L"NoDriver.bin", DevMode(8), 4,
+         false, false, L"\"Gone Model\" is not installed"},
+        {"port missing", L"NoPort", L"Old Model", L"USB009", L"NoPort.bin", DevMode(8), 4, false,
+         false, L"port \"USB009\" does not exist"},
+        {"exists", L"Office", L"Old Model", L"LPT1:", L"Office.bin", DevMode(8), 0, true, false,
+         L"exists already"},
+        {"settings cut short", L"Cut", L"Old Model", L"LPT1:", L"Cut.bin",
+         DevMode(8).substr(0, 200), 0, true, false, L"holds no whole DEVMODE"},
+        {"settings of another layout", L"Other", L"Old Model", L"LPT1:", L"Other.bin",
+         DevMode(8, 0x0300), 0, true, false, L"does not take the saved ones"},
+        {"no settings file", L"NoBin", L"Old Model", L"LPT1:", L"NoBin.bin", "", 0, true, false,
+         L"cannot be read"},
+        {"no settings saved", L"Unsaved", L"Old Model", L"LPT1:", L"", "", 0, true, false,
+         L"saved no settings"},
+        {"settings outside the folder", L"Escape", L"Old Model", L"LPT1:",
+         L"..\\..\\..\\Windows\\win.bin", "", 0, true, false, L"no .bin file of the log folder"},
+        {"settings named by a full path", L"Full", L"Old Model", L"LPT1:", L"C:\\Full.bin", "", 0,
+         true, false, L"no .bin file of the log folder"},
+        {"settings not a .bin", L"Log", L"Old Model", L"LPT1:", L"Norvane.log", "", 0, true, false,
+         L"no .bin file of the log folder"},
+        {"name with a path", L"..\\..\\Evil", L"Old Model", L"LPT1:", L"", "", 1, false, false,
+         L"did not add it: 1801"},
+        {"connection", L"\\\\server\\Queue", L"Old Model", L"LPT1:", L"", "", 1, false, false,
+         L"connection"},
+    };
+    TestMachine test;
+    test.InstallProgram(ConfigIni({"Old Model"}));
+    PrintSetup(test)
+        .Driver(PlainDriver("New Model", "NEWM_UI.DLL", {"NEWM.DLL"}))
+        .PrintProcessor("winprint")
+        .Printer("Office", "New Model", "LPT1:")
+        .Registry(
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports]\r\n"
+            "\"LPT1:\"=\"\"\r\n\r\n")
+        .Install("");
+    std::wstring log = L"[PrinterInfo Unrelated]\r\n";  // a section the log file holds already
+    for (const auto& c : cases) {
+        log += L"[PrinterInfo " + c.name + L"]\r\nPortName=" + c.port + L"\r\nDriverName=" +
+               c.driver + L"\r\nShareName=\r\nDefault=0\r\nDEVMODE=" + c.devmodeKey + L"\r\n";
+        if (!c.binFile.empty())
+            test.WriteFile(kLogFolder + c.devmodeKey, c.binFile);
+    }
+    test.WriteFile(kLogFolder + L"Norvane.log", text::ToUtf8(log));
+    const auto before = Printers(test);
+
+    const auto run = RunRestore(test, {L"/m", L"old model=New Model"});
+    EXPECT_EQ(run.code, 1);
+    const auto after = Printers(test);
+    ASSERT_EQ(run.lines.size(), std::size(cases) + 1);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const DamagedCase& c = cases[i];
+        SCOPED_TRACE(c.what);
+        const std::wstring result =
+            test.Ini(kLogFolder + L"Norvane.log", L"RestoreResult", c.name.c_str());
+        EXPECT_EQ(result, text::Decimal(c.code));
+        EXPECT_EQ(after.contains(c.name), c.created);
+        EXPECT_NE(run.lines[i + 1].find(c.detail), std::wstring::npos)
+            << text::ToUtf8(run.lines[i + 1]);
+        if (c.created && !before.contains(c.name)) {
+            const PrinterState& made = after.at(c.name);
+            EXPECT_EQ(made.driver, L"New Model");
+            EXPECT_EQ(made.processor, L"winprint");
+            const std::vector<std::uint8_t> bin(c.binFile.begin(), c.binFile.end());
+            // Settings not applied leave the printer with its driver's defaults: no DEVMODE of
+            // its own.
+            EXPECT_EQ(made.devmode, c.settingsApplied ? bin : std::vector<std::uint8_t>{});
+        }
+    }
+    EXPECT_EQ(after.at(L"Office"), before.at(L"Office"));
+    // Nothing was written outside the log folder for the hostile names.
+    EXPECT_FALSE(test.Exists(L"C:\\Evil.bin"));
+}
+
+TEST(RestoreTest, NothingToRestoreAndBadCommandLines) {
+    TestMachine test;
+    test.InstallProgram(ConfigIni({"Old Model"}));
+    const struct {
+        const char* what;
+        std::vector<std::wstring> args;
+        int code;
+    } cases[] = {
+        {"no log", {}, 2},
+        {"log folder without a log", {L"C:\\Elsewhere"}, 2},
+        {"unknown switch", {L"/x"}, 5},
+        {"mapping without a new name", {L"/m", L"Old Model="}, 5},
+        {"mapping missing", {L"/m"}, 5},
+        {"old name mapped twice", {L"/m", L"A=B", L"/m", L"a=C"}, 5},
+        {"two folders", {L"C:\\One", L"C:\\Two"}, 5},
+        {"help", {L"/?"}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(RunRestore(test, c.args).code, c.code);
+        EXPECT_FALSE(test.Exists(kLogFolder + L"Norvane.log"));
+    }
+}
+
+}  // namespace
+}  // namespace norvane::testing
