@@ -11,6 +11,21 @@ void ChangeList::Add(const std::wstring& call, const std::vector<std::wstring>& 
     m_entries.push_back(std::move(entry));
 }
 
+std::optional<bool> NearestGone(std::wstring folded, const std::set<std::wstring>& gone,
+                                const std::set<std::wstring>& made) {
+    while (!folded.empty()) {
+        if (made.contains(folded))
+            return false;
+        if (gone.contains(folded))
+            return true;
+        const auto slash = folded.rfind(L'\\');
+        if (slash == std::wstring::npos)
+            break;
+        folded.resize(slash);
+    }
+    return std::nullopt;
+}
+
 std::wstring FoldedPath(const std::wstring& path) {
     std::wstring lower = text::LowerAscii(path);
     for (wchar_t& c : lower)

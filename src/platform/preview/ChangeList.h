@@ -3,6 +3,8 @@
 //   DeletePrinterDriverEx Windows x64|Corvida MX-100
 #pragma once
 
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,11 @@ public:
 private:
     std::vector<std::wstring> m_entries;
 };
+
+// Whether a path (folded) is among `gone`, as the nearest of itself and the folders above it
+// that is in either set says: `made` brings a path back below a gone one. Nullopt when none is.
+std::optional<bool> NearestGone(std::wstring folded, const std::set<std::wstring>& gone,
+                                const std::set<std::wstring>& made);
 
 // A path or registry key as Windows compares them: ASCII letters folded, "/" read as "\", no
 // trailing "\".

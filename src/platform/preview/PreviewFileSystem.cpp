@@ -7,19 +7,8 @@ namespace norvane::preview {
 namespace win = platform::win;
 
 bool PreviewFileSystem::Gone(const std::wstring& path) const {
-    std::wstring at = FoldedPath(path);
     // The path itself or any folder above it, unless made again since.
-    while (!at.empty()) {
-        if (m_madeFolders.contains(at))
-            return false;
-        if (m_gone.contains(at))
-            return true;
-        const auto slash = at.rfind(L'\\');
-        if (slash == std::wstring::npos)
-            break;
-        at.resize(slash);
-    }
-    return false;
+    return NearestGone(FoldedPath(path), m_gone, m_madeFolders).value_or(false);
 }
 
 platform::WinError PreviewFileSystem::Find(const std::wstring& pattern,

@@ -17,16 +17,9 @@ std::wstring FullKeyName(RootKey root, const std::wstring& path) {
 
 bool PreviewRegistry::KeyExists(RootKey root, const std::wstring& path) {
     // The nearest change above or at the key decides; without one the machine does.
-    for (std::wstring at = FoldedPath(FullKeyName(root, path));;) {
-        if (m_madeKeys.contains(at))
-            return true;
-        if (m_deletedKeys.contains(at))
-            return false;
-        const auto slash = at.rfind(L'\\');
-        if (slash == std::wstring::npos)
-            break;
-        at.resize(slash);
-    }
+    if (const auto gone =
+            NearestGone(FoldedPath(FullKeyName(root, path)), m_deletedKeys, m_madeKeys))
+        return !*gone;
     return m_machine.OpenKey(root, path, platform::RegAccess::Read) == win::kSuccess;
 }
 
