@@ -1,5 +1,8 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "app/Controller.h"
 #include "app/Restart.h"
 #include "app/Startup.h"
@@ -60,6 +63,9 @@ bool SelectMode(CUninstallerController& app, const std::wstring& commandLine) {
         ReportResult(app, L"", 2, 5);
         return false;
     }
+    // The log, written above, is the last thing a preview writes for real.
+    if (app.m_bPreview)
+        app.StartPreview();
     return true;
 }
 
@@ -73,20 +79,28 @@ int ParseCommandLine(CUninstallerController& app, const std::wstring& input) {
         quoted = span.size() >= 2 ? span.substr(1, span.size() - 2) : L"";
         textValue.erase(first, last - first + 1);
     }
-    int result = 1;
+    std::vector<std::wstring> pieces;
     for (const auto& rawPiece : text::Split(textValue, L'/')) {
         if (rawPiece.empty())
             continue;
         std::wstring piece = text::Trim(L"/" + rawPiece);
         if (text::EqualsNoCase(piece, L"/t"))
             piece = L"/t " + quoted;
-        if (!ProcessSwitch(app, piece))
+        pieces.push_back(std::move(piece));
+    }
+    // The preview is a kind of silent run: "/s" anywhere on the line lets "/n" stand anywhere.
+    const bool quietLine = std::any_of(pieces.begin(), pieces.end(), [](const auto& piece) {
+        return text::EqualsNoCase(piece, L"/s");
+    });
+    int result = 1;
+    for (const auto& piece : pieces) {
+        if (!ProcessSwitch(app, piece, quietLine))
             result = 0;
     }
     return result;
 }
 
-int ProcessSwitch(CUninstallerController& app, const std::wstring& input) {
+int ProcessSwitch(CUninstallerController& app, const std::wstring& input, bool quietLine) {
     app.m_bUtilityOptionGiven = 0;
     const std::wstring piece = text::TrimRight(input);
     std::wstring word = piece, argument;
@@ -129,6 +143,16 @@ int ProcessSwitch(CUninstallerController& app, const std::wstring& input) {
             app.m_bWriteLog = 1;
             if (hasArgument && !argument.empty())
                 app.m_strLogFolder = argument;
+            accepted = true;
+        }
+    } else if (text::EqualsNoCase(word, L"/n")) {
+        if (quietLine && !app.m_bPreview && !hasArgument) {
+            app.m_bPreview = 1;
+            accepted = true;
+        }
+    } else if (text::EqualsNoCase(word, L"/e")) {
+        if (!app.m_bExitCodes && !hasArgument) {
+            app.m_bExitCodes = 1;
             accepted = true;
         }
     } else if (text::EqualsNoCase(word, L"/u")) {

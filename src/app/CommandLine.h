@@ -17,7 +17,8 @@ std::wstring TextAfterProgramName(const std::wstring& fullCommandLine);
 bool SelectMode(CUninstallerController& app, const std::wstring& commandLine);
 // 1 when every switch was accepted; rejected ones are collected in m_arrRejected.
 int ParseCommandLine(CUninstallerController& app, const std::wstring& text);
-// 1 when the switch was accepted.
-int ProcessSwitch(CUninstallerController& app, const std::wstring& piece);
+// 1 when the switch was accepted. `quietLine`: the command line holds "/s", without which "/n"
+// is refused wherever it stands.
+int ProcessSwitch(CUninstallerController& app, const std::wstring& piece, bool quietLine = false);
 
 }  // namespace norvane

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/InteractiveRun.h"
+#include "app/PreviewReport.h"
 #include "app/SilentRun.h"
 #include "app/Startup.h"
 #include "inventory/Enumeration.h"
@@ -40,9 +41,17 @@ const PackageConfig& CUninstallerController::Config() const {
 }
 
 int CUninstallerController::InitInstance(const std::wstring& commandLine) {
-    if (StartUp(commandLine))
+    if (StartUp(commandLine)) {
+        m_bStartedUp = 1;
         Run();
+    }
+    if (m_preview)
+        WritePreviewSection(*this);
     return 0;
+}
+
+void CUninstallerController::StartPreview() {
+    m_preview = std::make_unique<preview::PreviewPlatform>(m_platform, m_szLogFile);
 }
 
 // Strictly in this order; the first step that fails ends the program.

@@ -12,6 +12,7 @@
 #include "inventory/Config.h"
 #include "inventory/Records.h"
 #include "platform/Platform.h"
+#include "platform/preview/PreviewPlatform.h"
 #include "removal/DriverPackages.h"
 #include "removal/Progress.h"
 #include "support/Text.h"
@@ -43,7 +44,14 @@ public:
     // config.ini in the program folder, one object for the run.
     const PackageConfig& Config() const;
 
-    platform::Platform& P() { return m_platform; }
+    // The services the run uses: the machine's, or in a preview the layer over them.
+    platform::Platform& P() { return m_preview ? m_preview->Get() : m_platform; }
+    // From here on the run changes nothing but the log: every change is recorded instead.
+    void StartPreview();
+    // The changes recorded since StartPreview; null when this is no preview.
+    const preview::ChangeList* PreviewChanges() const {
+        return m_preview ? &m_preview->Changes() : nullptr;
+    }
 
     std::optional<int> QuitCode() const { return m_nQuitCode; }
 
@@ -80,6 +88,8 @@ public:
     int m_bUtilityOptionGiven = 0;  // "/u" was the last switch
     int m_bUtilitySwitchGiven = 0;  // "/u" appeared at all
     int m_bScannersGiven = 0;
+    int m_bPreview = 0;    // "/n": decide everything, change nothing but the log
+    int m_bExitCodes = 0;  // "/e": the process exit code tells the outcome
     CmyStringArray m_arrScannerName;
     CmyStringArray m_arrDesignated;
     std::wstring m_strLogFolder;
@@ -103,6 +113,12 @@ public:
     std::vector<CSavedPrinterInfo> m_arrSavedPrinterInfo;
     std::wstring m_strDefaultPrinter;
     std::wstring m_strLangArg;
+    // What the exit code of "/e" tells, besides the results: how far start-up came and whether
+    // the run found the package installed and restarted Windows itself.
+    int m_bStartedUp = 0;
+    int m_bNotAdministrator = 0;
+    int m_bNothingInstalled = 0;
+    int m_bRestartStarted = 0;
 
 private:
     void Reset();
@@ -110,6 +126,7 @@ private:
 
     platform::Platform& m_platform;
     mutable std::optional<PackageConfig> m_config;  // of the program folder it was made for
+    std::unique_ptr<preview::PreviewPlatform> m_preview;
     std::optional<int> m_nQuitCode;
 };
 

@@ -146,7 +146,7 @@ void CleanRegistry(CUninstallerController& app) {
 
 void RestartWindows(CUninstallerController& app) {
     app.P().security.EnableShutdownPrivilege();
-    app.P().security.Restart();
+    app.m_bRestartStarted = app.P().security.Restart() == platform::win::kSuccess;
 }
 
 void AskForRestart(CUninstallerController& app) {

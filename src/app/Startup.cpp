@@ -114,6 +114,7 @@ bool CheckAdministrator(CUninstallerController& app) {
     bool member = false;
     if (app.P().security.IsAdministrator(member) == platform::win::kSuccess && member)
         return true;
+    app.m_bNotAdministrator = 1;
     ReportResult(app, app.LoadText(135), 0, 3);
     return false;
 }

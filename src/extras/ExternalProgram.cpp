@@ -1,5 +1,7 @@
 #include "extras/ExternalProgram.h"
 
+#include "app/Controller.h"
+
 namespace norvane {
 
 bool RunAndWait(platform::Platform& platform, const std::wstring& commandLine, Handover handover) {
@@ -18,9 +20,11 @@ bool RunAndWait(platform::Platform& platform, const std::wstring& commandLine, H
     return true;
 }
 
-std::int32_t ReadResultCode(platform::Profile& profile, const std::wstring& setupLog) {
+std::int32_t ReadResultCode(CUninstallerController& app, const std::wstring& setupLog) {
+    if (app.m_bPreview)
+        return 0;
     return static_cast<std::int32_t>(
-        profile.GetInt(L"ResponseResult", L"ResultCode", 99, setupLog));
+        app.P().profile.GetInt(L"ResponseResult", L"ResultCode", 99, setupLog));
 }
 
 }  // namespace norvane

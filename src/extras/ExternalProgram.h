@@ -9,6 +9,8 @@
 
 namespace norvane {
 
+class CUninstallerController;
+
 // CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | CREATE_NEW_PROCESS_GROUP | CREATE_DEFAULT_ERROR_MODE
 inline constexpr std::uint32_t kInstallerCreationFlags = 0x04000230;
 
@@ -22,6 +24,7 @@ enum class Handover {
 bool RunAndWait(platform::Platform& platform, const std::wstring& commandLine, Handover handover);
 
 // [ResponseResult] ResultCode of an installer's setup.log; 99 when the log or the code is missing.
-std::int32_t ReadResultCode(platform::Profile& profile, const std::wstring& setupLog);
+// A preview started no installer, so it has no result to read: it takes 0, as its log says.
+std::int32_t ReadResultCode(CUninstallerController& app, const std::wstring& setupLog);
 
 }  // namespace norvane

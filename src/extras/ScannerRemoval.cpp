@@ -47,7 +47,7 @@ void ReadScannerResult(CUninstallerController& app, CScannerDriverData& record) 
     const std::size_t slash = setup.rfind(L'\\');
     const std::wstring log =
         (slash == std::wstring::npos ? L"" : setup.substr(0, slash + 1)) + L"setup.log";
-    record.m_bResultOK = ReadResultCode(app.P().profile, log) == 0 ? 1 : 0;
+    record.m_bResultOK = ReadResultCode(app, log) == 0 ? 1 : 0;
 }
 
 bool RunScannerSetup(CUninstallerController& app, CScannerDriverData& record) {

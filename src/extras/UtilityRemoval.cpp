@@ -71,7 +71,7 @@ CUtilityData LookUpUninstallString(CUninstallerController& app, const std::wstri
 
 void ReadUninstallResult(CUninstallerController& app, CUtilityData& record) {
     const std::wstring log = SetupLog(app);
-    record.m_bResultOK = ReadResultCode(app.P().profile, log) == 0 ? 1 : 0;
+    record.m_bResultOK = ReadResultCode(app, log) == 0 ? 1 : 0;
     // Gone before the next uninstaller runs, so that it never reads this one's result.
     app.P().files.DeleteFile(log);
 }

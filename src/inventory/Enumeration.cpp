@@ -116,6 +116,7 @@ int EnumerateInstalled(CUninstallerController& app, int interactive, int checkPa
             return 1;
         }
     }
+    app.m_bNothingInstalled = 1;
     ReportResult(app, app.LoadText(154), 0, 4);
     return 0;
 }

@@ -45,7 +45,7 @@ std::unordered_set<std::wstring> DeclaredModels(platform::Profile& profile,
 
 }  // namespace
 
-DriverPackages::DriverPackages(platform::Platform& platform) : m_platform(platform) {
+DriverPackages::DriverPackages(platform::Platform& platform) {
     const std::wstring windows = platform.system.WindowsDirectory();
     if (windows.empty())
         return;
@@ -59,13 +59,13 @@ DriverPackages::DriverPackages(platform::Platform& platform) : m_platform(platfo
     }
 }
 
-int DriverPackages::Check(const std::wstring& driverName) {
+int DriverPackages::Check(platform::Platform& run, const std::wstring& driverName) {
     m_models.resize(m_packages.size());
     const std::wstring modelKey = text::LowerAscii(L"\"" + driverName + L"\"");
     for (std::size_t i = m_packages.size(); i-- > 0;) {
         if (!m_models[i])
             m_models[i] =
-                DeclaredModels(m_platform.profile, m_infFolder + L"\\" + m_packages[i] + L".inf");
+                DeclaredModels(run.profile, m_infFolder + L"\\" + m_packages[i] + L".inf");
         if (!m_models[i]->contains(modelKey))
             continue;
         m_matched = i;
@@ -76,21 +76,21 @@ int DriverPackages::Check(const std::wstring& driverName) {
     return 0;
 }
 
-int DriverPackages::Remove() {
+int DriverPackages::Remove(platform::Platform& run) {
     // What is left of the package, if anything, is read again at the next check.
     m_models[m_matched].reset();
-    if (m_platform.system.OsMajorVersion() >= 6) {
+    if (run.system.OsMajorVersion() >= 6) {
         // pnputil removes the package (forcing it even while a device uses it) on its own time;
         // the removal goes on.
-        if (m_platform.processes.ShellExecuteElevated(L"pnputil.exe", L"-f -d " + m_matchedInf))
+        if (run.processes.ShellExecuteElevated(L"pnputil.exe", L"-f -d " + m_matchedInf))
             return 1;
-        m_platform.clock.Sleep(kPnputilWaitMs);
+        run.clock.Sleep(kPnputilWaitMs);
         return 0;
     }
     int result = 0;
-    if (!DeleteFileByRule(m_platform.files, m_infFolder + L"\\" + m_matchedInf))
+    if (!DeleteFileByRule(run.files, m_infFolder + L"\\" + m_matchedInf))
         result |= 1;
-    if (!DeleteFileByRule(m_platform.files, m_infFolder + L"\\" + m_matchedPnf))
+    if (!DeleteFileByRule(run.files, m_infFolder + L"\\" + m_matchedPnf))
         result |= 2;
     return result;
 }

@@ -16,19 +16,19 @@ public:
     // Lists the installed packages once; a package installed later is never matched.
     explicit DriverPackages(platform::Platform& platform);
 
+    // Both read and change through the run's services, which in a preview are its layer.
     // 1 when a package declares the driver; the last such package in the list is then matched.
     // A package's file is read once, unless the package has been removed since.
-    int Check(const std::wstring& driverName);
+    int Check(platform::Platform& run, const std::wstring& driverName);
     // Removes the matched package: pnputil on Windows Vista and later, else its two files.
     // 0 on success.
-    int Remove();
+    int Remove(platform::Platform& run);
 
     const std::wstring& InfFolder() const { return m_infFolder; }
     const std::vector<std::wstring>& Packages() const { return m_packages; }
     const std::wstring& MatchedInf() const { return m_matchedInf; }
 
 private:
-    platform::Platform& m_platform;
     std::wstring m_infFolder;
     std::vector<std::wstring> m_packages;  // base names, in the folder search's order
     // Per package, the model names (quoted, folded) its model sections give a value; read at

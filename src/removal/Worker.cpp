@@ -79,8 +79,8 @@ int DriverLoop(CUninstallerController& app) {
         const std::wstring started = Line(app, kDriverOpener, name, kInProgress);
         if (!app.m_bSilent)
             ProgressLine(app, started);
-        if (app.m_driverPackages.Check(name))
-            app.m_driverPackages.Remove();
+        if (app.m_driverPackages.Check(app.P(), name))
+            app.m_driverPackages.Remove(app.P());
         const platform::WinError error = DeleteDriver(app, *driver);
         if (error == platform::win::kSuccess) {
             ProgressLine(app, Line(app, kDriverOpener, name, kDone), started);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "harness/TestMachine.h"
+#include "support/Text.h"
 
 namespace norvane {
 namespace {
@@ -118,6 +119,37 @@ TEST_F(CommandLineTest, SeriesSwitchKeepsUnknownNames) {
     EXPECT_EQ(ParseCommandLine(app, L"/x Model A, Model B"), 1);
     EXPECT_EQ(app.m_arrDesignated, (CmyStringArray{L"Model A", L"Model B"}));
     EXPECT_EQ(app.m_bDriversGiven, 1);
+}
+
+// "/n" stands anywhere on a line that holds "/s", and nowhere else; "/e" anywhere. Both once and
+// without an argument; rejected, they are kept as written, like any other switch.
+TEST_F(CommandLineTest, PreviewNeedsQuietAnywhereAndExitCodesStandAlone) {
+    struct Case {
+        const wchar_t* line;
+        int accepted, preview, exitCodes;
+        CmyStringArray rejected;
+    } cases[] = {
+        {L"/s /n /x A", 1, 1, 0, {}},
+        {L"/N /x A /S", 1, 1, 0, {}},
+        {L"/p A /n /u 1 /s", 1, 1, 0, {}},
+        {L"/n /x A", 0, 0, 0, {L"/n"}},
+        {L"/q /n /p A", 0, 0, 0, {L"/q", L"/n"}},
+        {L"/s now /n /x A", 0, 0, 0, {L"/s now", L"/n"}},
+        {L"/s /n all /x A", 0, 0, 0, {L"/n all"}},
+        {L"/s /n /n /x A", 0, 1, 0, {L"/n"}},
+        {L"/e /x A", 1, 0, 1, {}},
+        {L"/s /x A /E", 1, 0, 1, {}},
+        {L"/e 1 /x A", 0, 0, 0, {L"/e 1"}},
+        {L"/s /e /n /e /x A", 0, 1, 1, {L"/e"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(text::ToUtf8(c.line));
+        CUninstallerController fresh(m_machine->Platform());
+        EXPECT_EQ(ParseCommandLine(fresh, c.line), c.accepted);
+        EXPECT_EQ(fresh.m_bPreview, c.preview);
+        EXPECT_EQ(fresh.m_bExitCodes, c.exitCodes);
+        EXPECT_EQ(fresh.m_arrRejected, c.rejected);
+    }
 }
 
 TEST_F(CommandLineTest, ModeSelection) {

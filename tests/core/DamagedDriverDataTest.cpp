@@ -13,6 +13,7 @@
 #include <set>
 
 #include "harness/CaseStride.h"
+#include "harness/DemoMachine.h"
 #include "harness/MachineInventory.h"
 #include "harness/TestMachine.h"
 #include "inventory/Records.h"
@@ -24,7 +25,11 @@ namespace norvane {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ApplyDamage;
+using testing::CopyDemo;
+using testing::Damage;
 using testing::Inventory;
+using testing::RandomDamage;
 using testing::Removed;
 using testing::TestMachine;
 
@@ -91,51 +96,13 @@ TEST(PathGuardTest, AFamilyCodeThatIsNoFolderNameIsNoCode) {
     }
 }
 
-// A copy of the demo machine, the driver "Corvida Model B PS" renamed when `driverName` differs.
-void CopyDemo(TestMachine& m, const std::string& driverName = "Corvida Model B PS") {
-    m.CopyFrom(fs::path(NORVANE_SOURCE_DIR) / "examples" / "machines" / "demo");
-    for (const char* file : {"registry.reg", "drive_c/Program Files/Halvex/Norvane/config.ini"}) {
-        std::string content;
-        {
-            std::ifstream in(m.Folder() / file, std::ios::binary);
-            content.assign(std::istreambuf_iterator<char>(in), {});
-        }
-        for (std::size_t at = 0; (at = content.find("Corvida Model B PS", at)) != std::string::npos;
-             at += driverName.size()) {
-            content.replace(at, 18, driverName);
-        }
-        std::ofstream(m.Folder() / file, std::ios::binary) << content;
-    }
-}
-
-constexpr wchar_t kDriversKey[] =
-    L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows "
-    L"x64\\Drivers\\Version-3\\";
-constexpr wchar_t kMonitorKey[] =
-    L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Corvida Model A "
-    L"LangMon";
-
-struct Damage {
-    std::wstring key, value, data;
-};
-
-void Apply(TestMachine& m, const std::vector<Damage>& damage) {
-    auto machine = m.Load();
-    for (const Damage& d : damage) {
-        sim::RegKey* key = machine->Registry().Find(d.key);
-        ASSERT_NE(key, nullptr) << d.key;
-        key->SetValue(d.value, platform::RegValue::String(d.data));
-    }
-    EXPECT_FALSE(machine->Save());
-}
-
 // What the command removes from a copy of the demo machine, with the damage applied.
 std::vector<std::wstring> RemoveFromDemo(const std::wstring& commandLine,
                                          const std::vector<Damage>& damage,
                                          const std::string& driverName = "Corvida Model B PS") {
     TestMachine m;
     CopyDemo(m, driverName);
-    Apply(m, damage);
+    ApplyDamage(m, damage);
     const auto before = Inventory(m);
     m.Run(commandLine);
     return Removed(before, Inventory(m));
@@ -162,7 +129,7 @@ std::vector<std::wstring> Beyond(const Removals& removals) {
 }
 
 TEST(DamagedDriverDataTest, FoundOnTheDemoMachineTheyTakeNothingElse) {
-    const std::wstring modelBPs = std::wstring(kDriversKey) + L"Corvida Model B PS";
+    const std::wstring modelBPs = std::wstring(testing::kDemoDriversKey) + L"Corvida Model B PS";
     const std::wstring x64 = L"c:\\windows\\system32\\spool\\drivers\\x64";
     const std::vector<Damage> cases[] = {
         {{modelBPs, L"HardwareID", L"USBPRINT\\"}},
@@ -189,41 +156,17 @@ TEST(DamagedDriverDataTest, FoundOnTheDemoMachineTheyTakeNothingElse) {
 // Random damage to every kind of driver data the cleanup builds paths from, a few hundred
 // machines, each removed by one of the ways a caller designates drivers.
 TEST(DamagedDriverDataTest, RandomDamageTakesNothingAnIntactRemovalWouldNot) {
-    const std::vector<std::wstring> junk = {L"",  L".", L"..", L"...", L" ",    L". .", L"C:",
-                                            L"3", L"4", L"a*", L"x/y", L"Temp", L"\t"};
     const std::vector<std::string> oddNames = {"Corvida Model B PS",  "Corvida=Model B PS",
                                                "[Corvida Model B PS", ";Corvida Model B PS",
                                                "Corvida Model B PS.", " Corvida Model B PS ..",
                                                "Corvida Model B PS]"};
     const std::vector<std::wstring> commands = {L"/s /x Corvida Model A", L"/s /x Corvida Model B",
                                                 L"/s /x Corvida Model A,Corvida Model B"};
-    const std::vector<std::wstring> drivers = {L"Corvida Model A", L"Corvida Model A PS",
-                                               L"Corvida Model A Fax", L"Corvida Model B"};
     std::map<std::pair<std::wstring, std::string>, std::vector<std::wstring>> intact;
     std::mt19937 random(20261208);
     auto pick = [&](const auto& list) { return list[random() % list.size()]; };
-    auto junkPath = [&] {
-        std::wstring path;
-        for (int parts = 1 + random() % 5; parts > 0; --parts)
-            path += pick(junk) + (parts > 1 ? L"\\" : L"");
-        return path;
-    };
     for (int n = 0; n < 200; ++n) {
-        std::vector<Damage> damage;
-        for (const std::wstring& driver : drivers) {
-            const std::wstring key = kDriversKey + driver;
-            if (random() % 2)
-                damage.push_back(
-                    {key, L"HardwareID",
-                     pick(std::vector<std::wstring>{L"USBPRINT\\", L"WSDPRINT\\", L""}) +
-                         junkPath()});
-            if (random() % 3 == 0)
-                damage.push_back({key, L"Configuration File", junkPath() + L"_UI.DLL"});
-            if (random() % 3 == 0)
-                damage.push_back({key, L"Print Processor", junkPath()});
-        }
-        if (random() % 2)
-            damage.push_back({kMonitorKey, L"Driver", junkPath()});
+        const std::vector<Damage> damage = RandomDamage(random);
         const std::string name = pick(oddNames);
         const std::wstring command = pick(commands);
         if (n % testing::CaseStride() != 0)

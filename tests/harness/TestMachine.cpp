@@ -105,7 +105,8 @@ RunResult TestMachine::Run(const std::wstring& commandLine, std::deque<std::wstr
     const tools::ProgramRun run = tools::RunProgram(*machine, commandLine);
     if (const auto failed = machine->Save())
         throw std::runtime_error("test machine is not saved: " + failed->ToString());
-    RunResult result{{}, {}, run.logFile, run.quitCode, machine->JournalLog().Changes().Count()};
+    RunResult result{{},           {},           run.logFile,
+                     run.quitCode, run.exitCode, machine->JournalLog().Changes().Count()};
     for (const auto& entry : machine->JournalLog().Entries()) {
         const std::wstring bare = WithoutStamp(entry);
         result.journal.push_back(bare);

@@ -17,6 +17,7 @@ struct RunResult {
     std::vector<std::wstring> messageBoxes;  // the journal's MessageBox entries
     std::wstring logFile;                    // the program's m_szLogFile
     std::optional<int> quitCode;
+    int exitCode = 0;           // the process's exit code
     std::uint64_t changes = 0;  // the changes the run made to the machine (ChangeCounter)
 };
 

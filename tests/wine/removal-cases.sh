@@ -69,6 +69,46 @@ removal_case wide-name "$wide_printer" "/s /p $wide_name" "$wide_name=0" \
   "[PrinterInfo $wide_name]"
 case_check=
 
+# With /e the exit code tells the outcome, Norvane.exe's under Wine as the simulated runner's.
+case_exit=0
+removal_case exit-removed '' '/s /e /p Lobby' 'Lobby=0'
+
+# A driver the spooler holds until a restart: the removal is finished by the restart.
+case_exit=3010 spooler_held='Windows x64|Model B'
+sim_json='"faults": {"drivers": {"Windows x64|Model B": {"heldUntilReboot": true}}}'
+removal_case exit-held '' '/s /e /x Model B' 'Model B=-1'
+spooler_held='' sim_json=''
+
+# A data file another program holds open stays, and its driver's result is a failure.
+locked='C:\ProgramData\Corvida\Drv\CVMA\cache.dat'
+hold_locked() {
+  rm -f "$case_dir/held" "$case_dir/release"
+  (WINEPREFIX=$prefix timeout 150 "$WINE" "$(windows_path "$windows_tests/hold_file.exe")" \
+    "$locked" "$(windows_path "$case_dir/held")" "$(windows_path "$case_dir/release")" \
+    >/dev/null 2>&1 &)
+  for _ in $(seq 600); do [ -f "$case_dir/held" ] && return; sleep 0.1; done
+  fail "hold_file.exe could not hold $locked"
+}
+release_locked() { touch "$case_dir/release"; }
+case_exit=1 case_before=hold_locked case_after_run=release_locked
+sim_json='"faults": {"lockedFiles": ["C:\\ProgramData\\Corvida\\Drv\\CVMA\\cache.dat"]}'
+removal_case exit-locked '' '/s /e /x Model A' 'Model A=1'
+case_before='' case_after_run='' sim_json=''
+
+# No driver of the package's provider is installed: there is nothing to remove.
+no_provider() {
+  sed -i 's/^OEMPROVIDER=.*/OEMPROVIDER=Nobody/' "$prefix/drive_c/$program_folder/config.ini" \
+    "$sim/drive_c/$program_folder/config.ini"
+}
+case_exit=2 case_before=no_provider
+removal_case exit-nothing-installed '' '/s /e /d Model A'
+case_before=''
+
+# A switch the program does not know.
+case_exit=5
+removal_case exit-rejected '' '/s /e /q'
+case_exit=''
+
 # The test spooler's answers on the same machine, read through Norvane's own Win32 spooler code
 # (tests/windows/spooler/SpoolerCasesWindows.cpp).
 begin spooler-answers

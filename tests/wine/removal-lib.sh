@@ -109,29 +109,39 @@ install_wine() {
 
 # The same machine simulated; its language library is the resource script, and its Windows
 # folder is spelled as Wine's is, "C:\windows", since the log and the driver paths show it.
+# $sim_json adds members to its machine.json (faults the Wine side gets its own way).
 install_sim() {
   sim=$case_dir/sim
   cp -r "$machine" "$sim"
   printf '%s' "$1" >>"$sim/registry.reg"
-  printf '{ "fileVersion": "%s", "windowsDir": "C:\\\\windows" }\n' "$version" >"$sim/machine.json"
+  printf '{ "fileVersion": "%s", "windowsDir": "C:\\\\windows"%s }\n' "$version" "${sim_json:+, $sim_json}" \
+    >"$sim/machine.json"
   mkdir -p "$sim/drive_c/$program_folder/ENU"
   cp "$resources/ENU/Norvane.rc" "$sim/drive_c/$program_folder/ENU/Norvane.dll"
 }
 
 # Runs Norvane.exe (or $wine_program, which starts it) with the test spooler and waits for
-# everything it started (pnputil) to end; what the program prints goes to $case_dir/wine.out.
+# everything it started (pnputil) to end; what the program prints goes to $case_dir/wine.out, its
+# exit code to $wine_exit. $spooler_held names a driver the test spooler holds until a restart;
+# the function $case_after_run names, if any, runs as the program has ended.
 run_wine() {
   (cd "$prefix/drive_c/$program_folder" &&
     WINEPREFIX=$prefix WINEDEBUG=+loaddll WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winspool.drv=n" \
       NORVANE_SPOOLER_JOURNAL="$(windows_path "$case_dir/spooler.journal")" \
+      NORVANE_SPOOLER_HELD="${spooler_held:-}" \
       timeout 120 "$WINE" "${wine_program:-$program_windows}" "$@") 2>"$case_dir/wine.err" \
     >"$case_dir/wine.out"
+  wine_exit=$?
+  "${case_after_run:-true}"
   WINEPREFIX=$prefix timeout 60 "$WINESERVER" -w
   grep -qiF 'Norvane\\WINSPOOL.DRV" at' "$case_dir/wine.err" ||
     fail "Norvane.exe did not load the test spooler: $(grep -i 'winspool' "$case_dir/wine.err")"
 }
 
-run_sim() { "$norvane" --machine "$sim" --ui "${sim_ui:-none}" --cmdline "$*" >/dev/null 2>&1; }
+run_sim() {
+  "$norvane" --machine "$sim" --ui "${sim_ui:-none}" --cmdline "$*" >/dev/null 2>&1
+  sim_exit=$?
+}
 
 # Fails with the differences of two texts when they differ.
 compare() {
@@ -209,7 +219,9 @@ check_spooler_calls() {
     <(cut -d' ' -f3- "$sim/journal.log" | grep -E "$spooler_calls")
 }
 
-# One removal on both sides, every check, and the function `case_check` names, if any:
+# One removal on both sides, every check, and the function `case_check` names, if any; the
+# function `case_before` names runs before the removals, and with $case_exit set both programs
+# must exit with it:
 #   removal_case NAME ADDED_REGISTRY_TEXT COMMAND_LINE LOG_LINE...
 removal_case() {
   local name=$1 added=$2 command_line=$3
@@ -217,9 +229,16 @@ removal_case() {
   begin "$name"
   install_wine "$added"
   install_sim "$added"
+  "${case_before:-true}"
   # shellcheck disable=SC2086 # the command line is split into words as a shell would
   run_wine $command_line
   run_sim "$command_line"
+  if [ -n "${case_exit:-}" ]; then
+    # A Linux process's status keeps the low 8 bits of the code: 3010 arrives as 194.
+    local status=$((case_exit % 256))
+    [ "$wine_exit" = "$status" ] || fail "Norvane.exe exited with $wine_exit, not $case_exit"
+    [ "$sim_exit" = "$status" ] || fail "norvane exited with $sim_exit, not $case_exit"
+  fi
   check_registry
   check_files
   check_log "$@"

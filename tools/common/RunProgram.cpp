@@ -1,6 +1,7 @@
 #include "RunProgram.h"
 
 #include "app/Controller.h"
+#include "app/ExitCode.h"
 
 namespace norvane::tools {
 
@@ -11,7 +12,7 @@ ProgramRun RunProgram(sim::Machine& machine, const std::wstring& arguments) {
     app.InitInstance(arguments);
     app.ExitInstance();
     machine.Processes().InstanceEnded();
-    return {app.m_szLogFile, app.QuitCode()};
+    return {app.m_szLogFile, app.QuitCode(), ProcessExitCode(app), app.m_bExitCodes != 0};
 }
 
 }  // namespace norvane::tools

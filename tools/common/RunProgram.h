@@ -13,6 +13,8 @@ namespace norvane::tools {
 struct ProgramRun {
     std::wstring logFile;         // the program's m_szLogFile
     std::optional<int> quitCode;  // the code of the quit message it posted
+    int exitCode = 0;             // the process's exit code, as Norvane.exe returns it
+    bool exitCodeAsked = false;   // "/e" was given: the runner exits with exitCode
 };
 
 // `arguments` is the text after the program's name.

@@ -29,7 +29,8 @@ constexpr char kUsage[] =
     "                  no, about, help, close), none takes each one's default\n"
     "  --cut-off K     kills the run after its K-th change to the machine (a registry or file\n"
     "                  change, or a spooler call or pnputil that changed something), the\n"
-    "                  machine saved as that moment left it; exit status 3 when it was cut\n";
+    "                  machine saved as that moment left it; exit status 3 when it was cut\n"
+    "  With the program's /e switch the runner exits with the program's exit code.\n";
 
 bool UiFromOption(const runner::RunnerOptions& options, sim::UiOptions& ui) {
     const std::string mode = options.ui.value_or(isatty(STDIN_FILENO) ? "tui" : "none");
@@ -107,5 +108,5 @@ int main(int argc, char** argv) {
                      scriptError->line, text::ToUtf8(scriptError->message).c_str());
         return 2;
     }
-    return 0;
+    return run.exitCodeAsked ? run.exitCode : 0;
 }

@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Controller.h"
+#include "app/ExitCode.h"
 #include "platform/win32/Win32Platform.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -10,5 +11,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     norvane::CUninstallerController app(platform.Get());
     app.InitInstance(norvane::TextAfterProgramName(GetCommandLineW()));
     app.ExitInstance();
-    return app.QuitCode().value_or(0);
+    return norvane::ProcessExitCode(app);
 }

@@ -32,7 +32,10 @@ SpoolerHost::SpoolerHost()
     : m_journalFile(Variable(L"NORVANE_SPOOLER_JOURNAL")),
       m_spooler(m_registry, m_files,
                 {WindowsDirectory(), m_jobs, m_faults,
-                 [this](const std::wstring& entry) { Record(entry); }}) {}
+                 [this](const std::wstring& entry) { Record(entry); }}) {
+    if (const std::wstring held = Variable(L"NORVANE_SPOOLER_HELD"); !held.empty())
+        m_faults.drivers[held].heldUntilReboot = true;
+}
 
 void SpoolerHost::Record(const std::wstring& entry) {
     if (m_journalFile.empty())

@@ -1,7 +1,9 @@
 // The test spooler inside the calling process: the simulated spooler over Windows' own registry
-// and files, with no queued jobs and no faults, and the printers it has open by the handles their
-// callers hold. Its journal lines go to the file the environment variable NORVANE_SPOOLER_JOURNAL
-// names, one UTF-8 line each, when it is set. Callers hold Lock() around every use.
+// and files, with no queued jobs, and the printers it has open by the handles their callers hold.
+// Its journal lines go to the file the environment variable NORVANE_SPOOLER_JOURNAL names, one
+// UTF-8 line each, when it is set. The one fault it knows is a driver held until a restart, named
+// "<environment>|<driver>" by NORVANE_SPOOLER_HELD, as machine.json's faults name it. Callers hold
+// Lock() around every use.
 #pragma once
 
 #include <cstdint>

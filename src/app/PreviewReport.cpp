@@ -1,0 +1,19 @@
+#include "app/PreviewReport.h"
+
+#include "app/Controller.h"
+#include "log/LogFile.h"
+
+namespace norvane {
+
+void WritePreviewSection(CUninstallerController& app) {
+    const preview::ChangeList* changes = app.PreviewChanges();
+    if (!changes || !app.m_bWriteLog)
+        return;
+    std::vector<LogEntry> entries;
+    for (const auto& change : changes->Entries())
+        entries.push_back({std::to_wstring(entries.size() + 1), change});
+    entries.push_back({L"Assumed", kPreviewAssumption});
+    WriteLogSection(app.P(), L"Preview", entries, app.m_szLogFile);
+}
+
+}  // namespace norvane

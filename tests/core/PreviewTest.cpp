@@ -1,0 +1,229 @@
+// A preview ("/n") runs the removal's own decisions over a layer that changes nothing: the
+// machine stays as it was byte for byte, and the log lists the changes a real run of the same
+// command line makes, in the same order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <random>
+
+#include <nlohmann/json.hpp>
+
+#include "harness/DemoMachine.h"
+#include "harness/JournalChanges.h"
+#include "harness/TestMachine.h"
+#include "support/Text.h"
+
+namespace norvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TestMachine;
+
+// Every file of a machine folder with its bytes, but for what a run is meant to write: the
+// journal and the log.
+std::map<fs::path, std::string> Snapshot(const TestMachine& m) {
+    std::map<fs::path, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(m.Folder())) {
+        const fs::path relative = fs::relative(entry.path(), m.Folder());
+        if (relative == "journal.log" ||
+            text::EqualsNoCase(entry.path().filename().wstring(), L"Norvane.log"))
+            continue;
+        std::string& content = files[relative];
+        if (entry.is_regular_file()) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            content.assign(std::istreambuf_iterator<char>(in), {});
+        }
+    }
+    return files;
+}
+
+std::vector<std::wstring> PreviewList(const TestMachine& m, const std::wstring& log) {
+    std::vector<std::wstring> list;
+    for (int n = 1;; ++n) {
+        const std::wstring entry = m.Ini(log, L"Preview", std::to_wstring(n).c_str());
+        if (entry == L"<missing>")
+            return list;
+        list.push_back(entry);
+    }
+}
+
+// Names as Windows compares them: the journal spells them as stored, and a folder as the
+// machine names it, without the "\\" the program may end it with.
+std::vector<std::wstring> Folded(std::vector<std::wstring> list) {
+    for (auto& entry : list) {
+        entry = text::LowerAscii(entry);
+        if (entry.ends_with(L"\\"))
+            entry.pop_back();
+    }
+    return list;
+}
+
+// Where two change lists part, with the entries around it; empty when they are equal.
+std::string Difference(const std::vector<std::wstring>& preview,
+                       const std::vector<std::wstring>& real) {
+    std::size_t at = 0;
+    while (at < preview.size() && at < real.size() && preview[at] == real[at])
+        ++at;
+    if (at == preview.size() && at == real.size())
+        return "";
+    std::string text = "they part at entry " + std::to_string(at + 1) + "\n";
+    for (const auto* list : {&preview, &real}) {
+        text += list == &preview ? "preview:\n" : "real run:\n";
+        for (std::size_t i = at > 2 ? at - 2 : 0; i < std::min(list->size(), at + 4); ++i)
+            text += "  " + text::ToUtf8((*list)[i]) + "\n";
+    }
+    return text;
+}
+
+struct Comparison {
+    std::vector<std::wstring> preview, real;  // folded: the journal spells names as stored
+};
+
+// The command line previewed on one copy of a machine and run on another.
+Comparison PreviewAndRun(const std::function<void(TestMachine&)>& make,
+                         const std::wstring& commandLine) {
+    TestMachine previewed, real;
+    make(previewed);
+    make(real);
+    // In front: "/u 1" counts only as the last switch.
+    const auto preview = previewed.Run(L"/n " + commandLine);
+    const auto run = real.Run(commandLine);
+    return {Folded(PreviewList(previewed, preview.logFile)),
+            Folded(testing::JournalChanges(run.journal, run.logFile))};
+}
+
+void Demo(TestMachine& m) {
+    testing::CopyDemo(m);
+}
+
+TEST(PreviewTest, TheDemoMachineStaysAsItWasAndTheLogListsTheRealRunsChanges) {
+    TestMachine m;
+    Demo(m);
+    const auto before = Snapshot(m);
+    const auto preview = m.Run(L"/s /n /x Corvida Model A");
+    EXPECT_EQ(Snapshot(m), before);
+
+    TestMachine real;
+    Demo(real);
+    const auto run = real.Run(L"/s /x Corvida Model A");
+    const auto list = PreviewList(m, preview.logFile);
+    EXPECT_EQ(Folded(list), Folded(testing::JournalChanges(run.journal, run.logFile)));
+    ASSERT_GT(list.size(), 3u);
+    // A silent run saves a printer's settings beside the log before it deletes the printer.
+    EXPECT_EQ(list[0], L"WriteFile c:\\program files\\halvex\\norvane\\Corvida Model A.bin");
+    EXPECT_EQ(list[1], L"SetPrinter Corvida Model A|PRINTER_CONTROL_PURGE");
+    EXPECT_EQ(list[2], L"DeletePrinter Corvida Model A");
+    EXPECT_NE(m.Ini(preview.logFile, L"Preview", L"Assumed"), L"<missing>");
+    // The same header and results as the real run's log.
+    for (const auto& [section, key] : std::vector<std::pair<const wchar_t*, const wchar_t*>>{
+             {L"Application", L"Name"},
+             {L"UninstResult", L"Corvida Model A"},
+             {L"UninstResult", L"Corvida Model A PS"},
+             {L"DelPrinterResult", L"Corvida Model A"},
+             {L"PrinterInfo Corvida Model A", L"PortName"}}) {
+        EXPECT_EQ(m.Ini(preview.logFile, section, key), real.Ini(run.logFile, section, key))
+            << section << " " << key;
+    }
+    EXPECT_EQ(real.Ini(run.logFile, L"Preview", L"1"), L"<missing>");
+}
+
+// Every way of designating what goes, over machines whose driver data is damaged at random.
+TEST(PreviewTest, OverManyMachinesThePreviewNamesTheRealRunsChangesInOrder) {
+    const std::vector<std::wstring> commands = {
+        L"/s /x Corvida Model A",
+        L"/s /x Corvida Model B",
+        L"/s /d Corvida Model A PS,Corvida Model B",
+        L"/s /p Corvida Model A (Reception),Corvida Model B",
+        L"/s /p Corvida Model A /u 0",
+        L"/s /t Corvida Model A Scanner,Corvida Model B Scanner",
+        L"/s /d Nothing Of The Package"};
+    std::mt19937 random(20261209);
+    for (int n = 0; n < 48; ++n) {
+        const auto damage = n < 8 ? std::vector<testing::Damage>{} : testing::RandomDamage(random);
+        const std::wstring& command = commands[n % commands.size()];
+        SCOPED_TRACE("machine " + std::to_string(n) + ", " + text::ToUtf8(command));
+        const Comparison c = PreviewAndRun(
+            [&](TestMachine& m) {
+                Demo(m);
+                testing::ApplyDamage(m, damage);
+            },
+            command);
+        EXPECT_EQ(Difference(c.preview, c.real), "");
+    }
+}
+
+// What a preview cannot foresee: each of these makes the real run differ from its preview, and
+// only by the changes the row names.
+struct Unforeseeable {
+    const char* why;
+    const char* faults;  // machine.json "faults"
+    std::wstring commandLine;
+    std::vector<std::wstring> previewOnly, realOnly;  // folded
+};
+
+TEST(PreviewTest, WhatAPreviewCannotForeseeIsAllThatDiffers) {
+    const std::wstring maData = L"c:\\programdata\\corvida\\drv\\cvma";
+    const std::wstring norvaneKey = L"hkey_local_machine\\software\\corvida\\halvex";
+    const std::wstring setupLog = L"deletefile c:\\program files\\halvex\\norvane\\iss\\setup.log";
+    const std::wstring runOnce =
+        L"hkey_local_machine\\software\\microsoft\\windows\\currentversion\\runonce";
+    const Unforeseeable table[] = {
+        {"a file another program holds open cannot be deleted, and its folder stays",
+         R"({"lockedFiles": ["C:\\ProgramData\\Corvida\\Drv\\CVMA\\CVMA_UI.ini"]})",
+         L"/s /x Corvida Model A",
+         {L"deletefile " + maData + L"\\cvma_ui.ini", L"removedirectory " + maData},
+         {}},
+        {"the spooler holds a driver until a restart: it is put off, not deleted",
+         R"({"drivers": {"Windows x64|Corvida Model B": {"heldUntilReboot": true}}})",
+         L"/s /x Corvida Model B",
+         {L"deleteprinterdriverex windows x64|corvida model b",
+          L"deleteprinterdriverex windows nt x86|corvida model b"},
+         {L"regcreatekey " + norvaneKey, L"regsetvalue " + norvaneKey + L"|",
+          L"regsetvalue " + norvaneKey + L"|driverstobedeleted",
+          L"regsetvalue " + runOnce + L"|norvane"}},
+        {"an uninstaller writes its result into setup.log, which the run then deletes; a preview "
+         "starts none",
+         "{}",
+         L"/s /x Corvida Model A,Corvida Model B /u 1",
+         {},
+         {setupLog, setupLog, setupLog}},
+        {"a monitor the spooler will not let go is deleted after the restart",
+         R"({"monitors": {"Corvida Model A LangMon": {"deleteError": 3008}}})",
+         L"/s /x Corvida Model A",
+         {L"deletemonitor corvida model a langmon",
+          L"deletefile c:\\windows\\system32\\cvlangmon.dll"},
+         {L"regcreatekey " + norvaneKey, L"regsetvalue " + norvaneKey + L"|",
+          L"regsetvalue " + norvaneKey + L"|norvane", L"regsetvalue " + runOnce + L"|norvane"}},
+    };
+    for (const Unforeseeable& row : table) {
+        SCOPED_TRACE(row.why);
+        Comparison c = PreviewAndRun(
+            [&](TestMachine& m) {
+                Demo(m);
+                nlohmann::json config;
+                std::ifstream(m.Folder() / "machine.json") >> config;
+                config["faults"] = nlohmann::json::parse(row.faults);
+                m.SetJson(config.dump(2));
+            },
+            row.commandLine);
+        auto remove = [](std::vector<std::wstring>& list, const std::vector<std::wstring>& only) {
+            for (const auto& entry : only) {
+                const auto found = std::find(list.begin(), list.end(), entry);
+                EXPECT_NE(found, list.end()) << text::ToUtf8(entry);
+                if (found != list.end())
+                    list.erase(found);
+            }
+        };
+        remove(c.preview, row.previewOnly);
+        remove(c.real, row.realOnly);
+        EXPECT_EQ(Difference(c.preview, c.real), "");
+    }
+}
+
+}  // namespace
+}  // namespace norvane
