@@ -13,7 +13,7 @@ void WritePreviewSection(CUninstallerController& app) {
     for (const auto& change : changes->Entries())
         entries.push_back({std::to_wstring(entries.size() + 1), change});
     entries.push_back({L"Assumed", kPreviewAssumption});
-    WriteLogSection(app.P(), L"Preview", entries, app.m_szLogFile);
+    WriteLogSections(app.P(), {{L"Preview", entries}}, app.m_szLogFile);
 }
 
 }  // namespace norvane
