@@ -11,8 +11,8 @@ void WriteRestoreResult(platform::Platform& platform, const RestoreOutcome& outc
         codes.push_back({printer.printer, text::Decimal(printer.code)});
         details.push_back({printer.printer, printer.detail});
     }
-    WriteLogSection(platform, L"RestoreResult", codes, outcome.logFile);
-    WriteLogSection(platform, L"RestoreDetail", details, outcome.logFile);
+    WriteLogSections(platform, {{L"RestoreResult", codes}, {L"RestoreDetail", details}},
+                     outcome.logFile);
 }
 
 std::vector<std::wstring> RestoreLines(const RestoreOutcome& outcome) {
