@@ -66,6 +66,16 @@ install_machine() {
   cp --remove-destination "$windows_tests/pnputil.exe" "$prefix/drive_c/windows/system32/"
 }
 
+# The CPU time the prefix's wineserver has used so far, in clock ticks.
+server_ticks() {
+  local proc
+  for proc in /proc/[0-9]*; do
+    [[ "$(cat "$proc/comm" 2>/dev/null)" == wineserver* ]] &&
+      tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" &&
+      awk '{ print $14 + $15 }' "$proc/stat"
+  done | awk '{ ticks += $1 } END { print ticks + 0 }'
+}
+
 # The machine's printers, drivers, monitors and print processors still in the prefix's registry,
 # read once its wineserver has written it out.
 left_behind() {
@@ -75,22 +85,29 @@ left_behind() {
     "$prefix/system.reg"
 }
 
-echo "silent removal of a whole package under Wine (test spooler), one run, seconds; peak memory"
-echo "of the largest process of the wine process tree, MB"
-printf '%5s %9s %9s %9s %10s\n' N printers run peak 't(2N)/t(N)'
+echo "silent removal of a whole package under Wine (test spooler), one run: seconds of wall time,"
+echo "of CPU in the program's process tree and in its wineserver; peak memory of the largest"
+echo "process of the tree, MB"
+printf '%5s %9s %9s %9s %9s %9s %10s\n' N printers run 'tree CPU' 'server CPU' peak 't(2N)/t(N)'
+ticks_per_second=$(getconf CLK_TCK)
 previous_n=0 previous_run=0
 for n in "$@"; do
   install_machine "$n" || { echo "wine-removal: cannot write machine $n" >&2; exit 1; }
+  server_before=$(server_ticks)
   # shellcheck disable=SC2086 # the command line is split into words as a shell would
   (cd "$prefix/drive_c/$program_folder" &&
     WINEPREFIX=$prefix WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winspool.drv=n" \
-      /usr/bin/time -f '%e %M' -o "$work/$n/time" \
+      /usr/bin/time -f '%e %U %S %M' -o "$work/$n/time" \
       timeout 3600 "$WINE" "$program_windows" $command_line) >/dev/null 2>&1
-  read -r run peak_kb < <(tail -n 1 "$work/$n/time")
+  server=$(awk -v a="$(server_ticks)" -v b="$server_before" -v t="$ticks_per_second" \
+    'BEGIN { print (a - b) / t }')
+  read -r run user system peak_kb < <(tail -n 1 "$work/$n/time")
   left=$(left_behind)
   printers=$(awk -F '\\' '/^\[/ && toupper($(NF - 1)) == "PRINTERS"' "$work/$n/machine/registry.reg" |
     wc -l)
-  printf '%5d %9d %9.2f %9.1f' "$n" "$printers" "$run" "$(awk -v kb="$peak_kb" 'BEGIN { print kb / 1024 }')"
+  printf '%5d %9d %9.2f %9.2f %9.2f %9.1f' "$n" "$printers" "$run" \
+    "$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')" "$server" \
+    "$(awk -v kb="$peak_kb" 'BEGIN { print kb / 1024 }')"
   if [ "$n" = $((2 * previous_n)) ]; then
     printf ' %10.2f\n' "$(awk -v a="$run" -v b="$previous_run" 'BEGIN { print a / b }')"
   else
