@@ -2,18 +2,11 @@
 // the cost's growth with the number of drivers can be read off. It prints numbers and never judges
 // them.
 //
-// Each machine has N package drivers in series of four, each with its 32-bit twin, its own files,
-// hardware ID (hence spool subfolder) and data folder, a language monitor and a print processor
-// shared within its series, one driver package per series, and five printers per driver. The run
-// is `/s /x` with the first driver of every series, which designates everything. Only the
+// Each machine is a series machine (SeriesMachine.h) with five printers per driver. Only the
 // program's run is timed; making the machine, loading it and saving it are timed apart. A second
 // shape is a print server's: a few drivers, each with hundreds of printers.
 //
 // Each measurement runs in a child process of its own, so that its peak memory is its own.
-//
-// The package was installed long before it is removed: every file of the machine is given a time
-// a day back, so that the profile functions meet settled files, as on a real PC, rather than files
-// written a moment ago (which the simulated engine, like Windows, reads again on every call).
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,126 +15,27 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "RunProgram.h"
-#include "harness/PrintSetup.h"
+#include "SeriesMachine.h"
 #include "harness/TestMachine.h"
-#include "support/Text.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using norvane::testing::kPrintKey;
+using norvane::bench::Generate;
+using norvane::bench::kMaxDrivers;
+using norvane::bench::kSeriesSize;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kDefaultSizes[] = {100, 200, 400, 800, 1600};
 constexpr int kRepeats = 3;
-constexpr int kSeriesSize = 4;
 constexpr int kPrintersPerDriver = 5;
 // The print server: 10 drivers with 250 and then 500 printers each.
 constexpr int kServerDrivers = 10;
 constexpr int kServerPrinters[] = {250, 500};
-constexpr int kFirstPackage = 20;          // oem20.inf onwards
-constexpr int kMaxDrivers = 36 * 36 * 36;  // as many as there are distinct family codes
-constexpr const char* kKinds[kSeriesSize] = {" PCL6", " PS", " Fax", " XPS"};
-
-// 7 and 3 give "007".
-std::string Digits(int value, std::size_t width) {
-    std::string out = std::to_string(value);
-    if (out.size() < width)
-        out.insert(0, width - out.size(), '0');
-    return out;
-}
-
-// "CV" and three base-36 digits: a family code, which the "_UI" rule of the configuration file's
-// name gives back.
-std::string FamilyCode(int driver) {
-    const char* const digits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    return std::string("CV") + digits[driver / 1296 % 36] + digits[driver / 36 % 36] +
-           digits[driver % 36];
-}
-
-std::wstring Path(const std::string& utf8) {
-    return norvane::text::FromUtf8(utf8);
-}
-
-// A generated machine: its command line and what the removal must leave behind it.
-struct Generated {
-    std::wstring commandLine;
-    std::vector<std::wstring> keys;   // registry keys, full paths
-    std::vector<std::wstring> files;  // Windows paths of files and folders
-};
-
-Generated Generate(norvane::testing::TestMachine& m, int drivers, int printersPerDriver) {
-    using norvane::testing::TestDriver;
-    const std::string print = std::string(kPrintKey) + "\\";
-    norvane::testing::PrintSetup setup(m);
-    Generated out;
-    std::vector<std::string> names, series;
-    std::string designated;
-    for (int s = 0; s * kSeriesSize < drivers; ++s) {
-        const std::string number = Digits(s + 1, 3);
-        const std::string monitor = "Corvida Series " + number + " LangMon";
-        const std::string processor = "CVPP" + number;
-        setup.Monitor(monitor, "cvlm" + number + ".dll").PrintProcessor(processor);
-        out.keys.push_back(Path(print + "Monitors\\" + monitor));
-        out.keys.push_back(
-            Path(print + "Environments\\Windows x64\\Print Processors\\" + processor));
-
-        std::vector<std::string> members;
-        std::string seriesKeys;
-        for (int k = 0; k < kSeriesSize && s * kSeriesSize + k < drivers; ++k) {
-            const int d = s * kSeriesSize + k;
-            const std::string name = "Corvida Model " + number + kKinds[k];
-            const std::string code = FamilyCode(d);
-            for (const char* env : {"Windows x64", "Windows NT x86"}) {
-                setup.Driver(TestDriver{name,
-                                        "Corvida",
-                                        env,
-                                        code + "_UI.DLL",
-                                        {code + ".DLL", code + ".GPD"},
-                                        monitor,
-                                        processor,
-                                        "USBPRINT\\Corvida-" + code});
-                out.keys.push_back(
-                    Path(print + "Environments\\" + env + "\\Drivers\\Version-3\\" + name));
-            }
-            for (const std::string& folder :
-                 {"C:\\ProgramData\\Corvida\\Drv\\" + code,
-                  "C:\\Windows\\system32\\spool\\drivers\\x64\\Corvida_" + code}) {
-                m.WriteFile(Path(folder + "\\settings.dat"), "data");
-                out.files.push_back(Path(folder));
-            }
-            for (int p = 1; p <= printersPerDriver; ++p) {
-                const std::string printer = name + " (" + std::to_string(p) + ")";
-                setup.Printer(printer, name, "USB001", processor);
-                out.keys.push_back(Path(print + "Printers\\" + printer));
-            }
-            members.push_back(name);
-            names.push_back(name);
-            seriesKeys += (k ? ",D" : "D") + std::to_string(d + 1);
-        }
-        setup.Package(kFirstPackage + s, members);
-        out.files.push_back(L"C:\\Windows\\inf\\oem" + std::to_wstring(kFirstPackage + s) +
-                            L".inf");
-        series.push_back(seriesKeys);
-        designated += (designated.empty() ? "" : ",") + members.front();
-    }
-    setup.DefaultPrinter(names.front() + " (1)");
-    setup.Install(norvane::testing::ConfigIni(names, series));
-
-    const auto installed = fs::file_time_type::clock::now() - std::chrono::hours(24);
-    for (const auto& entry : fs::recursive_directory_iterator(m.Folder() / "drive_c")) {
-        if (entry.is_regular_file())
-            fs::last_write_time(entry.path(), installed);
-    }
-    out.commandLine = L"/s /x " + Path(designated);
-    return out;
-}
 
 double Since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -157,7 +51,7 @@ Times MeasureOnce(int drivers, int printersPerDriver) {
     Times t{};
     norvane::testing::TestMachine m;
     Clock::time_point start = Clock::now();
-    const Generated machine = Generate(m, drivers, printersPerDriver);
+    const norvane::bench::Generated machine = Generate(m, drivers, printersPerDriver);
     t.generate = Since(start);
 
     start = Clock::now();
