@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "KeyByKeyLog.h"
 #include "RunProgram.h"
 #include "SeriesMachine.h"
 #include "harness/TestMachine.h"
@@ -44,10 +45,12 @@ double Since(Clock::time_point start) {
 struct Times {
     double generate, load, run, save;
     long peakKb;  // the measuring process's peak resident memory
+    norvane::bench::KeyByKeyCheck log;
 };
 
-// One machine made, loaded, removed from, saved and checked; a line for whatever stayed.
-Times MeasureOnce(int drivers, int printersPerDriver) {
+// One machine made, loaded, removed from, saved and checked; a line for whatever stayed. With
+// `checkLog`, the run's log is then written again key by key, untimed, and compared.
+Times MeasureOnce(int drivers, int printersPerDriver, bool checkLog) {
     Times t{};
     norvane::testing::TestMachine m;
     Clock::time_point start = Clock::now();
@@ -75,19 +78,24 @@ Times MeasureOnce(int drivers, int printersPerDriver) {
     if (keysLeft || filesLeft)
         std::printf("  N=%d: NOT REMOVED: %td of %zu keys, %td of %zu files and folders\n", drivers,
                     keysLeft, machine.keys.size(), filesLeft, machine.files.size());
+    if (checkLog) {
+        t.log = norvane::bench::WriteKeyByKey(
+            m, *loaded, norvane::testing::kLogFile,
+            std::wstring(norvane::testing::kProgramFolder) + L"KeyByKey.log");
+    }
     std::fflush(stdout);
     return t;
 }
 
 // MeasureOnce in a child process, whose peak memory is then that of this measurement alone.
-Times MeasureApart(int drivers, int printersPerDriver) {
+Times MeasureApart(int drivers, int printersPerDriver, bool checkLog) {
     int channel[2];
     if (pipe(channel) != 0)
         std::exit(1);
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
-        const Times t = MeasureOnce(drivers, printersPerDriver);
+        const Times t = MeasureOnce(drivers, printersPerDriver, checkLog);
         const bool written = write(channel[1], &t, sizeof t) == static_cast<ssize_t>(sizeof t);
         _exit(written ? 0 : 1);
     }
@@ -117,12 +125,16 @@ struct Row {
 };
 
 // The medians of a size's runs, printed as a line with the ratios to the size before it when that
-// was half as large.
+// was half as large. With `checkLog`, the first run's log is also checked against one written key
+// by key, and a line says how that went.
 Row MeasureSize(const char* label, int drivers, int printersPerDriver, int previousPrinters,
-                const Row& previous) {
+                const Row& previous, bool checkLog) {
     std::vector<double> generate, load, run, save, peak;
+    norvane::bench::KeyByKeyCheck log;
     for (int r = 0; r < kRepeats; ++r) {
-        const Times t = MeasureApart(drivers, printersPerDriver);
+        const Times t = MeasureApart(drivers, printersPerDriver, checkLog && r == 0);
+        if (checkLog && r == 0)
+            log = t.log;
         generate.push_back(t.generate);
         load.push_back(t.load);
         run.push_back(t.run);
@@ -138,8 +150,23 @@ Row MeasureSize(const char* label, int drivers, int printersPerDriver, int previ
     } else {
         std::printf(" %10s %10s\n", "-", "-");
     }
+    if (checkLog && !log.checked) {
+        std::printf("  log of N=%d: not checked (not ASCII)\n", drivers);
+    } else if (checkLog) {
+        std::printf(
+            "  log of N=%d: %zu bytes, %zu sections, %zu keys; written again key by key "
+            "(%.1f s): %s\n",
+            drivers, log.bytes, log.sections, log.keys, log.seconds,
+            log.same ? "the same bytes" : "DIFFERENT");
+    }
     std::fflush(stdout);
     return row;
+}
+
+// A size as the bench takes it: at least one driver, at most kMaxDrivers, in whole series.
+int WholeSeries(int wanted) {
+    wanted = std::clamp(wanted, 1, kMaxDrivers);
+    return (wanted + kSeriesSize - 1) / kSeriesSize * kSeriesSize;
 }
 
 }  // namespace
@@ -149,16 +176,25 @@ Row MeasureSize(const char* label, int drivers, int printersPerDriver, int previ
 int main(int argc, char** argv) {
     std::vector<int> sizes;
     bool server = true;
+    // The series size whose log is checked, by default the smallest: written key by key the log
+    // costs what section writes save, about half a minute at N = 200 and four times as much at
+    // each doubling.
+    int checkLogOf = -1;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--no-server") {
             server = false;
             continue;
         }
-        const int wanted = std::clamp(std::atoi(argv[i]), 1, kMaxDrivers);
-        sizes.push_back((wanted + kSeriesSize - 1) / kSeriesSize * kSeriesSize);
+        if (std::string(argv[i]) == "--check-log" && i + 1 < argc) {
+            checkLogOf = WholeSeries(std::atoi(argv[++i]));
+            continue;
+        }
+        sizes.push_back(WholeSeries(std::atoi(argv[i])));
     }
     if (sizes.empty())
         sizes.assign(std::begin(kDefaultSizes), std::end(kDefaultSizes));
+    if (checkLogOf < 0)
+        checkLogOf = *std::min_element(sizes.begin(), sizes.end());
     std::printf("silent removal of a whole package, median of %d runs, seconds; peak memory, MB\n",
                 kRepeats);
     std::printf("%-6s %5s %9s %9s %8s %8s %8s %9s %10s %10s\n", "shape", "N", "printers",
@@ -167,13 +203,15 @@ int main(int argc, char** argv) {
     int previousPrinters = 0;
     Row previous;
     for (const int n : sizes) {
-        previous = MeasureSize("series", n, kPrintersPerDriver, previousPrinters, previous);
+        previous = MeasureSize("series", n, kPrintersPerDriver, previousPrinters, previous,
+                               n == checkLogOf);
         previousPrinters = n * kPrintersPerDriver;
     }
     if (server) {
         previousPrinters = 0;
         for (const int printers : kServerPrinters) {
-            previous = MeasureSize("server", kServerDrivers, printers, previousPrinters, previous);
+            previous =
+                MeasureSize("server", kServerDrivers, printers, previousPrinters, previous, false);
             previousPrinters = kServerDrivers * printers;
         }
     }

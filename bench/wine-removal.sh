@@ -90,7 +90,7 @@ echo "of CPU in the program's process tree and in its wineserver; peak memory of
 echo "process of the tree, MB"
 printf '%5s %9s %9s %9s %9s %9s %10s\n' N printers run 'tree CPU' 'server CPU' peak 't(2N)/t(N)'
 ticks_per_second=$(getconf CLK_TCK)
-previous_n=0 previous_run=0
+previous_printers=0 previous_run=0
 for n in "$@"; do
   install_machine "$n" || { echo "wine-removal: cannot write machine $n" >&2; exit 1; }
   server_before=$(server_ticks)
@@ -105,15 +105,16 @@ for n in "$@"; do
   left=$(left_behind)
   printers=$(awk -F '\\' '/^\[/ && toupper($(NF - 1)) == "PRINTERS"' "$work/$n/machine/registry.reg" |
     wc -l)
-  printf '%5d %9d %9.2f %9.2f %9.2f %9.1f' "$n" "$printers" "$run" \
+  # N as the machine has it, in whole series: five printers per driver.
+  printf '%5d %9d %9.2f %9.2f %9.2f %9.1f' $((printers / 5)) "$printers" "$run" \
     "$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')" "$server" \
     "$(awk -v kb="$peak_kb" 'BEGIN { print kb / 1024 }')"
-  if [ "$n" = $((2 * previous_n)) ]; then
+  if [ "$printers" = $((2 * previous_printers)) ]; then
     printf ' %10.2f\n' "$(awk -v a="$run" -v b="$previous_run" 'BEGIN { print a / b }')"
   else
     printf ' %10s\n' -
   fi
   [ "$left" = 0 ] || echo "  N=$n: NOT REMOVED: $left keys of the machine's are still there"
-  previous_n=$n previous_run=$run
+  previous_printers=$printers previous_run=$run
   rm -rf "$prefix"
 done

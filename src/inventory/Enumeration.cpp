@@ -1,5 +1,6 @@
 #include "inventory/Enumeration.h"
 
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -44,16 +45,17 @@ int EnumerateDrivers(CUninstallerController& app) {
     std::vector<platform::DriverInfo6> drivers;
     app.P().spooler.EnumDrivers(L"", drivers);
     const PackageConfig& config = app.Config();
+    // Looked up once per native driver: a print server has thousands of each.
+    const std::set<std::wstring, text::NoCaseLess> x86Names(app.m_arrX86DriverName.begin(),
+                                                            app.m_arrX86DriverName.end());
     for (const auto& info : drivers) {
         if (!OfProvider(info, app.g_strOemProvider))
             continue;
         auto driver = std::make_unique<CDriverData>(
             info.name, info.dependentFiles, info.monitorName, info.hardwareId, info.configFile);
         driver->SetInPackage(config.IsDriverInPackage(info.name));
-        for (const auto& x86 : app.m_arrX86DriverName) {
-            if (text::EqualsNoCase(x86, info.name))
-                driver->SetHasX86Driver(1);
-        }
+        if (x86Names.contains(info.name))
+            driver->SetHasX86Driver(1);
         app.m_arrDriver.push_back(std::move(driver));
     }
     return app.m_arrDriver.empty() ? 1 : 0;

@@ -51,6 +51,10 @@ public:
     // RegEnumKeyExW: the name of the index-th subkey; ERROR_NO_MORE_ITEMS past the last one.
     virtual WinError EnumKey(RootKey root, const std::wstring& path, std::uint32_t index,
                              std::wstring& name) = 0;
+    // The key's own name as the registry stores it: the spelling it was created with, whatever
+    // case `path` gives it (NtQueryKey, KeyBasicInformation). One call, where finding the name
+    // among the parent's subkeys would read every sibling.
+    virtual WinError KeyName(RootKey root, const std::wstring& path, std::wstring& name) = 0;
     // RegQueryValueExW with a buffer of `maxBytes`: a larger value gives ERROR_MORE_DATA.
     // An empty name is the key's default value.
     virtual WinError QueryValue(RootKey root, const std::wstring& path, const std::wstring& name,

@@ -1,6 +1,7 @@
 #include "removal/Cleanup.h"
 
 #include <algorithm>
+#include <map>
 
 #include "app/Controller.h"
 #include "app/Restart.h"
@@ -58,34 +59,51 @@ private:
 
 struct Components {
     bool monitor, printProcessor, spoolFolder;
-    bool Any() const { return monitor || printProcessor || spoolFolder; }
 };
 
 // A component shared with other drivers goes with the first of them in array order, and only
-// when every one of them is being removed.
-Components WantedComponents(const CUninstallerController& app, std::size_t index) {
-    const CDriverData& driver = *app.m_arrDriver[index];
-    Components wanted{!driver.MonitorName().empty(),
-                      driver.PrintProcessor() && !driver.PrintProcessor()->empty(),
-                      !driver.HardwareId().empty()};
-    for (std::size_t j = 0; j < app.m_arrDriver.size() && wanted.Any(); ++j) {
-        if (j == index)
-            continue;
-        const CDriverData& other = *app.m_arrDriver[j];
-        const bool goesLater = j > index && other.Selected() && other.PrinterCount() == 0;
-        auto shares = [](const std::wstring& a, const std::wstring& b) {
-            return !a.empty() && text::EqualsNoCase(a, b);
-        };
-        if (shares(driver.MonitorName(), other.MonitorName()))
-            wanted.monitor = wanted.monitor && goesLater;
-        if (driver.PrintProcessor() && other.PrintProcessor() &&
-            shares(*driver.PrintProcessor(), *other.PrintProcessor()))
-            wanted.printProcessor = wanted.printProcessor && goesLater;
-        if (shares(driver.HardwareId(), other.HardwareId()))
-            wanted.spoolFolder = wanted.spoolFolder && goesLater;
+// when every one of them is being removed. Worked out once for the pass: a print server's
+// thousands of drivers would otherwise each be compared with every other.
+class ComponentOwners {
+public:
+    explicit ComponentOwners(const CUninstallerController& app) {
+        for (std::size_t i = 0; i < app.m_arrDriver.size(); ++i) {
+            const CDriverData& driver = *app.m_arrDriver[i];
+            const bool goes = driver.Selected() && driver.PrinterCount() == 0;
+            Note(m_monitors, driver.MonitorName(), i, goes);
+            if (driver.PrintProcessor())
+                Note(m_printProcessors, *driver.PrintProcessor(), i, goes);
+            Note(m_hardwareIds, driver.HardwareId(), i, goes);
+        }
     }
-    return wanted;
-}
+
+    Components For(const CDriverData& driver, std::size_t index) const {
+        return {Owns(m_monitors, driver.MonitorName(), index),
+                driver.PrintProcessor() && Owns(m_printProcessors, *driver.PrintProcessor(), index),
+                Owns(m_hardwareIds, driver.HardwareId(), index)};
+    }
+
+private:
+    struct Sharers {
+        std::size_t first;
+        bool allGo;
+    };
+    using ByName = std::map<std::wstring, Sharers, text::NoCaseLess>;
+
+    static void Note(ByName& owners, const std::wstring& name, std::size_t index, bool goes) {
+        if (name.empty())
+            return;
+        const auto [it, added] = owners.try_emplace(name, Sharers{index, goes});
+        if (!added)
+            it->second.allGo = it->second.allGo && goes;
+    }
+    static bool Owns(const ByName& owners, const std::wstring& name, std::size_t index) {
+        const auto it = name.empty() ? owners.end() : owners.find(name);
+        return it != owners.end() && it->second.first == index && it->second.allGo;
+    }
+
+    ByName m_monitors, m_printProcessors, m_hardwareIds;
+};
 
 std::wstring MonitorFilePath(CUninstallerController& app, const std::wstring& monitor,
                              const std::wstring& windowsDir) {
@@ -138,7 +156,7 @@ struct Places {
 };
 
 void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const Places& places,
-                           FailureEntries& failures, int& flags) {
+                           const ComponentOwners& owners, FailureEntries& failures, int& flags) {
     CDriverData& driver = *app.m_arrDriver[index];
     const std::wstring& commonData = places.commonData;
     const std::wstring& windowsDir = places.windowsDir;
@@ -163,7 +181,7 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
         }
     }
 
-    const Components wanted = WantedComponents(app, index);
+    const Components wanted = owners.For(driver, index);
     if (wanted.monitor) {
         driver.m_strMonitorPath = MonitorFilePath(app, driver.MonitorName(), windowsDir);
         if (RemoveMonitor(app, driver.MonitorName(), driver.m_strMonitorPath) != 0) {
@@ -243,13 +261,14 @@ int CleanupPass(CUninstallerController& app) {
     // Shared-file failures are logged under the first driver that has failures of its own, or
     // else the first driver processed.
     std::optional<FailureEntries> reference;
+    const ComponentOwners owners(app);
     for (std::size_t i = 0; i < app.m_arrDriver.size(); ++i) {
         CDriverData& driver = *app.m_arrDriver[i];
         if (!driver.Selected() || driver.PrinterCount() != 0)
             continue;
         FailureEntries failures(app, driver.DriverName());
         int own = 0;
-        RemoveDriverLeftovers(app, i, places, failures, own);
+        RemoveDriverLeftovers(app, i, places, owners, failures, own);
         flags |= own;
         // A driver's result speaks of its own leftovers, not of an earlier driver's.
         const bool failed = !driver.DeleteOK() || own != 0;

@@ -184,6 +184,14 @@ TEST_F(SimRegistryTest, OpenKey) {
     EXPECT_TRUE(journal.Entries().empty());
 }
 
+TEST_F(SimRegistryTest, KeyNameAsStored) {
+    std::wstring name;
+    EXPECT_EQ(registry.KeyName(RootKey::LocalMachine, L"software\\CORVIDA", name), win::kSuccess);
+    EXPECT_EQ(name, L"Corvida");
+    EXPECT_EQ(registry.KeyName(RootKey::LocalMachine, L"SOFTWARE\\Missing", name),
+              win::kFileNotFound);
+}
+
 TEST_F(SimRegistryTest, CreateKeyJournalsOnlyWhatItCreated) {
     bool created = false;
     EXPECT_EQ(

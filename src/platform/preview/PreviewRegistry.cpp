@@ -101,6 +101,17 @@ platform::WinError PreviewRegistry::EnumKey(RootKey root, const std::wstring& pa
     return win::kSuccess;
 }
 
+platform::WinError PreviewRegistry::KeyName(RootKey root, const std::wstring& path,
+                                            std::wstring& name) {
+    if (!KeyExists(root, path))
+        return win::kFileNotFound;
+    if (m_madeKeys.contains(FoldedPath(FullKeyName(root, path)))) {
+        name = path.substr(path.rfind(L'\\') + 1);
+        return win::kSuccess;
+    }
+    return m_machine.KeyName(root, path, name);
+}
+
 platform::WinError PreviewRegistry::QueryValue(RootKey root, const std::wstring& path,
                                                const std::wstring& name, std::uint32_t maxBytes,
                                                RegValue& value) {

@@ -55,17 +55,12 @@ std::vector<std::wstring> SubkeyNames(platform::Registry& registry, platform::Ro
 
 std::optional<std::wstring> FindSubkey(platform::Registry& registry, platform::RootKey root,
                                        const std::wstring& path, const std::wstring& name) {
-    // Opening the path rules out a missing key at once; only a key that exists is looked for
-    // among its siblings, for the spelling of its name.
+    std::wstring stored;
     if (name.empty() || name.find(L'\\') != std::wstring::npos ||
-        registry.OpenKey(root, path + L"\\" + name, platform::RegAccess::Read) != win::kSuccess) {
+        registry.KeyName(root, path + L"\\" + name, stored) != win::kSuccess) {
         return std::nullopt;
     }
-    for (auto& stored : SubkeyNames(registry, root, path)) {
-        if (text::EqualsNoCase(stored, name))
-            return std::move(stored);
-    }
-    return std::nullopt;
+    return stored;
 }
 
 platform::WinError DeleteTree(platform::Registry& registry, platform::RootKey root,

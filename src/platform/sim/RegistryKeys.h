@@ -33,7 +33,7 @@ platform::WinError ReadValues(platform::Registry& registry, platform::RootKey ro
 std::vector<std::wstring> SubkeyNames(platform::Registry& registry, platform::RootKey root,
                                       const std::wstring& path);
 
-// The subkey `name` of a key as its name is stored (found with A-Z folded); nullopt when there is
+// The subkey `name` of a key as its name is stored (Registry::KeyName); nullopt when there is
 // none. A name is one key's name: an empty one or one with a backslash names no subkey.
 std::optional<std::wstring> FindSubkey(platform::Registry& registry, platform::RootKey root,
                                        const std::wstring& path, const std::wstring& name);

@@ -147,6 +147,15 @@ WinError SimRegistry::EnumKey(RootKey root, const std::wstring& path, std::uint3
     return win::kSuccess;
 }
 
+WinError SimRegistry::KeyName(RootKey root, const std::wstring& path, std::wstring& name) {
+    WinError error;
+    const RegKey* key = Lookup(m_store, FullPath(root, path), error);
+    if (!key)
+        return error;
+    name = key->name;
+    return win::kSuccess;
+}
+
 WinError SimRegistry::QueryValue(RootKey root, const std::wstring& path, const std::wstring& name,
                                  std::uint32_t maxBytes, RegValue& value) {
     WinError error;

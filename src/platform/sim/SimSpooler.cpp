@@ -127,7 +127,7 @@ platform::WinError SimSpooler::ReadDriverKey(const std::wstring& environment,
     const auto env = Environment(environment);
     if (!env)
         return win::kInvalidEnvironment;
-    const auto stored = Subkey(RootKey::LocalMachine, DriversPath(*env), name);
+    const auto stored = FindSubkey(m_registry, RootKey::LocalMachine, DriversPath(*env), name);
     if (!stored ||
         ReadValues(m_registry, RootKey::LocalMachine, DriversPath(*env) + L"\\" + *stored,
                    driver.values) != win::kSuccess) {
@@ -176,8 +176,8 @@ std::optional<SimSpooler::PrinterKey> SimSpooler::FindPrinter(const std::wstring
                        connection ? kConnectionsPath : PrintersPath(),
                        {},
                        connection};
-    auto stored =
-        Subkey(printer.root, printer.parent, connection ? Swapped(name, L'\\', L',') : name);
+    auto stored = FindSubkey(m_registry, printer.root, printer.parent,
+                             connection ? Swapped(name, L'\\', L',') : name);
     if (!stored)
         return std::nullopt;
     printer.keyName = std::move(*stored);
@@ -259,8 +259,8 @@ platform::WinError SimSpooler::DeletePrinterDriver(const std::wstring& environme
         return Journaled(call, error);
     if (PrinterUsesDriver(name))
         return Journaled(call, win::kPrinterDriverInUse);
-    const bool filesCounted =
-        m_state.store && m_fileCounts && m_fileCounts->generation == m_state.store->Generation();
+    const bool filesCounted = m_state.driversGeneration && m_fileCounts &&
+                              m_fileCounts->generation == m_state.driversGeneration();
     DeleteTree(m_registry, RootKey::LocalMachine, DriversPath(*env) + L"\\" + driver.name);
     Journaled(call, win::kSuccess);
     if (deleteFlags & platform::kDeleteUnusedFiles)
@@ -290,7 +290,7 @@ void SimSpooler::DeleteUnusedFiles(const platform::DriverInfo6& deleted, bool fi
             if (const auto it = named->find(file); it != named->end() && --it->second == 0)
                 named->erase(it);
         }
-    } else if (m_state.store) {
+    } else if (m_state.driversGeneration) {
         m_fileCounts = DriverFileCounts{};
         for (const wchar_t* environment : {platform::kEnvironmentX64, platform::kEnvironmentX86})
             m_fileCounts->byEnvironment[environment] = NamedFiles(environment);
@@ -298,25 +298,14 @@ void SimSpooler::DeleteUnusedFiles(const platform::DriverInfo6& deleted, bool fi
     } else {
         readNow = NamedFiles(deleted.environment);
     }
-    if (m_state.store)
-        m_fileCounts->generation = m_state.store->Generation();
+    if (m_state.driversGeneration)
+        m_fileCounts->generation = m_state.driversGeneration();
     std::set<std::wstring, text::NoCaseLess> looked;
     for (const auto& file : DriverFiles(deleted)) {
         // A file in use stays, as the spooler leaves it.
         if (!named->contains(file) && looked.insert(file).second && m_files.PathFileExists(file))
             m_files.DeleteFile(file);
     }
-}
-
-std::optional<std::wstring> SimSpooler::Subkey(RootKey root, const std::wstring& parent,
-                                               const std::wstring& name) {
-    if (!m_state.store)
-        return FindSubkey(m_registry, root, parent, name);
-    if (name.empty() || name.find(L'\\') != std::wstring::npos)
-        return std::nullopt;
-    const RegKey* key =
-        m_state.store->Find(RegistryStore::RootName(root) + L"\\" + parent + L"\\" + name);
-    return key ? std::optional<std::wstring>(key->name) : std::nullopt;
 }
 
 platform::WinError SimSpooler::DeleteMonitor(const std::wstring& name) {
@@ -326,7 +315,7 @@ platform::WinError SimSpooler::DeleteMonitor(const std::wstring& name) {
         fault != m_state.faults.monitors.end()) {
         return Journaled(call, fault->second, L"fault");
     }
-    const auto monitor = Subkey(RootKey::LocalMachine, MonitorsPath(), name);
+    const auto monitor = FindSubkey(m_registry, RootKey::LocalMachine, MonitorsPath(), name);
     if (!monitor)
         return Journaled(call, win::kUnknownPrintMonitor);
     const std::wstring path = MonitorsPath() + L"\\" + *monitor;
@@ -350,7 +339,7 @@ platform::WinError SimSpooler::DeletePrintProcessor(const std::wstring& environm
         return Journaled(call, fault->second, L"fault");
     }
     const std::wstring processors = EnvironmentPath(*env) + L"\\Print Processors";
-    const auto processor = Subkey(RootKey::LocalMachine, processors, name);
+    const auto processor = FindSubkey(m_registry, RootKey::LocalMachine, processors, name);
     if (!processor)
         return Journaled(call, win::kUnknownPrintProcessor);
     DeleteTree(m_registry, RootKey::LocalMachine, processors + L"\\" + *processor);

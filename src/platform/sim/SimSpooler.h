@@ -98,9 +98,6 @@ private:
     // The driver of an environment ("" is the native one) as EnumPrinterDriversW lists it.
     platform::WinError FindDriver(const std::wstring& environment, const std::wstring& name,
                                   platform::DriverInfo6& info);
-    // The stored spelling of a subkey's name; nullopt when there is no such key.
-    std::optional<std::wstring> Subkey(platform::RootKey root, const std::wstring& parent,
-                                       const std::wstring& name);
     // Deletes the files of a deleted driver that no remaining driver of its environment names.
     // `filesCounted`: whether the driver file counts held before the deletion.
     void DeleteUnusedFiles(const platform::DriverInfo6& deleted, bool filesCounted);
@@ -130,9 +127,8 @@ private:
     platform::FileSystem& m_files;
     SpoolerState m_state;
     // The driver file counts of each environment, kept from one driver deletion to the next
-    // while the machine's registry changes in no other way, so that a deletion reads only the
-    // deleted driver rather than every driver (a print server holds thousands). Only over the
-    // simulated machine's registry, whose generation tells.
+    // while the drivers' generation stays, so that a deletion reads only the deleted driver
+    // rather than every driver (a print server holds thousands). Only with a generation.
     struct DriverFileCounts {
         std::uint64_t generation = 0;
         std::map<std::wstring, std::map<std::wstring, int, text::NoCaseLess>> byEnvironment;

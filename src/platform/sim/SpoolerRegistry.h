@@ -36,6 +36,10 @@ public:
     }
     platform::WinError EnumKey(platform::RootKey root, const std::wstring& path,
                                std::uint32_t index, std::wstring& name) override;
+    platform::WinError KeyName(platform::RootKey root, const std::wstring& path,
+                               std::wstring& name) override {
+        return m_service.KeyName(root, path, name);
+    }
     platform::WinError QueryValue(platform::RootKey root, const std::wstring& path,
                                   const std::wstring& name, std::uint32_t maxBytes,
                                   platform::RegValue& value) override {

@@ -3,13 +3,13 @@
 // Windows folder that holds the driver folders, and where its journal lines and changes go.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
 
 #include "platform/sim/ChangeCounter.h"
 #include "platform/sim/MachineConfig.h"
-#include "platform/sim/RegistryStore.h"
 
 namespace norvane::sim {
 
@@ -24,10 +24,10 @@ struct SpoolerState {
     // Counts each call that changed the machine as one change; none for a spooler that runs over
     // Windows' own registry.
     ChangeCounter* changes = nullptr;
-    // The simulated machine's registry, which the spooler's registry service is a view of: read
-    // directly, it gives a key's spelling without listing its siblings, and its generation tells
-    // whether what the spooler keeps between calls still holds. None over Windows' own registry.
-    const RegistryStore* store = nullptr;
+    // A number that moves on with every change that may alter the drivers the registry holds:
+    // the driver file counts the spooler keeps from one deletion to the next hold while it stays.
+    // Without one the spooler reads every driver again for each deletion.
+    std::function<std::uint64_t()> driversGeneration;
 };
 
 }  // namespace norvane::sim

@@ -1,6 +1,15 @@
 #include "platform/win32/Win32Registry.h"
 
+#include <cstddef>
+
 #include "platform/win32/Handles.h"
+// After windows.h, which the handles bring.
+#include <winternl.h>
+
+// ntdll's key query, documented for drivers as ZwQueryKey; the user-mode headers leave it out.
+// It is the one call that tells a key's name as stored.
+extern "C" NTSTATUS NTAPI NtQueryKey(HANDLE key, int informationClass, void* information,
+                                     ULONG length, ULONG* resultLength);
 
 namespace norvane::win32 {
 namespace {
@@ -26,6 +35,15 @@ WinError Open(RootKey root, const std::wstring& path, REGSAM access, UniqueKey& 
     return static_cast<WinError>(
         RegOpenKeyExW(RootHandle(root), path.c_str(), 0, access | KEY_WOW64_64KEY, key.Put()));
 }
+
+// KEY_BASIC_INFORMATION, the class NtQueryKey numbers 0, followed by the name's characters.
+struct KeyBasicInformation {
+    LARGE_INTEGER lastWriteTime;
+    ULONG titleIndex;
+    ULONG nameLength;  // in bytes
+    WCHAR name[1];
+};
+constexpr int kKeyBasicInformation = 0;
 
 // A value as the seam holds it: its type and the bytes the call reported.
 RegValue ValueOf(DWORD type, std::vector<std::uint8_t> data, DWORD size) {
@@ -69,6 +87,22 @@ WinError Win32Registry::EnumKey(RootKey root, const std::wstring& path, std::uin
     if (status == ERROR_SUCCESS)
         name.assign(buffer, length);
     return static_cast<WinError>(status);
+}
+
+WinError Win32Registry::KeyName(RootKey root, const std::wstring& path, std::wstring& name) {
+    UniqueKey key;
+    if (const WinError error = Open(root, path, KEY_QUERY_VALUE, key))
+        return error;
+    // Room for the longest name, 255 characters.
+    alignas(KeyBasicInformation) std::byte buffer[offsetof(KeyBasicInformation, name) + 256 * 2];
+    ULONG length = 0;
+    const NTSTATUS status =
+        NtQueryKey(key.Get(), kKeyBasicInformation, buffer, sizeof buffer, &length);
+    if (status < 0)
+        return static_cast<WinError>(RtlNtStatusToDosError(status));
+    const auto* information = reinterpret_cast<const KeyBasicInformation*>(buffer);
+    name.assign(information->name, information->nameLength / sizeof(WCHAR));
+    return platform::win::kSuccess;
 }
 
 WinError Win32Registry::QueryValue(RootKey root, const std::wstring& path, const std::wstring& name,

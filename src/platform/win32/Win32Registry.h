@@ -15,6 +15,8 @@ public:
     platform::WinError DeleteKey(platform::RootKey root, const std::wstring& path) override;
     platform::WinError EnumKey(platform::RootKey root, const std::wstring& path,
                                std::uint32_t index, std::wstring& name) override;
+    platform::WinError KeyName(platform::RootKey root, const std::wstring& path,
+                               std::wstring& name) override;
     platform::WinError QueryValue(platform::RootKey root, const std::wstring& path,
                                   const std::wstring& name, std::uint32_t maxBytes,
                                   platform::RegValue& value) override;

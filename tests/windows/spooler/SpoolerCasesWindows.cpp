@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Spooler.h"
 #include "platform/win32/WinApi.h"
 
@@ -101,6 +102,20 @@ void OpenPrinters(platform::Spooler& spooler) {
           "DocumentPropertiesW makes a DEVMODE when none is saved");
 }
 
+// The call the spooler finds a key's stored spelling with, where it looks up a printer, driver,
+// monitor or print processor by a name in any case.
+void KeyNames() {
+    norvane::win32::Win32Registry registry;
+    const std::wstring printers = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
+    std::wstring name;
+    Check(registry.KeyName(platform::RootKey::LocalMachine, printers + L"PS ROOM", name) == 0 &&
+              name == L"PS Room",
+          "NtQueryKey gives a key's name as stored");
+    Check(registry.KeyName(platform::RootKey::LocalMachine, printers + L"Nope", name) ==
+              ERROR_FILE_NOT_FOUND,
+          "a missing key has no name");
+}
+
 // The raw calls with a buffer one byte short of what they asked for.
 void BufferEdges() {
     DWORD needed = 0, count = 0;
@@ -151,6 +166,7 @@ int main() {
     norvane::win32::Win32Spooler spooler;
     DriversAndPrinters(spooler);
     OpenPrinters(spooler);
+    KeyNames();
     BufferEdges();
     std::printf("%d passed, %d failed\n", g_passed, g_failed);
     return g_failed == 0 ? 0 : 1;

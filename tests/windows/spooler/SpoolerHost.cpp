@@ -1,5 +1,7 @@
 #include "SpoolerHost.h"
 
+#include "platform/sim/SpoolerPaths.h"
+#include "platform/win32/Handles.h"
 #include "support/Text.h"
 
 namespace norvane::test_spooler {
@@ -13,6 +15,28 @@ std::wstring Variable(const wchar_t* name) {
     std::wstring value(size, L'\0');
     value.resize(GetEnvironmentVariableW(name, value.data(), size));
     return value;
+}
+
+// What the drivers of both environments can be told apart by without reading them: each
+// environment's number of drivers and the time its drivers key last gained or lost one. A driver
+// added or deleted, by this spooler or behind its back, moves it on; a driver's files changed in
+// place do not, which only installing a driver does, and none is installed during a removal.
+std::uint64_t DriversGeneration() {
+    std::uint64_t generation = 0;
+    for (const wchar_t* environment : {platform::kEnvironmentX64, platform::kEnvironmentX86}) {
+        win32::UniqueKey key;
+        DWORD subkeys = 0;
+        FILETIME written{};
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, sim::DriversPath(environment).c_str(), 0,
+                          KEY_READ | KEY_WOW64_64KEY, key.Put()) == ERROR_SUCCESS) {
+            RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr, &written);
+        }
+        const std::uint64_t time =
+            (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+        generation = (generation * 1000003) ^ time ^ (static_cast<std::uint64_t>(subkeys) << 40);
+    }
+    return generation;
 }
 
 std::wstring WindowsDirectory() {
@@ -30,9 +54,10 @@ SpoolerHost& SpoolerHost::Get() {
 
 SpoolerHost::SpoolerHost()
     : m_journalFile(Variable(L"NORVANE_SPOOLER_JOURNAL")),
-      m_spooler(m_registry, m_files,
-                {WindowsDirectory(), m_jobs, m_faults,
-                 [this](const std::wstring& entry) { Record(entry); }}) {
+      m_spooler(
+          m_registry, m_files,
+          {WindowsDirectory(), m_jobs, m_faults,
+           [this](const std::wstring& entry) { Record(entry); }, nullptr, DriversGeneration}) {
     if (const std::wstring held = Variable(L"NORVANE_SPOOLER_HELD"); !held.empty())
         m_faults.drivers[held].heldUntilReboot = true;
 }
