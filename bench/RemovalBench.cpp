@@ -32,7 +32,7 @@ using norvane::bench::kSeriesSize;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kDefaultSizes[] = {100, 200, 400, 800, 1600};
-constexpr int kRepeats = 3;
+constexpr int kRepeats = 5;
 constexpr int kPrintersPerDriver = 5;
 // The print server: 10 drivers with 250 and then 500 printers each.
 constexpr int kServerDrivers = 10;
@@ -42,9 +42,19 @@ double Since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// The processor time this process has used so far, user and system.
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 struct Times {
     double generate, load, run, save;
-    long peakKb;  // the measuring process's peak resident memory
+    double runCpu;  // the run's processor time, user and system: what the stalls of a busy
+                    // machine leave out
+    long peakKb;    // the measuring process's peak resident memory
     norvane::bench::KeyByKeyCheck log;
 };
 
@@ -62,8 +72,10 @@ Times MeasureOnce(int drivers, int printersPerDriver, bool checkLog) {
     t.load = Since(start);
 
     start = Clock::now();
+    const double cpuBefore = CpuSeconds();
     const norvane::tools::ProgramRun run = norvane::tools::RunProgram(*loaded, machine.commandLine);
     t.run = Since(start);
+    t.runCpu = CpuSeconds() - cpuBefore;
 
     start = Clock::now();
     if (const auto failed = loaded->Save())
@@ -121,6 +133,7 @@ double Median(std::vector<double> values) {
 
 struct Row {
     double run = 0;
+    double cpu = 0;
     double peakMb = 0;
 };
 
@@ -129,7 +142,7 @@ struct Row {
 // by key, and a line says how that went.
 Row MeasureSize(const char* label, int drivers, int printersPerDriver, int previousPrinters,
                 const Row& previous, bool checkLog) {
-    std::vector<double> generate, load, run, save, peak;
+    std::vector<double> generate, load, run, cpu, save, peak;
     norvane::bench::KeyByKeyCheck log;
     for (int r = 0; r < kRepeats; ++r) {
         const Times t = MeasureApart(drivers, printersPerDriver, checkLog && r == 0);
@@ -138,17 +151,19 @@ Row MeasureSize(const char* label, int drivers, int printersPerDriver, int previ
         generate.push_back(t.generate);
         load.push_back(t.load);
         run.push_back(t.run);
+        cpu.push_back(t.runCpu);
         save.push_back(t.save);
         peak.push_back(static_cast<double>(t.peakKb) / 1024);
     }
-    const Row row{Median(run), Median(peak)};
+    const Row row{Median(run), Median(cpu), Median(peak)};
     const int printers = drivers * printersPerDriver;
-    std::printf("%-6s %5d %9d %9.3f %8.3f %8.3f %8.3f %9.1f", label, drivers, printers,
-                Median(generate), Median(load), row.run, Median(save), row.peakMb);
+    std::printf("%-6s %5d %9d %9.3f %8.3f %8.3f %8.3f %8.3f %9.1f", label, drivers, printers,
+                Median(generate), Median(load), row.run, row.cpu, Median(save), row.peakMb);
     if (printers == 2 * previousPrinters) {
-        std::printf(" %10.2f %10.2f\n", row.run / previous.run, row.peakMb / previous.peakMb);
+        std::printf(" %10.2f %10.2f %10.2f\n", row.run / previous.run, row.cpu / previous.cpu,
+                    row.peakMb / previous.peakMb);
     } else {
-        std::printf(" %10s %10s\n", "-", "-");
+        std::printf(" %10s %10s %10s\n", "-", "-", "-");
     }
     if (checkLog && !log.checked) {
         std::printf("  log of N=%d: not checked (not ASCII)\n", drivers);
@@ -195,10 +210,13 @@ int main(int argc, char** argv) {
         sizes.assign(std::begin(kDefaultSizes), std::end(kDefaultSizes));
     if (checkLogOf < 0)
         checkLogOf = *std::min_element(sizes.begin(), sizes.end());
-    std::printf("silent removal of a whole package, median of %d runs, seconds; peak memory, MB\n",
-                kRepeats);
-    std::printf("%-6s %5s %9s %9s %8s %8s %8s %9s %10s %10s\n", "shape", "N", "printers",
-                "generate", "load", "run", "save", "peak", "t(2N)/t(N)", "m(2N)/m(N)");
+    std::printf(
+        "silent removal of a whole package, median of %d runs: seconds of wall time and of\n"
+        "processor time (run cpu); peak memory, MB\n",
+        kRepeats);
+    std::printf("%-6s %5s %9s %9s %8s %8s %8s %8s %9s %10s %10s %10s\n", "shape", "N", "printers",
+                "generate", "load", "run", "run cpu", "save", "peak", "t(2N)/t(N)", "c(2N)/c(N)",
+                "m(2N)/m(N)");
     std::fflush(stdout);  // before any child process takes a copy of the buffer
     int previousPrinters = 0;
     Row previous;

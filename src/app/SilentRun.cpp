@@ -1,5 +1,9 @@
 #include "app/SilentRun.h"
 
+#include <map>
+#include <memory>
+#include <vector>
+
 #include "app/Controller.h"
 #include "app/Restart.h"
 #include "extras/ScannerRemoval.h"
@@ -39,17 +43,37 @@ void ScannerBranch(CUninstallerController& app) {
     app.PostQuit();
 }
 
+// The records of an array by their names, without regard to case, each name's in array order.
+// A silent run matches every designated name against thousands of records on a print server.
+template <typename Record, typename Name>
+std::map<std::wstring, std::vector<Record*>, text::NoCaseLess> ByName(
+    const std::vector<std::unique_ptr<Record>>& records, Name name) {
+    std::map<std::wstring, std::vector<Record*>, text::NoCaseLess> byName;
+    for (const auto& record : records)
+        byName[(*record.*name)()].push_back(record.get());
+    return byName;
+}
+
+// Each driver's printers, in array order.
+std::map<const CDriverData*, std::vector<CPrinterData*>> PrintersByDriver(
+    const CUninstallerController& app) {
+    std::map<const CDriverData*, std::vector<CPrinterData*>> printers;
+    for (const auto& printer : app.m_arrPrinter)
+        printers[printer->Driver()].push_back(printer.get());
+    return printers;
+}
+
 // Selects every removable driver whose printers are all selected.
 void SelectDriversOfSelectedPrinters(CUninstallerController& app) {
+    std::map<const CDriverData*, bool> allSelected;
+    for (const auto& printer : app.m_arrPrinter) {
+        const auto [it, added] = allSelected.try_emplace(printer->Driver(), true);
+        it->second = it->second && printer->Selected();
+    }
     for (const auto& driver : app.m_arrDriver) {
-        if (!driver->InPackage())
-            continue;
-        bool all = true;
-        for (const auto& printer : app.m_arrPrinter) {
-            if (printer->Driver() == driver.get())
-                all = all && printer->Selected();
-        }
-        if (all && driver->PrinterCount() > 0)
+        const auto it = allSelected.find(driver.get());
+        if (driver->InPackage() && driver->PrinterCount() > 0 &&
+            (it == allSelected.end() || it->second))
             driver->SetSelected(1);
     }
 }
@@ -57,15 +81,13 @@ void SelectDriversOfSelectedPrinters(CUninstallerController& app) {
 void PrinterBranch(CUninstallerController& app) {
     EnumerateInstalled(app, 0, 0);
     app.m_bPrintersOnly = 1;
+    const auto printers = ByName(app.m_arrPrinter, &CPrinterData::PrinterName);
     for (const auto& name : app.m_arrDesignated) {
-        bool found = false;
-        for (const auto& printer : app.m_arrPrinter) {
-            if (text::EqualsNoCase(printer->PrinterName(), name)) {
+        const auto named = printers.find(name);
+        if (named != printers.end()) {
+            for (CPrinterData* printer : named->second)
                 printer->SetSelected(1);
-                found = true;
-            }
-        }
-        if (!found) {
+        } else {
             ProgressLine(app, NotFoundLine(app, 138, name, 151));
             app.m_mapPrinterResult[kPrinterKey + name] = L"4";
         }
@@ -80,18 +102,22 @@ bool DriverBranch(CUninstallerController& app) {
         app.PostQuit();
         return false;
     }
+    const auto drivers = ByName(app.m_arrDriver, &CDriverData::DriverName);
+    const auto printersOf = PrintersByDriver(app);
     for (const auto& name : app.m_arrDesignated) {
         bool found = false;
-        for (const auto& driver : app.m_arrDriver) {
-            if (!driver->InPackage() || !text::EqualsNoCase(driver->DriverName(), name))
+        const auto named = drivers.find(name);
+        for (CDriverData* driver :
+             named == drivers.end() ? std::vector<CDriverData*>{} : named->second) {
+            if (!driver->InPackage())
                 continue;
             found = true;
             if (!driver->Selected()) {
                 driver->SetSelected(1);
                 ++app.m_nDriversToDelete;
             }
-            for (const auto& printer : app.m_arrPrinter) {
-                if (printer->Driver() == driver.get())
+            if (const auto printers = printersOf.find(driver); printers != printersOf.end()) {
+                for (CPrinterData* printer : printers->second)
                     printer->SetSelected(1);
             }
         }

@@ -26,12 +26,30 @@ const std::vector<std::wstring>& PackageConfig::NumberedList(const wchar_t* sect
     return values;
 }
 
-int PackageConfig::IsDriverInPackage(const std::wstring& driverName) const {
-    for (const auto& name : NumberedList(L"Driver", L"D")) {
-        if (text::EqualsNoCase(name, driverName))
-            return 1;
+const PackageConfig::NameIndex& PackageConfig::DriverIndex() const {
+    if (!m_driverIndex) {
+        m_driverIndex.emplace();
+        const auto& drivers = NumberedList(L"Driver", L"D");
+        for (std::size_t n = 0; n < drivers.size(); ++n)
+            m_driverIndex->try_emplace(drivers[n], n);
     }
-    return 0;
+    return *m_driverIndex;
+}
+
+const PackageConfig::NameIndex& PackageConfig::SeriesIndex() const {
+    if (!m_seriesIndex) {
+        m_seriesIndex.emplace();
+        const auto& series = NumberedList(L"DevSeries", L"X");
+        for (std::size_t n = 0; n < series.size(); ++n) {
+            for (const auto& piece : text::Split(series[n], L','))
+                m_seriesIndex->try_emplace(text::Trim(piece), n);
+        }
+    }
+    return *m_seriesIndex;
+}
+
+int PackageConfig::IsDriverInPackage(const std::wstring& driverName) const {
+    return DriverIndex().contains(driverName) ? 1 : 0;
 }
 
 int PackageConfig::IsUtilityRemovalEnabled() const {
@@ -40,45 +58,41 @@ int PackageConfig::IsUtilityRemovalEnabled() const {
 
 int PackageConfig::ExpandSeries(const std::wstring& driverName,
                                 std::vector<std::wstring>& designated) const {
-    std::wstring driverKey;
-    const auto& drivers = NumberedList(L"Driver", L"D");
-    for (std::size_t n = 0; n < drivers.size() && driverKey.empty(); ++n) {
-        if (text::EqualsNoCase(drivers[n], driverName))
-            driverKey = L"D" + std::to_wstring(n + 1);
-    }
-    if (driverKey.empty())
+    NameSet listed(designated.begin(), designated.end());
+    return ExpandSeries(driverName, designated, listed);
+}
+
+int PackageConfig::ExpandSeries(const std::wstring& driverName,
+                                std::vector<std::wstring>& designated, NameSet& listed) const {
+    const auto driver = DriverIndex().find(driverName);
+    if (driver == DriverIndex().end())
         return 0;
-    for (const auto& series : NumberedList(L"DevSeries", L"X")) {
-        const auto pieces = text::Split(series, L',');
-        bool member = false;
-        for (const auto& piece : pieces)
-            member = member || text::EqualsNoCase(text::Trim(piece), driverKey);
-        if (!member)
-            continue;
-        for (const auto& piece : pieces) {
-            const std::wstring key = text::Trim(piece);
-            if (key.empty())
-                break;
-            const std::wstring name = Read(L"Driver", key);
-            bool listed = false;
-            for (const auto& existing : designated)
-                listed = listed || text::EqualsNoCase(existing, name);
-            if (!listed)
-                designated.push_back(name);
-        }
-        return 1;
+    const std::wstring driverKey = L"D" + std::to_wstring(driver->second + 1);
+    const auto series = SeriesIndex().find(driverKey);
+    if (series == SeriesIndex().end())
+        return 0;
+    for (const auto& piece : text::Split(NumberedList(L"DevSeries", L"X")[series->second], L',')) {
+        const std::wstring key = text::Trim(piece);
+        if (key.empty())
+            break;
+        const std::wstring name = Read(L"Driver", key);
+        if (listed.insert(name).second)
+            designated.push_back(name);
     }
-    return 0;
+    return 1;
 }
 
 int PackageConfig::ResolveDriverList(const std::wstring& list,
                                      std::vector<std::wstring>& designated) const {
+    NameSet listed(designated.begin(), designated.end());
     for (const auto& piece : text::Split(list, L',')) {
         const std::wstring name = text::Trim(piece);
         if (name.empty())
             continue;  // "/x A,,B" designates A and B, as every list switch reads its items
-        if (!ExpandSeries(name, designated))
+        if (!ExpandSeries(name, designated, listed)) {
             designated.push_back(name);
+            listed.insert(name);
+        }
     }
     return designated.empty() ? 0 : 1;
 }

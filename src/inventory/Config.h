@@ -3,11 +3,14 @@
 #pragma once
 
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/Profile.h"
+#include "support/Text.h"
 
 namespace norvane {
 
@@ -40,9 +43,23 @@ public:
     int ResolveDriverList(const std::wstring& list, std::vector<std::wstring>& designated) const;
 
 private:
+    using NameIndex = std::map<std::wstring, std::size_t, text::NoCaseLess>;
+    using NameSet = std::set<std::wstring, text::NoCaseLess>;
+
+    // [Driver]'s names, each to the place of its first D<n> (0 for D1); built once.
+    const NameIndex& DriverIndex() const;
+    // Each driver key (D<n>) a [DevSeries] series names, to the place of the first series that
+    // names it (0 for X1); built once.
+    const NameIndex& SeriesIndex() const;
+    // ExpandSeries, with `listed` holding the names `designated` holds.
+    int ExpandSeries(const std::wstring& driverName, std::vector<std::wstring>& designated,
+                     NameSet& listed) const;
+
     platform::Profile& m_profile;
     std::wstring m_path;
     mutable std::map<std::pair<std::wstring, std::wstring>, std::vector<std::wstring>> m_lists;
+    // A print server's package lists thousands of drivers, each looked up once per driver.
+    mutable std::optional<NameIndex> m_driverIndex, m_seriesIndex;
 };
 
 }  // namespace norvane

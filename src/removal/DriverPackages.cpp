@@ -55,30 +55,50 @@ DriverPackages::DriverPackages(platform::Platform& platform) {
     for (const auto& entry : entries) {
         if (entry.attributes & platform::kFileAttributeDirectory)
             continue;
+        m_unread.insert(m_packages.size());
         m_packages.push_back(entry.name.substr(0, entry.name.rfind(L'.')));
     }
+    m_models.resize(m_packages.size());
+}
+
+void DriverPackages::Read(platform::Platform& run, std::size_t package) {
+    m_models[package] =
+        DeclaredModels(run.profile, m_infFolder + L"\\" + m_packages[package] + L".inf");
+    m_unread.erase(package);
+    for (const auto& model : *m_models[package])
+        m_declaring[model].insert(package);
 }
 
 int DriverPackages::Check(platform::Platform& run, const std::wstring& driverName) {
-    m_models.resize(m_packages.size());
     const std::wstring modelKey = text::LowerAscii(L"\"" + driverName + L"\"");
-    for (std::size_t i = m_packages.size(); i-- > 0;) {
-        if (!m_models[i])
-            m_models[i] =
-                DeclaredModels(run.profile, m_infFolder + L"\\" + m_packages[i] + L".inf");
-        if (!m_models[i]->contains(modelKey))
-            continue;
-        m_matched = i;
-        m_matchedInf = m_packages[i] + L".inf";
-        m_matchedPnf = m_packages[i] + L".pnf";
-        return 1;
+    std::optional<std::size_t> found;
+    if (const auto declaring = m_declaring.find(modelKey);
+        declaring != m_declaring.end() && !declaring->second.empty()) {
+        found = *declaring->second.rbegin();
     }
-    return 0;
+    // The unread packages after it come first, from the last one down.
+    while (!m_unread.empty() && (!found || *m_unread.rbegin() > *found)) {
+        const std::size_t package = *m_unread.rbegin();
+        Read(run, package);
+        if (m_models[package]->contains(modelKey))
+            found = package;
+    }
+    if (!found)
+        return 0;
+    m_matched = *found;
+    m_matchedInf = m_packages[m_matched] + L".inf";
+    m_matchedPnf = m_packages[m_matched] + L".pnf";
+    return 1;
 }
 
 int DriverPackages::Remove(platform::Platform& run) {
     // What is left of the package, if anything, is read again at the next check.
-    m_models[m_matched].reset();
+    if (m_models[m_matched]) {
+        for (const auto& model : *m_models[m_matched])
+            m_declaring[model].erase(m_matched);
+        m_models[m_matched].reset();
+        m_unread.insert(m_matched);
+    }
     if (run.system.OsMajorVersion() >= 6) {
         // pnputil removes the package (forcing it even while a device uses it) on its own time;
         // the removal goes on.
