@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "KeyByKeyLog.h"
@@ -131,51 +132,55 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-struct Row {
-    double run = 0;
-    double cpu = 0;
-    double peakMb = 0;
+// One shape and size of machine, and its runs.
+struct Measured {
+    const char* label;
+    int drivers, printersPerDriver;
+    bool checkLog;  // the first run's log is also checked against one written key by key
+    std::vector<Times> runs;
+
+    int Printers() const { return drivers * printersPerDriver; }
+    double MedianOf(double Times::*field) const {
+        std::vector<double> values;
+        for (const Times& t : runs)
+            values.push_back(t.*field);
+        return Median(values);
+    }
+    double MedianPeakMb() const {
+        std::vector<double> values;
+        for (const Times& t : runs)
+            values.push_back(static_cast<double>(t.peakKb) / 1024);
+        return Median(values);
+    }
 };
 
 // The medians of a size's runs, printed as a line with the ratios to the size before it when that
-// was half as large. With `checkLog`, the first run's log is also checked against one written key
-// by key, and a line says how that went.
-Row MeasureSize(const char* label, int drivers, int printersPerDriver, int previousPrinters,
-                const Row& previous, bool checkLog) {
-    std::vector<double> generate, load, run, cpu, save, peak;
-    norvane::bench::KeyByKeyCheck log;
-    for (int r = 0; r < kRepeats; ++r) {
-        const Times t = MeasureApart(drivers, printersPerDriver, checkLog && r == 0);
-        if (checkLog && r == 0)
-            log = t.log;
-        generate.push_back(t.generate);
-        load.push_back(t.load);
-        run.push_back(t.run);
-        cpu.push_back(t.runCpu);
-        save.push_back(t.save);
-        peak.push_back(static_cast<double>(t.peakKb) / 1024);
-    }
-    const Row row{Median(run), Median(cpu), Median(peak)};
-    const int printers = drivers * printersPerDriver;
-    std::printf("%-6s %5d %9d %9.3f %8.3f %8.3f %8.3f %8.3f %9.1f", label, drivers, printers,
-                Median(generate), Median(load), row.run, row.cpu, Median(save), row.peakMb);
-    if (printers == 2 * previousPrinters) {
-        std::printf(" %10.2f %10.2f %10.2f\n", row.run / previous.run, row.cpu / previous.cpu,
-                    row.peakMb / previous.peakMb);
+// was of the same shape and half as large, and a line on its log when that was checked.
+void Print(const Measured& size, const Measured* previous) {
+    const double run = size.MedianOf(&Times::run), cpu = size.MedianOf(&Times::runCpu);
+    const double peak = size.MedianPeakMb();
+    std::printf("%-6s %5d %9d %9.3f %8.3f %8.3f %8.3f %8.3f %9.1f", size.label, size.drivers,
+                size.Printers(), size.MedianOf(&Times::generate), size.MedianOf(&Times::load), run,
+                cpu, size.MedianOf(&Times::save), peak);
+    if (previous && std::string_view(previous->label) == size.label &&
+        size.Printers() == 2 * previous->Printers()) {
+        std::printf(" %10.2f %10.2f %10.2f\n", run / previous->MedianOf(&Times::run),
+                    cpu / previous->MedianOf(&Times::runCpu), peak / previous->MedianPeakMb());
     } else {
         std::printf(" %10s %10s %10s\n", "-", "-", "-");
     }
-    if (checkLog && !log.checked) {
-        std::printf("  log of N=%d: not checked (not ASCII)\n", drivers);
-    } else if (checkLog) {
+    if (!size.checkLog)
+        return;
+    const norvane::bench::KeyByKeyCheck& log = size.runs.front().log;
+    if (!log.checked) {
+        std::printf("  log of N=%d: not checked (not ASCII)\n", size.drivers);
+    } else {
         std::printf(
             "  log of N=%d: %zu bytes, %zu sections, %zu keys; written again key by key "
             "(%.1f s): %s\n",
-            drivers, log.bytes, log.sections, log.keys, log.seconds,
+            size.drivers, log.bytes, log.sections, log.keys, log.seconds,
             log.same ? "the same bytes" : "DIFFERENT");
     }
-    std::fflush(stdout);
-    return row;
 }
 
 // A size as the bench takes it: at least one driver, at most kMaxDrivers, in whole series.
@@ -218,20 +223,23 @@ int main(int argc, char** argv) {
                 "generate", "load", "run", "run cpu", "save", "peak", "t(2N)/t(N)", "c(2N)/c(N)",
                 "m(2N)/m(N)");
     std::fflush(stdout);  // before any child process takes a copy of the buffer
-    int previousPrinters = 0;
-    Row previous;
-    for (const int n : sizes) {
-        previous = MeasureSize("series", n, kPrintersPerDriver, previousPrinters, previous,
-                               n == checkLogOf);
-        previousPrinters = n * kPrintersPerDriver;
-    }
+    std::vector<Measured> measured;
+    for (const int n : sizes)
+        measured.push_back({"series", n, kPrintersPerDriver, n == checkLogOf, {}});
     if (server) {
-        previousPrinters = 0;
-        for (const int printers : kServerPrinters) {
-            previous =
-                MeasureSize("server", kServerDrivers, printers, previousPrinters, previous, false);
-            previousPrinters = kServerDrivers * printers;
+        for (const int printers : kServerPrinters)
+            measured.push_back({"server", kServerDrivers, printers, false, {}});
+    }
+    // Round after round of every size, so that a busy spell of the machine falls on runs of
+    // several sizes rather than on every run of one, whose median it would then move.
+    for (int round = 0; round < kRepeats; ++round) {
+        std::fprintf(stderr, "removal_bench: round %d of %d\n", round + 1, kRepeats);
+        for (Measured& size : measured) {
+            size.runs.push_back(
+                MeasureApart(size.drivers, size.printersPerDriver, size.checkLog && round == 0));
         }
     }
+    for (std::size_t i = 0; i < measured.size(); ++i)
+        Print(measured[i], i ? &measured[i - 1] : nullptr);
     return 0;
 }
