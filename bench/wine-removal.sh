@@ -58,12 +58,7 @@ install_machine() {
   { printf '\xff\xfe' && iconv -f UTF-8 -t UTF-16LE "$dir/machine/registry.reg"; } >"$import"
   WINEPREFIX=$prefix timeout 300 "$WINE" regedit /S "$(windows_path "$import")" 2>/dev/null
   install_drive "$dir/machine"
-  local program=$prefix/drive_c/$program_folder
-  mkdir -p "$program/ENU"
-  cp "$package/Norvane.exe" "$program/"
-  cp "$package/ENU/Norvane.dll" "$program/ENU/"
-  cp "$windows_tests/winspool.drv" "$program/"
-  cp --remove-destination "$windows_tests/pnputil.exe" "$prefix/drive_c/windows/system32/"
+  install_program "$prefix" "$program_folder"
 }
 
 # The CPU time the prefix's wineserver has used so far, in clock ticks.

@@ -103,12 +103,12 @@ bool DriverBranch(CUninstallerController& app) {
         return false;
     }
     const auto drivers = ByName(app.m_arrDriver, &CDriverData::DriverName);
+    static const std::vector<CDriverData*> kNoDrivers;
     const auto printersOf = PrintersByDriver(app);
     for (const auto& name : app.m_arrDesignated) {
         bool found = false;
         const auto named = drivers.find(name);
-        for (CDriverData* driver :
-             named == drivers.end() ? std::vector<CDriverData*>{} : named->second) {
+        for (CDriverData* driver : named != drivers.end() ? named->second : kNoDrivers) {
             if (!driver->InPackage())
                 continue;
             found = true;

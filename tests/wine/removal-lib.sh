@@ -99,12 +99,7 @@ install_wine() {
   WINEPREFIX=$prefix timeout 60 "$WINE" regedit /S "$(windows_path "$import")" 2>/dev/null ||
     fail "regedit could not import the machine's registry"
   cp -r --remove-destination "$machine/drive_c/." "$prefix/drive_c/"
-  local program=$prefix/drive_c/$program_folder
-  mkdir -p "$program/ENU"
-  cp "$package/Norvane.exe" "$program/"
-  cp "$package/ENU/Norvane.dll" "$program/ENU/"
-  cp "$windows_tests/winspool.drv" "$program/"
-  cp --remove-destination "$windows_tests/pnputil.exe" "$prefix/drive_c/windows/system32/"
+  install_program "$prefix" "$program_folder"
 }
 
 # The same machine simulated; its language library is the resource script, and its Windows
