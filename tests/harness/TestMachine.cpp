@@ -22,6 +22,7 @@ TestMachine::TestMachine() {
     std::string pattern = (fs::temp_directory_path() / "norvane-test-XXXXXX").string();
     m_folder = mkdtemp(pattern.data());
     fs::create_directories(m_folder / "drive_c" / "Windows");
+    m_paths = std::make_unique<sim::PathMap>(m_folder / "drive_c");
     SetJson("{}");
     SetRegistry("");
 }
@@ -34,6 +35,7 @@ TestMachine::~TestMachine() {
 void TestMachine::CopyFrom(const fs::path& machine) {
     fs::remove_all(m_folder);
     fs::copy(machine, m_folder, fs::copy_options::recursive);
+    m_paths = std::make_unique<sim::PathMap>(m_folder / "drive_c");
 }
 
 void TestMachine::SetJson(const std::string& json) {
@@ -46,14 +48,11 @@ void TestMachine::SetRegistry(const std::string& body) {
         << body;
 }
 
-// Where a Windows path lies on the machine's drive, matched without regard to case; a path
-// whose folders do not exist yet is spelled as given.
-static fs::path HostPath(const fs::path& folder, const std::wstring& windowsPath) {
+fs::path TestMachine::HostPath(const std::wstring& windowsPath) const {
     sim::ResolvedPath resolved;
-    if (sim::PathMap(folder / "drive_c").Resolve(windowsPath, L"C:\\", resolved) == 0) {
+    if (m_paths->Resolve(windowsPath, L"C:\\", resolved) == 0)
         return resolved.host;
-    }
-    fs::path host = folder / "drive_c";
+    fs::path host = m_folder / "drive_c";
     for (const auto& part : text::Split(windowsPath.substr(3), L'\\')) {
         if (!part.empty())
             host /= text::ToUtf8(part);
@@ -62,17 +61,23 @@ static fs::path HostPath(const fs::path& folder, const std::wstring& windowsPath
 }
 
 void TestMachine::WriteFile(const std::wstring& windowsPath, const std::string& content) {
-    const fs::path host = HostPath(m_folder, windowsPath);
+    const fs::path host = HostPath(windowsPath);
+    std::vector<fs::path> made;
+    for (fs::path folder = host.parent_path(); !fs::exists(folder); folder = folder.parent_path())
+        made.push_back(folder);
     fs::create_directories(host.parent_path());
     std::ofstream(host, std::ios::binary) << content;
+    for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
+        m_paths->Changed(*folder);
+    m_paths->Changed(host);
 }
 
 bool TestMachine::Exists(const std::wstring& windowsPath) const {
-    return fs::exists(HostPath(m_folder, windowsPath));
+    return fs::exists(HostPath(windowsPath));
 }
 
 std::string TestMachine::ReadFile(const std::wstring& windowsPath) const {
-    std::ifstream in(HostPath(m_folder, windowsPath), std::ios::binary);
+    std::ifstream in(HostPath(windowsPath), std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
@@ -158,7 +163,7 @@ std::wstring TestMachine::Ini(const std::wstring& windowsPath, const wchar_t* se
                               const wchar_t* key, std::uint32_t ansiCodePage) const {
     wchar_t buffer[1024];
     sim::ProfileEngine engine(ansiCodePage);
-    engine.GetString(section, key, L"<missing>", buffer, 1024, HostPath(m_folder, windowsPath));
+    engine.GetString(section, key, L"<missing>", buffer, 1024, HostPath(windowsPath));
     return buffer;
 }
 

@@ -57,7 +57,14 @@ public:
                      std::uint32_t ansiCodePage = 1252) const;
 
 private:
+    // Where a Windows path lies on the machine's drive, matched without regard to case; a path
+    // whose folders do not exist yet is spelled as given.
+    std::filesystem::path HostPath(const std::wstring& windowsPath) const;
+
     std::filesystem::path m_folder;
+    // The drive's names as this harness has found and made them, so that a test that writes
+    // thousands of files into one folder does not list it again for each.
+    std::unique_ptr<sim::PathMap> m_paths;
 };
 
 // A journal entry without its date and time.

@@ -78,5 +78,33 @@ TEST(PathMapTest, NamesSpelledOtherwiseFollowEveryChange) {
     EXPECT_EQ(found(L"C:\\LOGS\\OTHER.BIN"), "other.BIN");
 }
 
+// A folder found once is where the next path in it starts; it must not outlive the folder.
+TEST(PathMapTest, FoldersFoundBeforeFollowTheirRemoval) {
+    namespace fs = std::filesystem;
+    testing::TestMachine m;
+    m.WriteFile(L"C:\\Data\\Sub\\a.txt", "x");
+    const fs::path drive = m.Folder() / "drive_c";
+    const PathMap map(drive);
+    const auto found = [&](const std::wstring& path) {
+        ResolvedPath resolved;
+        if (map.Resolve(path, L"C:\\", resolved))
+            return std::string("not found");
+        return resolved.host.lexically_relative(drive).generic_string() +
+               (resolved.exists ? "" : " (new)");
+    };
+    EXPECT_EQ(found(L"C:\\DATA\\SUB\\A.TXT"), "Data/Sub/a.txt");
+
+    // Made again spelled otherwise.
+    fs::remove_all(drive / "Data");
+    fs::create_directories(drive / "data" / "SUB");
+    EXPECT_EQ(found(L"C:\\DATA\\SUB\\A.TXT"), "data/SUB/A.TXT (new)");
+
+    // A file where the folder was.
+    fs::remove_all(drive / "data" / "SUB");
+    std::ofstream(drive / "data" / "SUB") << "x";
+    EXPECT_EQ(found(L"C:\\DATA\\SUB\\A.TXT"), "not found");
+    EXPECT_EQ(found(L"C:\\DATA\\sub"), "data/SUB");
+}
+
 }  // namespace
 }  // namespace norvane::sim

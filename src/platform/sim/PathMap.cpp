@@ -108,19 +108,44 @@ platform::WinError PathMap::Components(const std::wstring& path, const std::wstr
 
 platform::WinError PathMap::Resolve(const std::wstring& path, const std::wstring& currentDir,
                                     ResolvedPath& resolved) const {
+    namespace fs = std::filesystem;
     std::vector<std::wstring> components;
     if (const auto error = Components(path, currentDir, components))
         return error;
-    std::filesystem::path host = m_root;
     std::error_code ec;
-    for (std::size_t i = 0; i < components.size(); ++i) {
-        const bool last = i + 1 == components.size();
-        if (!std::filesystem::is_directory(host, ec))
+    fs::path host;
+    fs::file_status status;
+    std::size_t next = 0;
+    // The folder of the last name, as asked. Found before and still a folder, it is where the
+    // walk starts: a folder that is there has every folder above it there too.
+    std::wstring folder;
+    if (components.size() > 1) {
+        for (std::size_t i = 0; i + 1 < components.size(); ++i)
+            (folder += components[i]) += L'\\';
+        if (fs::path known = KnownFolder(folder); !known.empty()) {
+            status = fs::status(known, ec);
+            if (fs::is_directory(status)) {
+                host = std::move(known);
+                next = components.size() - 1;
+            } else {
+                Forget(folder);
+            }
+        }
+    }
+    if (next == 0) {
+        host = m_root;
+        status = fs::status(host, ec);
+        if (!fs::is_directory(status))
             return win::kPathNotFound;
+    }
+    // One look at each name: what it is tells whether the walk may go on below it.
+    for (std::size_t i = next; i < components.size(); ++i) {
+        const bool last = i + 1 == components.size();
         // The name as spelled is the usual case and needs no look through the folder.
-        std::filesystem::path match = host / text::ToUtf8(components[i]);
-        if (!std::filesystem::exists(std::filesystem::symlink_status(match, ec)))
-            match = FindSpelledOtherwise(host, components[i]);
+        fs::path match = host / text::ToUtf8(components[i]);
+        status = fs::symlink_status(match, ec);
+        if (!fs::exists(status))
+            match = FindSpelledOtherwise(host, components[i], status);
         if (match.empty()) {
             if (!last)
                 return win::kPathNotFound;
@@ -128,28 +153,56 @@ platform::WinError PathMap::Resolve(const std::wstring& path, const std::wstring
             resolved.exists = false;
             return win::kSuccess;
         }
-        host = match;
+        if (fs::is_symlink(status))
+            status = fs::status(match, ec);
+        if (!last && !fs::is_directory(status))
+            return win::kPathNotFound;
+        host = std::move(match);
+        if (i + 2 == components.size())
+            Remember(folder, host);
     }
-    resolved.host = host;
-    resolved.exists = std::filesystem::exists(host, ec);
+    resolved.host = std::move(host);
+    resolved.exists = fs::exists(status);
     return win::kSuccess;
 }
 
+std::filesystem::path PathMap::KnownFolder(const std::wstring& folder) const {
+    std::lock_guard lock(m_lock);
+    const auto it = m_folders.find(folder);
+    return it == m_folders.end() ? std::filesystem::path() : it->second;
+}
+
+void PathMap::Remember(const std::wstring& folder, const std::filesystem::path& host) const {
+    std::lock_guard lock(m_lock);
+    m_folders.insert_or_assign(folder, host);
+}
+
+void PathMap::Forget(const std::wstring& folder) const {
+    std::lock_guard lock(m_lock);
+    m_folders.erase(folder);
+}
+
 std::filesystem::path PathMap::FindSpelledOtherwise(const std::filesystem::path& folder,
-                                                    const std::wstring& name) const {
+                                                    const std::wstring& name,
+                                                    std::filesystem::file_status& status) const {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_time_type time = fs::last_write_time(folder, ec);
     const std::wstring folded = Folded(name);
     std::lock_guard lock(m_lock);
     Listing& listing = m_listings[folder.native()];
+    // The entry listed under the folded name, if it is still there.
     const auto lookUp = [&]() -> fs::path {
         const auto it = listing.names.find(folded);
-        return it == listing.names.end() ? fs::path() : it->second;
+        if (it == listing.names.end())
+            return {};
+        status = fs::symlink_status(it->second, ec);
+        return fs::exists(status) ? it->second : fs::path();
     };
     if (listing.time == time && !ec) {
-        const fs::path found = lookUp();
-        if (found.empty() || fs::exists(fs::symlink_status(found, ec)))
+        if (!listing.names.contains(folded))
+            return {};
+        if (fs::path found = lookUp(); !found.empty())
             return found;
     }
     listing.time = time;

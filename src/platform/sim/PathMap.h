@@ -47,11 +47,21 @@ private:
         std::unordered_map<std::wstring, std::filesystem::path> names;
     };
 
+    // The name in `folder` that folds as `name` does, with its status (not following a link);
+    // empty when there is none.
     std::filesystem::path FindSpelledOtherwise(const std::filesystem::path& folder,
-                                               const std::wstring& name) const;
+                                               const std::wstring& name,
+                                               std::filesystem::file_status& status) const;
+
+    // The host folder found for a folder path as asked ("Windows\System32\", spelled as asked),
+    // or empty when it has not been found yet.
+    std::filesystem::path KnownFolder(const std::wstring& folder) const;
+    void Remember(const std::wstring& folder, const std::filesystem::path& host) const;
+    void Forget(const std::wstring& folder) const;
 
     std::filesystem::path m_root;
     mutable std::mutex m_lock;
+    mutable std::unordered_map<std::wstring, std::filesystem::path> m_folders;
     mutable std::unordered_map<std::filesystem::path::string_type, Listing> m_listings;
 };
 
