@@ -58,8 +58,8 @@ platform::LocalTime HostLocalTime() {
 std::string MachineError::ToString() const {
     std::string out = file.string();
     if (line)
-        out += ":" + std::to_string(line);
-    return out + ": " + message;
+        (out += ':') += std::to_string(line);
+    return (out += ": ") += message;
 }
 
 std::unique_ptr<Machine> Machine::Load(const fs::path& folder, UiOptions ui, MachineError& error) {

@@ -1,5 +1,7 @@
 #include "platform/sim/PathMap.h"
 
+#include <algorithm>
+
 #include "support/Text.h"
 
 namespace norvane::sim {
@@ -191,13 +193,13 @@ std::filesystem::path PathMap::FindSpelledOtherwise(const std::filesystem::path&
     const std::wstring folded = Folded(name);
     std::lock_guard lock(m_lock);
     Listing& listing = m_listings[folder.native()];
-    // The entry listed under the folded name, if it is still there.
+    // The first entry listed under the folded name, if it is still there.
     const auto lookUp = [&]() -> fs::path {
         const auto it = listing.names.find(folded);
         if (it == listing.names.end())
             return {};
-        status = fs::symlink_status(it->second, ec);
-        return fs::exists(status) ? it->second : fs::path();
+        status = fs::symlink_status(it->second.front(), ec);
+        return fs::exists(status) ? it->second.front() : fs::path();
     };
     if (listing.time == time && !ec) {
         if (!listing.names.contains(folded))
@@ -209,13 +211,24 @@ std::filesystem::path PathMap::FindSpelledOtherwise(const std::filesystem::path&
     listing.names.clear();
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         // The first of names that fold alike, as the folder lists them, is the one found.
-        listing.names.emplace(Folded(text::FromUtf8(entry.path().filename().string())),
-                              entry.path());
+        listing.names[Folded(text::FromUtf8(entry.path().filename().string()))].push_back(
+            entry.path());
     }
     return lookUp();
 }
 
-void PathMap::Changed(const std::filesystem::path& host) const {
+PathMap::FolderTime PathMap::TimeBefore(const std::filesystem::path& host) const {
+    {
+        std::lock_guard lock(m_lock);
+        if (!m_listings.contains(host.parent_path().native()))
+            return FolderTime::min();
+    }
+    std::error_code ec;
+    const FolderTime time = std::filesystem::last_write_time(host.parent_path(), ec);
+    return ec ? FolderTime::min() : time;
+}
+
+void PathMap::Changed(const std::filesystem::path& host, FolderTime before) const {
     namespace fs = std::filesystem;
     std::lock_guard lock(m_lock);
     const auto it = m_listings.find(host.parent_path().native());
@@ -223,13 +236,25 @@ void PathMap::Changed(const std::filesystem::path& host) const {
         return;
     Listing& listing = it->second;
     std::error_code ec;
-    listing.time = fs::last_write_time(host.parent_path(), ec);
-    // A name gone may have hidden another that folds alike: the folder is listed again.
-    if (ec || !fs::exists(fs::symlink_status(host, ec))) {
+    const FolderTime time = fs::last_write_time(host.parent_path(), ec);
+    if (ec || listing.time != before) {
         m_listings.erase(it);
         return;
     }
-    listing.names.emplace(Folded(text::FromUtf8(host.filename().string())), host);
+    listing.time = time;
+    const std::wstring folded = Folded(text::FromUtf8(host.filename().string()));
+    std::vector<fs::path>& entries = listing.names[folded];
+    const auto entry = std::find(entries.begin(), entries.end(), host);
+    if (fs::exists(fs::symlink_status(host, ec))) {
+        if (entry == entries.end())
+            entries.push_back(host);
+        return;
+    }
+    // Gone: another name that folds alike, if any, is the one found now.
+    if (entry != entries.end())
+        entries.erase(entry);
+    if (entries.empty())
+        listing.names.erase(folded);
 }
 
 std::wstring PathMap::WindowsPath(const std::filesystem::path& host) const {

@@ -34,17 +34,23 @@ public:
     std::wstring WindowsPath(const std::filesystem::path& host) const;
 
     const std::filesystem::path& Root() const { return m_root; }
-    // To be called after the machine made or removed the file or folder `host` (a host path that
-    // Resolve gave), so that the names known of its folder stay true without listing it again.
-    void Changed(const std::filesystem::path& host) const;
+
+    // The machine's own change of a name in a folder (made or removed, a host path that Resolve
+    // gave) keeps the names known of that folder true without listing it again: TimeBefore is
+    // taken just before the change and given to Changed after it. A folder that changed in
+    // between by other hands is listed again when next needed.
+    using FolderTime = std::filesystem::file_time_type;
+    FolderTime TimeBefore(const std::filesystem::path& host) const;
+    void Changed(const std::filesystem::path& host, FolderTime before) const;
 
 private:
     // A folder's names, folded, as listed when the folder had the time kept with them. A name
     // spelled otherwise than asked is looked up here rather than by listing the folder each time;
     // a folder changed behind the machine's back has a newer time and is listed again.
     struct Listing {
-        std::filesystem::file_time_type time;
-        std::unordered_map<std::wstring, std::filesystem::path> names;
+        FolderTime time;
+        // Each folded name's entries, the first as the folder listed them first.
+        std::unordered_map<std::wstring, std::vector<std::filesystem::path>> names;
     };
 
     // The name in `folder` that folds as `name` does, with its status (not following a link);

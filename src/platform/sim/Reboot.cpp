@@ -14,11 +14,15 @@ using platform::RootKey;
 
 constexpr wchar_t kRunOnceKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
-platform::WinError Remove(const fs::path& host) {
+platform::WinError Remove(const PathMap& paths, const fs::path& host) {
     std::error_code ec;
     if (fs::is_directory(host, ec) && !fs::is_empty(host, ec))
         return win::kDirNotEmpty;
-    return fs::remove(host, ec) ? win::kSuccess : win::kAccessDenied;
+    const PathMap::FolderTime before = paths.TimeBefore(host);
+    if (!fs::remove(host, ec))
+        return win::kAccessDenied;
+    paths.Changed(host, before);
+    return win::kSuccess;
 }
 
 platform::WinError Move(const PathMap& paths, const fs::path& from, const PendingRename& rename) {
@@ -28,8 +32,11 @@ platform::WinError Move(const PathMap& paths, const fs::path& from, const Pendin
     std::error_code ec;
     if (to.exists && !rename.replace && !fs::equivalent(from, to.host, ec))
         return win::kAlreadyExists;
+    const PathMap::FolderTime fromBefore = paths.TimeBefore(from);
+    const PathMap::FolderTime toBefore = paths.TimeBefore(to.host);
     fs::rename(from, to.host, ec);
-    paths.Changed(to.host);
+    paths.Changed(from, fromBefore);
+    paths.Changed(to.host, toBefore);
     return ec ? win::kAccessDenied : win::kSuccess;
 }
 
@@ -44,7 +51,7 @@ void CarryOut(Machine& machine, const PendingRename& rename) {
     if (error == win::kSuccess && !from.exists)
         error = win::kFileNotFound;
     if (error == win::kSuccess && rename.target.empty()) {
-        error = Remove(from.host);
+        error = Remove(machine.Paths(), from.host);
     } else if (error == win::kSuccess) {
         error = Move(machine.Paths(), from.host, rename);
     }

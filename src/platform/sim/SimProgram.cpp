@@ -17,7 +17,8 @@ std::optional<fs::path> HostFile(const PathMap& drive, const std::wstring& path)
 }
 
 std::string Named(const std::wstring& path) {
-    return "\"" + text::ToUtf8(path) + "\"";
+    std::string named = "\"";
+    return (named += text::ToUtf8(path)) += '"';
 }
 
 }  // namespace
