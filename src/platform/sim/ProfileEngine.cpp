@@ -297,8 +297,9 @@ auto FindLine(Doc& doc, std::wstring_view section, std::wstring_view key)
     auto* found = FirstSection(doc, Trim(section));
     if (!found)
         return nullptr;
+    const std::wstring_view name = Trim(key);
     for (auto& line : found->lines) {
-        if (text::EqualsNoCase(line.name, Trim(key)))
+        if (text::EqualsNoCase(line.name, name))
             return &line;
     }
     return nullptr;
