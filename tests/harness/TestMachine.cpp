@@ -62,14 +62,14 @@ fs::path TestMachine::HostPath(const std::wstring& windowsPath) const {
 
 void TestMachine::WriteFile(const std::wstring& windowsPath, const std::string& content) {
     const fs::path host = HostPath(windowsPath);
-    // What is made, the file and any folders above it, with each one's folder's time before.
-    std::vector<std::pair<fs::path, sim::PathMap::FolderTime>> made;
-    for (fs::path path = host; path == host || !fs::exists(path); path = path.parent_path())
-        made.emplace_back(path, m_paths->TimeBefore(path));
-    fs::create_directories(host.parent_path());
-    std::ofstream(host, std::ios::binary) << content;
-    for (auto path = made.rbegin(); path != made.rend(); ++path)
-        m_paths->Changed(path->first, path->second);
+    // The folders missing above the file, made from the highest down, then the file.
+    std::vector<fs::path> missing;
+    for (fs::path folder = host.parent_path(); !fs::exists(folder); folder = folder.parent_path())
+        missing.push_back(folder);
+    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder)
+        m_paths->Change(*folder, [&] { return fs::create_directory(*folder); });
+    m_paths->Change(
+        host, [&] { return static_cast<bool>(std::ofstream(host, std::ios::binary) << content); });
 }
 
 bool TestMachine::Exists(const std::wstring& windowsPath) const {

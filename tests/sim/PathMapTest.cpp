@@ -59,9 +59,8 @@ TEST(PathMapTest, NamesSpelledOtherwiseFollowEveryChange) {
 
     // Made by the machine, within the same tick of the folder's time.
     const auto logs = m.Folder() / "drive_c" / "Logs";
-    const auto madeBefore = map.TimeBefore(logs / "New.bin");
-    std::ofstream(logs / "New.bin") << "x";
-    map.Changed(logs / "New.bin", madeBefore);
+    map.Change(logs / "New.bin",
+               [&] { return static_cast<bool>(std::ofstream(logs / "New.bin") << "x"); });
     EXPECT_EQ(found(L"C:\\logs\\NEW.bin"), "New.bin");
 
     // Made and removed behind its back, the folder's time then moved on.
@@ -74,15 +73,11 @@ TEST(PathMapTest, NamesSpelledOtherwiseFollowEveryChange) {
 
     // Removed by the machine, with another name folding alike left.
     std::ofstream(logs / "other.BIN") << "x";
-    const auto removedBefore = map.TimeBefore(logs / "Other.bin");
-    std::filesystem::remove(logs / "Other.bin");
-    map.Changed(logs / "Other.bin", removedBefore);
+    map.Change(logs / "Other.bin", [&] { return std::filesystem::remove(logs / "Other.bin"); });
     EXPECT_EQ(found(L"C:\\LOGS\\OTHER.BIN"), "other.BIN");
 
     // Removed by the machine, with nothing else changed: gone at once.
-    const auto goneBefore = map.TimeBefore(logs / "New.bin");
-    std::filesystem::remove(logs / "New.bin");
-    map.Changed(logs / "New.bin", goneBefore);
+    map.Change(logs / "New.bin", [&] { return std::filesystem::remove(logs / "New.bin"); });
     EXPECT_EQ(found(L"C:\\LOGS\\NEW.BIN"), "-");
 }
 

@@ -35,15 +35,24 @@ public:
 
     const std::filesystem::path& Root() const { return m_root; }
 
-    // The machine's own change of a name in a folder (made or removed, a host path that Resolve
-    // gave) keeps the names known of that folder true without listing it again: TimeBefore is
-    // taken just before the change and given to Changed after it. A folder that changed in
-    // between by other hands is listed again when next needed.
+    // Makes the machine's own change of `host` (a file or folder made or removed; a host path
+    // that Resolve gave) and returns what `action` returns. The names known of its folder follow
+    // the change without a new listing, unless the folder changed by other hands as well.
+    template <typename Action>
+    auto Change(const std::filesystem::path& host, Action action) const {
+        const FolderTime before = TimeBefore(host);
+        auto result = action();
+        Changed(host, before);
+        return result;
+    }
+
+private:
     using FolderTime = std::filesystem::file_time_type;
+    // The time of the folder of `host` just before a change, and the names known of that folder
+    // brought up to date after it.
     FolderTime TimeBefore(const std::filesystem::path& host) const;
     void Changed(const std::filesystem::path& host, FolderTime before) const;
 
-private:
     // A folder's names, folded, as listed when the folder had the time kept with them. A name
     // spelled otherwise than asked is looked up here rather than by listing the folder each time;
     // a folder changed behind the machine's back has a newer time and is listed again.

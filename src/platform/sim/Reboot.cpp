@@ -18,11 +18,8 @@ platform::WinError Remove(const PathMap& paths, const fs::path& host) {
     std::error_code ec;
     if (fs::is_directory(host, ec) && !fs::is_empty(host, ec))
         return win::kDirNotEmpty;
-    const PathMap::FolderTime before = paths.TimeBefore(host);
-    if (!fs::remove(host, ec))
-        return win::kAccessDenied;
-    paths.Changed(host, before);
-    return win::kSuccess;
+    return paths.Change(host, [&] { return fs::remove(host, ec); }) ? win::kSuccess
+                                                                    : win::kAccessDenied;
 }
 
 platform::WinError Move(const PathMap& paths, const fs::path& from, const PendingRename& rename) {
@@ -32,12 +29,14 @@ platform::WinError Move(const PathMap& paths, const fs::path& from, const Pendin
     std::error_code ec;
     if (to.exists && !rename.replace && !fs::equivalent(from, to.host, ec))
         return win::kAlreadyExists;
-    const PathMap::FolderTime fromBefore = paths.TimeBefore(from);
-    const PathMap::FolderTime toBefore = paths.TimeBefore(to.host);
-    fs::rename(from, to.host, ec);
-    paths.Changed(from, fromBefore);
-    paths.Changed(to.host, toBefore);
-    return ec ? win::kAccessDenied : win::kSuccess;
+    // A name gone from one folder and made in another.
+    const bool moved = paths.Change(from, [&] {
+        return paths.Change(to.host, [&] {
+            fs::rename(from, to.host, ec);
+            return !ec;
+        });
+    });
+    return moved ? win::kSuccess : win::kAccessDenied;
 }
 
 // One pending rename as the Session Manager carries it out; a failure is journaled and skipped.

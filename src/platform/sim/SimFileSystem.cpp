@@ -71,10 +71,8 @@ platform::WinError SimFileSystem::DeleteFile(const std::wstring& path) {
         m_journal.Record(L"DeleteFile " + name + L" -> 32 (locked)");
         return win::kSharingViolation;
     }
-    const PathMap::FolderTime before = m_paths.TimeBefore(file.host);
-    if (!fs::remove(file.host, ec))
+    if (!m_paths.Change(file.host, [&] { return fs::remove(file.host, ec); }))
         return win::kAccessDenied;
-    m_paths.Changed(file.host, before);
     m_journal.RecordChange(L"DeleteFile " + name);
     return win::kSuccess;
 }
@@ -124,10 +122,8 @@ platform::WinError SimFileSystem::CreateDirectory(const std::wstring& path) {
     if (dir.exists)
         return win::kAlreadyExists;
     std::error_code ec;
-    const PathMap::FolderTime before = m_paths.TimeBefore(dir.host);
-    if (!fs::create_directory(dir.host, ec))
+    if (!m_paths.Change(dir.host, [&] { return fs::create_directory(dir.host, ec); }))
         return win::kAccessDenied;
-    m_paths.Changed(dir.host, before);
     m_journal.RecordChange(L"CreateDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
     return win::kSuccess;
 }
@@ -143,10 +139,8 @@ platform::WinError SimFileSystem::RemoveDirectory(const std::wstring& path) {
         return win::kDirectoryName;
     if (!fs::is_empty(dir.host, ec))
         return win::kDirNotEmpty;
-    const PathMap::FolderTime before = m_paths.TimeBefore(dir.host);
-    if (!fs::remove(dir.host, ec))
+    if (!m_paths.Change(dir.host, [&] { return fs::remove(dir.host, ec); }))
         return win::kAccessDenied;
-    m_paths.Changed(dir.host, before);
     m_journal.RecordChange(L"RemoveDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
     return win::kSuccess;
 }
@@ -206,12 +200,12 @@ platform::WinError SimFileSystem::WriteFile(const std::wstring& path,
     std::error_code ec;
     if (file.exists && fs::is_directory(file.host, ec))
         return win::kAccessDenied;
-    const PathMap::FolderTime before = m_paths.TimeBefore(file.host);
-    std::ofstream out(file.host, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+    std::ofstream out = m_paths.Change(file.host, [&] {
+        return std::ofstream(file.host,
+                             std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+    });
     if (!out)
         return win::kAccessDenied;
-    if (!file.exists)
-        m_paths.Changed(file.host, before);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     if (!out)

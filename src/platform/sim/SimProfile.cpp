@@ -3,20 +3,6 @@
 #include <cwchar>
 
 namespace norvane::sim {
-namespace {
-
-// A write through the engine; a file it makes is known to its folder's names at once.
-template <typename Write>
-platform::WinError Written(const PathMap& paths, const ResolvedPath& file, Write write) {
-    const PathMap::FolderTime before = paths.TimeBefore(file.host);
-    const platform::WinError error = write();
-    if (!file.exists)
-        paths.Changed(file.host, before);
-    return error;
-}
-
-}  // namespace
-
 platform::WinError SimProfile::Resolve(const std::wstring& file, ResolvedPath& resolved) const {
     const bool bare = file.find_first_of(L"\\/:") == std::wstring::npos;
     return m_files.Resolve(bare ? m_windowsDir + L"\\" + file : file, resolved);
@@ -45,9 +31,8 @@ platform::WinError SimProfile::WriteString(const wchar_t* section, const wchar_t
     ResolvedPath resolved;
     if (const auto error = Resolve(file, resolved))
         return error;
-    const platform::WinError error = Written(m_files.Paths(), resolved, [&] {
-        return m_engine.WriteString(section, key, value, resolved.host);
-    });
+    const platform::WinError error = m_files.Paths().Change(
+        resolved.host, [&] { return m_engine.WriteString(section, key, value, resolved.host); });
     std::wstring entry = L"WritePrivateProfileString " + Quoted(file) + L" [" +
                          (section ? section : L"(null)") + L"] ";
     entry += key ? Quoted(key) : L"(null)";
@@ -76,7 +61,7 @@ platform::WinError SimProfile::WriteSection(const wchar_t* section, const wchar_
     ResolvedPath resolved;
     if (const auto error = Resolve(file, resolved))
         return error;
-    const platform::WinError error = Written(m_files.Paths(), resolved, [&] {
+    const platform::WinError error = m_files.Paths().Change(resolved.host, [&] {
         return m_engine.WriteSection(section, keysAndValues, resolved.host);
     });
     JournalWrite(
@@ -91,8 +76,8 @@ platform::WinError SimProfile::WriteSections(const std::vector<platform::Profile
     ResolvedPath resolved;
     if (const auto error = Resolve(file, resolved))
         return error;
-    const platform::WinError error = Written(
-        m_files.Paths(), resolved, [&] { return m_engine.WriteSections(sections, resolved.host); });
+    const platform::WinError error = m_files.Paths().Change(
+        resolved.host, [&] { return m_engine.WriteSections(sections, resolved.host); });
     std::wstring entry = L"WritePrivateProfileSections " + Quoted(file);
     for (const platform::ProfileSection& section : sections)
         entry += SectionEntry(section.name.c_str(), section.keysAndValues.c_str());
