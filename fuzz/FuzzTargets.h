@@ -17,6 +17,7 @@ void RegFileTarget(const std::uint8_t* data, std::size_t size);
 void MachineConfigTarget(const std::uint8_t* data, std::size_t size);
 void RcStringTableTarget(const std::uint8_t* data, std::size_t size);
 void IniAccTarget(const std::uint8_t* data, std::size_t size);
+void OwnershipTarget(const std::uint8_t* data, std::size_t size);
 
 struct NamedTarget {
     std::string_view name;  // the harness's name: fuzz_<name>, fuzz/regressions/<name>/
@@ -30,6 +31,7 @@ inline constexpr NamedTarget kTargets[] = {
     {"machine_config", MachineConfigTarget},
     {"rc_string_table", RcStringTableTarget},
     {"ini_acc", IniAccTarget},
+    {"ownership", OwnershipTarget},
 };
 
 // Reports a broken promise and aborts, so that libFuzzer keeps the input and a replay fails.

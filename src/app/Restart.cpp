@@ -4,6 +4,9 @@
 #include "app/Startup.h"
 #include "log/LogFile.h"
 #include "removal/Cleanup.h"
+#include "removal/LeftoverPaths.h"
+#include "removal/Ownership.h"
+#include "removal/WhatStays.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
 
@@ -16,6 +19,8 @@ using platform::RootKey;
 constexpr std::uint32_t kValueBuffer = 4096;  // bytes
 constexpr std::size_t kTextBuffer = 4096;     // characters
 constexpr std::size_t kMonitorEntryBuffer = 2048;
+constexpr wchar_t kPrintProcessorsKey[] =
+    L"SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows x64\\Print Processors\\";
 constexpr wchar_t kSessionManagerKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
 enum class PutOff { Monitors, PrintProcessors, Drivers };
@@ -88,7 +93,8 @@ void RegisterContinuation(CUninstallerController& app) {
 
 // Entries "name-path;": the path is what follows the last "-" that starts an absolute path, so
 // that a name may hold "-" itself.
-void DeletePutOff(CUninstallerController& app, PutOff kind, const std::wstring& list) {
+std::vector<std::pair<std::wstring, std::wstring>> PutOffEntries(const std::wstring& list) {
+    std::vector<std::pair<std::wstring, std::wstring>> entries;
     for (const auto& entry : text::Split(list, L';')) {
         std::size_t dash = std::wstring::npos;
         for (std::size_t at = entry.find(L'-'); at != std::wstring::npos;
@@ -97,16 +103,60 @@ void DeletePutOff(CUninstallerController& app, PutOff kind, const std::wstring& 
             if ((rest.size() > 2 && rest[1] == L':') || rest.starts_with(L"\\\\"))
                 dash = at;
         }
-        if (dash == std::wstring::npos)
-            continue;
-        const std::wstring name = entry.substr(0, dash), file = entry.substr(dash + 1);
-        if (kind == PutOff::Monitors) {
-            app.P().spooler.DeleteMonitor(name);
-        } else {
-            app.P().spooler.DeletePrintProcessor(L"", name);
-        }
-        DeleteFileByRule(app.P().files, file);
+        if (dash != std::wstring::npos)
+            entries.emplace_back(entry.substr(0, dash), entry.substr(dash + 1));
     }
+    return entries;
+}
+
+// The file the machine registers for a put-off monitor or print processor: the stored value is
+// believed only where the registration still says the same, since anyone may write the maker key.
+std::wstring RegisteredFile(CUninstallerController& app, PutOff kind, const Places& places,
+                            const std::wstring& name) {
+    if (kind == PutOff::Monitors)
+        return MonitorFilePath(app.P(), places.windowsDir, name);
+    platform::RegValue value;
+    if (app.P().registry.QueryValue(RootKey::LocalMachine, std::wstring(kPrintProcessorsKey) + name,
+                                    L"Driver", kValueBuffer, value) != win::kSuccess)
+        return L"";
+    return path::FileInside(places.windowsDir + L"\\system32\\spool\\prtprocs\\x64",
+                            value.AsString(), kValueBuffer);
+}
+
+// Deletes what was put off, each entry by the rule every deletion follows; what the rule refuses,
+// or the spooler still will not let go, stays and is logged under its name.
+void DeletePutOff(CUninstallerController& app, PutOff kind,
+                  const std::vector<std::pair<std::wstring, std::wstring>>& entries,
+                  const Places& places, const Ownership& ownership) {
+    for (const auto& [name, file] : entries) {
+        const std::wstring registered = RegisteredFile(app, kind, places, name);
+        const bool mayGo =
+            !registered.empty() && path::ComparablePath(registered) == path::ComparablePath(file) &&
+            (kind == PutOff::Monitors ? ownership.ForMonitor(name, file)
+                                      : ownership.ForPrintProcessor(name, file)) == Refusal::None;
+        const platform::WinError deleted = !mayGo ? win::kAccessDenied
+                                           : kind == PutOff::Monitors
+                                               ? app.P().spooler.DeleteMonitor(name)
+                                               : app.P().spooler.DeletePrintProcessor(L"", name);
+        if (deleted != win::kSuccess || !DeleteFileByRule(app.P().files, file))
+            WriteLogString(app.P(), name.c_str(), L"F1", file.c_str(), app.m_szLogFile);
+    }
+}
+
+// The rule for what the continuation deletes: everything but the drivers, monitors and print
+// processors that were put off stays.
+Ownership ContinuationRule(CUninstallerController& app, const Places& places,
+                           const std::vector<std::pair<std::wstring, std::wstring>>& monitors,
+                           const std::vector<std::pair<std::wstring, std::wstring>>& processors,
+                           const std::wstring& drivers) {
+    Removing removing;
+    for (const auto& [name, file] : monitors)
+        removing.monitors.insert(Removing::Key(name));
+    for (const auto& [name, file] : processors)
+        removing.printProcessors.insert(Removing::Key(name));
+    for (const auto& piece : text::Split(drivers, L','))
+        removing.drivers.insert(Removing::Key(text::Trim(piece)));
+    return Ownership(WhatStays(app.P(), places, removing));
 }
 
 void DeleteSubkeys(platform::Registry& registry, const std::wstring& key) {
@@ -174,20 +224,22 @@ void PutOffDrivers(CUninstallerController& app) {
 
 void ContinueAfterRestart(CUninstallerController& app) {
     ReadCommonValues(app);
-    std::wstring list;
-    bool any = false;
-    if (ReadValue(app, PutOff::Monitors, list)) {
-        any = true;
-        DeletePutOff(app, PutOff::Monitors, list);
+    std::wstring monitorList, processorList, driverList;
+    const bool monitors = ReadValue(app, PutOff::Monitors, monitorList);
+    const bool processors = ReadValue(app, PutOff::PrintProcessors, processorList);
+    const bool drivers = ReadValue(app, PutOff::Drivers, driverList);
+    if (monitors || processors) {
+        const Places places = Places::Of(app.P(), app.Config());
+        const auto monitorEntries = PutOffEntries(monitorList);
+        const auto processorEntries = PutOffEntries(processorList);
+        const Ownership ownership =
+            ContinuationRule(app, places, monitorEntries, processorEntries, driverList);
+        DeletePutOff(app, PutOff::Monitors, monitorEntries, places, ownership);
+        DeletePutOff(app, PutOff::PrintProcessors, processorEntries, places, ownership);
     }
-    if (ReadValue(app, PutOff::PrintProcessors, list)) {
-        any = true;
-        DeletePutOff(app, PutOff::PrintProcessors, list);
-    }
-    if (ReadValue(app, PutOff::Drivers, list)) {
-        any = true;
+    if (drivers) {
         app.m_bSilent = 1;
-        for (const auto& piece : text::Split(list, L',')) {
+        for (const auto& piece : text::Split(driverList, L',')) {
             const std::wstring name = text::Trim(piece);
             if (!name.empty())
                 app.m_arrDesignated.push_back(name);
@@ -196,7 +248,7 @@ void ContinueAfterRestart(CUninstallerController& app) {
         app.m_bQuiet = 1;
         app.Run();
     }
-    if (any)
+    if (monitors || processors || drivers)
         CleanRegistry(app);
 }
 

@@ -12,6 +12,9 @@ namespace norvane::platform {
 inline constexpr std::uint32_t kFileAttributeReadOnly = 0x1;
 inline constexpr std::uint32_t kFileAttributeDirectory = 0x10;
 inline constexpr std::uint32_t kFileAttributeNormal = 0x80;
+// A junction or symbolic link: RemoveDirectoryW (a folder link) or DeleteFileW (a file link)
+// removes the link itself, never what it leads to.
+inline constexpr std::uint32_t kFileAttributeReparsePoint = 0x400;
 inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
 
 struct FindEntry {

@@ -7,6 +7,8 @@
 #include "app/Restart.h"
 #include "log/LogFile.h"
 #include "log/Reporter.h"
+#include "removal/LeftoverPaths.h"
+#include "removal/WhatStays.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
 
@@ -15,27 +17,45 @@ namespace {
 
 namespace win = platform::win;
 
-constexpr std::uint32_t kMonitorValueBuffer = 80;  // bytes
-constexpr std::size_t kPathBuffer = 300;           // the pass's own path buffers
 constexpr wchar_t kSharedFiles[2][13] = {L"MERLAXTE.DLL", L"MERLINDO.DLL"};
 
-bool RemoveTree(CUninstallerController& app, const std::wstring& folder) {
-    platform::FileSystem& files = app.P().files;
+bool IsLink(std::uint32_t attributes) {
+    return attributes != platform::kInvalidFileAttributes &&
+           (attributes & platform::kFileAttributeReparsePoint);
+}
+
+bool RemoveTree(platform::FileSystem& files, const std::wstring& folder) {
     std::vector<platform::FindEntry> entries;
     files.Find(path::Join(folder, L"*"), entries);
     // Full paths throughout: the working folder is the process's, not the removal's to change.
-    // Whatever can go goes; what stays (a file in use) keeps its folders in place.
+    // Whatever can go goes; what stays (a file in use) keeps its folders in place. A junction or
+    // link goes as a link: what it leads to is not this folder's.
     for (const auto& entry : entries) {
         if (entry.name == L"." || entry.name == L"..")
             continue;
         const std::wstring full = path::Join(folder, entry.name);
-        if (entry.attributes & platform::kFileAttributeDirectory) {
-            RemoveTree(app, full);
+        if ((entry.attributes & platform::kFileAttributeDirectory) && IsLink(entry.attributes)) {
+            files.RemoveDirectory(full);
+        } else if (entry.attributes & platform::kFileAttributeDirectory) {
+            RemoveTree(files, full);
         } else {
             DeleteFileByRule(files, full);
         }
     }
     return files.RemoveDirectory(folder) == win::kSuccess;
+}
+
+// Whether a folder on the way to `path` (the drive's root excluded) is a junction or link: what
+// lies behind it is wherever the link leads, not where the path reads.
+bool ThroughLink(platform::FileSystem& files, const std::wstring& path) {
+    for (auto slash = path.find(L'\\', 3); slash != std::wstring::npos;
+         slash = path.find(L'\\', slash + 1)) {
+        std::uint32_t attributes = platform::kInvalidFileAttributes;
+        if (files.GetAttributes(path.substr(0, slash), attributes) == win::kSuccess &&
+            IsLink(attributes))
+            return true;
+    }
+    return false;
 }
 
 // The log's failure entries of one driver: F1, F2, ... under the driver's section.
@@ -105,24 +125,13 @@ private:
     ByName m_monitors, m_printProcessors, m_hardwareIds;
 };
 
-std::wstring MonitorFilePath(CUninstallerController& app, const std::wstring& monitor,
-                             const std::wstring& windowsDir) {
-    platform::RegValue value;
-    if (windowsDir.empty() ||
-        app.P().registry.QueryValue(
-            platform::RootKey::LocalMachine,
-            L"SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\" + monitor, L"Driver",
-            kMonitorValueBuffer, value) != win::kSuccess ||
-        value.AsString().empty())
-        return L"";
-    // One file name: a value naming another folder would delete a file that is not the monitor's.
-    return path::FileInside(windowsDir + L"\\system32", value.AsString(), kPathBuffer);
-}
-
-// 0 removed or put off until after a restart, 1 the file stayed, 2 no path.
-int RemoveMonitor(CUninstallerController& app, const std::wstring& name, const std::wstring& file) {
+// 0 removed or put off until after a restart, 1 the file stayed or the rule refused, 2 no path.
+int RemoveMonitor(CUninstallerController& app, const Ownership& ownership, const std::wstring& name,
+                  const std::wstring& file) {
     if (file.empty())
         return 2;
+    if (ownership.ForMonitor(name, file) != Refusal::None)
+        return 1;
     if (app.P().spooler.DeleteMonitor(name) != win::kSuccess) {
         PutOffMonitor(app, file, name);
         return 0;
@@ -130,90 +139,95 @@ int RemoveMonitor(CUninstallerController& app, const std::wstring& name, const s
     return DeleteFileByRule(app.P().files, file) ? 0 : 1;
 }
 
-// 0 removed, 1 the spooler refused or the file stayed, 2 no path.
-int RemovePrintProcessor(CUninstallerController& app, const std::wstring& name,
-                         const std::wstring& file) {
+// 0 removed, 1 the spooler or the rule refused, or the file stayed, 2 no path.
+int RemovePrintProcessor(CUninstallerController& app, const Ownership& ownership,
+                         const std::wstring& name, const std::wstring& file) {
     if (file.empty())
         return 2;
+    if (ownership.ForPrintProcessor(name, file) != Refusal::None)
+        return 1;
     if (app.P().spooler.DeletePrintProcessor(L"", name) != win::kSuccess)
         return 1;
     return DeleteFileByRule(app.P().files, file) ? 0 : 1;
 }
 
-// The spooler's own folders beside the model folders in its driver folder: the version folders
-// ("3" holds every version-3 driver's files) and the package cache.
-bool IsSpoolerFolder(const std::wstring& name) {
-    return text::EqualsNoCase(name, L"PCC") ||
-           (!name.empty() && std::all_of(name.begin(), name.end(),
-                                         [](wchar_t c) { return c >= L'0' && c <= L'9'; }));
-}
-
-// The folders every path of the pass starts from.
-struct Places {
-    std::wstring commonData;  // empty when Windows does not tell it
-    std::wstring windowsDir;
-    std::wstring makerFolder;  // [Common] OEMFOLDERNAME, appended as written
+// The decisions of one pass: what is shared with whom, and what the removal may take at all.
+struct Rules {
+    const ComponentOwners& owners;
+    const Ownership& ownership;
 };
 
 void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const Places& places,
-                           const ComponentOwners& owners, FailureEntries& failures, int& flags) {
+                           const Rules& rules, FailureEntries& failures, int& flags) {
     CDriverData& driver = *app.m_arrDriver[index];
-    const std::wstring& commonData = places.commonData;
     const std::wstring& windowsDir = places.windowsDir;
-    const std::wstring& folderName = places.makerFolder;
-    if (!driver.FamilyCode().empty() && !commonData.empty()) {
-        const std::wstring& code = driver.FamilyCode();
-        for (const std::wstring& candidate :
-             {path::FolderInside(commonData + folderName + L"\\Drv", code, kPathBuffer),
-              path::FolderInside(commonData, code, kPathBuffer),
-              path::FolderInside(commonData + folderName, code, kPathBuffer)}) {
-            driver.m_strDataFolder = candidate;
-            if (candidate.empty())
-                break;
-            const int result = RemoveFolder(app, driver.m_strDataFolder);
-            if (result == 3)
-                continue;
-            if (result == 1) {
-                flags |= kDataFolderStayed;
-                failures.Add(driver.m_strDataFolder);
-            }
+    for (const std::wstring& candidate : DataFolderCandidates(places, driver.FamilyCode())) {
+        driver.m_strDataFolder = candidate;
+        if (candidate.empty())
             break;
+        const int result = RemoveFolder(app, rules.ownership, driver.m_strDataFolder);
+        if (result == 3)
+            continue;
+        if (result == 1) {
+            flags |= kDataFolderStayed;
+            failures.Add(driver.m_strDataFolder);
         }
+        break;
     }
 
-    const Components wanted = owners.For(driver, index);
+    const Components wanted = rules.owners.For(driver, index);
     if (wanted.monitor) {
-        driver.m_strMonitorPath = MonitorFilePath(app, driver.MonitorName(), windowsDir);
-        if (RemoveMonitor(app, driver.MonitorName(), driver.m_strMonitorPath) != 0) {
+        driver.m_strMonitorPath = MonitorFilePath(app.P(), windowsDir, driver.MonitorName());
+        if (RemoveMonitor(app, rules.ownership, driver.MonitorName(), driver.m_strMonitorPath) !=
+            0) {
             flags |= kMonitorStayed;
             failures.Add(driver.m_strMonitorPath);
         }
     }
     if (wanted.printProcessor) {
         const std::wstring& name = *driver.PrintProcessor();
-        const std::wstring prtprocs = windowsDir + L"\\system32\\spool\\prtprocs\\";
-        driver.m_strX64PrintProcessorPath =
-            windowsDir.empty() ? L""
-                               : path::FileInside(prtprocs + L"x64", name, kPathBuffer, L".DLL");
-        driver.m_strX86PrintProcessorPath =
-            windowsDir.empty() ? L""
-                               : path::FileInside(prtprocs + L"w32x86", name, kPathBuffer, L".DLL");
-        if (RemovePrintProcessor(app, name, driver.m_strX64PrintProcessorPath) != 0) {
+        driver.m_strX64PrintProcessorPath = PrintProcessorFile(windowsDir, L"x64", name);
+        driver.m_strX86PrintProcessorPath = PrintProcessorFile(windowsDir, L"w32x86", name);
+        if (RemovePrintProcessor(app, rules.ownership, name, driver.m_strX64PrintProcessorPath) !=
+            0) {
             flags |= kPrintProcessorStayed;
             failures.Add(driver.m_strX64PrintProcessorPath);
         } else {
             // The 32-bit twin goes along; what becomes of it is not recorded.
             app.P().spooler.DeletePrintProcessor(platform::kEnvironmentX86, name);
-            DeleteFileByRule(app.P().files, driver.m_strX86PrintProcessorPath);
+            if (rules.ownership.ForFile(driver.m_strX86PrintProcessorPath) == Refusal::None)
+                DeleteFileByRule(app.P().files, driver.m_strX86PrintProcessorPath);
         }
     }
     if (wanted.spoolFolder) {
         driver.m_strDriverFolder = SpoolFolderFor(windowsDir, driver.HardwareId());
-        if (RemoveFolder(app, driver.m_strDriverFolder) == 1) {
+        if (RemoveFolder(app, rules.ownership, driver.m_strDriverFolder) == 1) {
             flags |= kSpoolFolderStayed;
             failures.Add(driver.m_strDriverFolder);
         }
     }
+}
+
+// What this pass removes: the drivers it treats (and their 32-bit twins, which go by the same
+// name), the printers the run deleted, and the monitors and print processors that go with them.
+Removing WhatThePassRemoves(const CUninstallerController& app, const ComponentOwners& owners) {
+    Removing removing;
+    for (std::size_t i = 0; i < app.m_arrDriver.size(); ++i) {
+        const CDriverData& driver = *app.m_arrDriver[i];
+        if (!driver.Selected() || driver.PrinterCount() != 0)
+            continue;
+        removing.drivers.insert(Removing::Key(driver.DriverName()));
+        const Components goes = owners.For(driver, i);
+        if (goes.monitor)
+            removing.monitors.insert(Removing::Key(driver.MonitorName()));
+        if (goes.printProcessor)
+            removing.printProcessors.insert(Removing::Key(*driver.PrintProcessor()));
+    }
+    for (const auto& printer : app.m_arrPrinter) {
+        if (printer->Selected())
+            removing.printers.insert(Removing::Key(printer->PrinterName()));
+    }
+    return removing;
 }
 
 }  // namespace
@@ -228,47 +242,38 @@ bool DeleteFileByRule(platform::FileSystem& files, const std::wstring& path) {
     return error == win::kSuccess || error == win::kFileNotFound;
 }
 
-int RemoveFolder(CUninstallerController& app, const std::wstring& folder) {
-    if (folder.empty() || !app.P().files.PathIsDirectory(folder))
+int RemoveFolder(CUninstallerController& app, const Ownership& ownership,
+                 const std::wstring& folder) {
+    platform::FileSystem& files = app.P().files;
+    if (folder.empty() || !files.PathIsDirectory(folder))
         return 3;
-    return RemoveTree(app, folder) ? 0 : 1;
-}
-
-std::wstring SpoolFolderFor(const std::wstring& windowsDir, const std::wstring& hardwareId) {
-    const auto slash = hardwareId.find(L'\\');
-    if (windowsDir.empty() || slash == std::wstring::npos)
-        return L"";
-    std::wstring tail = hardwareId.substr(slash + 1);
-    for (wchar_t& c : tail)
-        c = c == L'-' ? L'_' : c;
-    // "USBPRINT\", "USBPRINT\.." or "USBPRINT\3" would name the spooler's driver folder itself,
-    // a folder above it or one of its own, with every other driver's files in them.
-    if (IsSpoolerFolder(tail.substr(0, tail.find(L'\\'))))
-        return L"";
-    return path::FolderInside(windowsDir + L"\\system32\\spool\\drivers\\x64", tail, kPathBuffer);
+    if (ownership.ForFolder(folder) != Refusal::None || ThroughLink(files, folder))
+        return 1;
+    // The folder itself a junction: the link goes, its target stays.
+    std::uint32_t attributes = platform::kInvalidFileAttributes;
+    if (files.GetAttributes(folder, attributes) == win::kSuccess && IsLink(attributes))
+        return files.RemoveDirectory(folder) == win::kSuccess ? 0 : 1;
+    return RemoveTree(files, folder) ? 0 : 1;
 }
 
 int CleanupPass(CUninstallerController& app) {
     int flags = 0;
-    Places places;
-    if (app.P().system.CommonAppDataFolder(places.commonData) != win::kSuccess)
-        places.commonData.clear();
-    places.windowsDir = app.P().system.WindowsDirectory();
-    places.makerFolder =
-        app.Config().Read(L"Common", L"OEMFOLDERNAME", PackageConfig::kCommonBuffer);
+    const Places places = Places::Of(app.P(), app.Config());
     app.m_strSystemDir = places.windowsDir.empty() ? L"" : places.windowsDir + L"\\system32\\";
 
     // Shared-file failures are logged under the first driver that has failures of its own, or
     // else the first driver processed.
     std::optional<FailureEntries> reference;
     const ComponentOwners owners(app);
+    const Ownership ownership(WhatStays(app.P(), places, WhatThePassRemoves(app, owners)));
+    const Rules rules{owners, ownership};
     for (std::size_t i = 0; i < app.m_arrDriver.size(); ++i) {
         CDriverData& driver = *app.m_arrDriver[i];
         if (!driver.Selected() || driver.PrinterCount() != 0)
             continue;
         FailureEntries failures(app, driver.DriverName());
         int own = 0;
-        RemoveDriverLeftovers(app, i, places, owners, failures, own);
+        RemoveDriverLeftovers(app, i, places, rules, failures, own);
         flags |= own;
         // A driver's result speaks of its own leftovers, not of an earlier driver's.
         const bool failed = !driver.DeleteOK() || own != 0;
@@ -280,8 +285,11 @@ int CleanupPass(CUninstallerController& app) {
     if (app.m_nDriversToDelete == static_cast<int>(app.m_arrDriver.size()) &&
         !app.m_strSystemDir.empty()) {
         bool stayed[2];
-        for (int f = 0; f < 2; ++f)
-            stayed[f] = !DeleteFileByRule(app.P().files, app.m_strSystemDir + kSharedFiles[f]);
+        for (int f = 0; f < 2; ++f) {
+            const std::wstring file = app.m_strSystemDir + kSharedFiles[f];
+            stayed[f] =
+                ownership.ForFile(file) != Refusal::None || !DeleteFileByRule(app.P().files, file);
+        }
         if (stayed[0] || stayed[1]) {
             flags |= kSharedFileStayed;
             if (reference) {

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "removal/LeftoverPaths.h"
+#include "removal/Ownership.h"
 
 namespace norvane {
 
@@ -26,11 +28,9 @@ int CleanupPass(CUninstallerController& app);
 // The file deletion rule: a read-only file is made normal and deleted again; a file that is not
 // there counts as removed. True when the file is gone.
 bool DeleteFileByRule(platform::FileSystem& files, const std::wstring& path);
-// 0 removed (with everything in it), 1 exists but not removed, 3 no such folder.
-int RemoveFolder(CUninstallerController& app, const std::wstring& folder);
-
-// The spooler's subfolder for a hardware ID: "...\spool\drivers\x64" followed by the ID from its
-// first backslash on, "-" made "_", ending with "\". Empty when the ID holds no backslash.
-std::wstring SpoolFolderFor(const std::wstring& windowsDir, const std::wstring& hardwareId);
+// 0 removed (with everything in it), 1 exists but not removed (or not the package's to remove),
+// 3 no such folder. Junctions and links inside go as links; a path through one is refused.
+int RemoveFolder(CUninstallerController& app, const Ownership& ownership,
+                 const std::wstring& folder);
 
 }  // namespace norvane

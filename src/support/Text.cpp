@@ -215,6 +215,12 @@ wchar_t FoldAscii(wchar_t c) {
     return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
 }
 
+wchar_t FoldName(wchar_t c) {
+    if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return static_cast<wchar_t>(c + 32);
+    return c;
+}
+
 std::wstring LowerAscii(std::wstring_view text) {
     std::wstring out(text);
     std::transform(out.begin(), out.end(), out.begin(), FoldAscii);

@@ -38,6 +38,8 @@ struct Utf16Less {
 wchar_t FoldAscii(wchar_t c);
 std::wstring LowerAscii(std::wstring_view text);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
+// The file system's case rule, as far as this program's names go: ASCII and Latin-1 letters fold.
+wchar_t FoldName(wchar_t c);
 // Ordinal comparison after folding A to Z; usable as a map order.
 int CompareNoCase(std::wstring_view a, std::wstring_view b);
 struct NoCaseLess {

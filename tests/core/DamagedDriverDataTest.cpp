@@ -44,7 +44,6 @@ TEST(PathGuardTest, OnlyPlainNamesMakePathsInsideTheirFolder) {
         {L"LPTENUM\\CorvidaLB-7", x64 + L"\\CorvidaLB_7\\"},
         {L"WSDPRINT\\CorvidaModelA", x64 + L"\\CorvidaModelA\\"},
         {L"USBPRINT\\Corvida\\Model-A\\", x64 + L"\\Corvida\\Model_A\\"},
-        {L"USBPRINT\\Model A.", x64 + L"\\Model A.\\"},
         {L"LPTENUM\\A-B\\", x64 + L"\\A_B\\"},
         {L"microsoftmicrosoft_print_to_pdf", L""},  // no backslash: never the whole x64 folder
         // Damaged ones name no folder at all.
@@ -61,6 +60,14 @@ TEST(PathGuardTest, OnlyPlainNamesMakePathsInsideTheirFolder) {
         {L"USBPRINT\\C:\\Temp", L""},
         {L"USBPRINT\\Model/../..", L""},
         {L"USBPRINT\\Mo*del", L""},
+        // Names Windows reads otherwise than they are written: "3." is "3", "CON" a device.
+        {L"USBPRINT\\Model A.", L""},
+        {L"USBPRINT\\3.", L""},
+        {L"USBPRINT\\PCC.", L""},
+        {L"USBPRINT\\3 ", L""},
+        {L"USBPRINT\\CON", L""},
+        {L"USBPRINT\\nul.txt", L""},
+        {L"USBPRINT\\a:b", L""},
         {L"USBPRINT\\Model\tA", L""},
         // The spooler's own folders beside the model folders are never a model's.
         {L"USBPRINT\\3", L""},
@@ -88,7 +95,8 @@ TEST(PathGuardTest, AFamilyCodeThatIsNoFolderNameIsNoCode) {
     } cases[] = {
         {L"CVMA_UI.DLL", L"CVMA"}, {L"CVMAPSUI.DLL", L"CVMAPS"}, {L"...._UI.DLL", L""},
         {L".. ._UI.DLL", L""},     {L"    _UI.DLL", L""},        {L"C:\\x\\.._UI.DLL", L""},
-        {L"CV*A_UI.DLL", L""},     {L"......UI.DLL", L""},       {L"A.. .._UI.DLL", L"A.. .."},
+        {L"CV*A_UI.DLL", L""},     {L"......UI.DLL", L""},       {L"A.. .._UI.DLL", L""},
+        {L"CVMA._UI.DLL", L""},    {L"Drv._UI.DLL", L""},        {L"COM1_UI.DLL", L""},
     };
     for (const Case& c : cases) {
         CDriverData driver(L"Model", {}, L"", L"", c.configFile);
@@ -128,29 +136,196 @@ std::vector<std::wstring> Beyond(const Removals& removals) {
     return beyond;
 }
 
-TEST(DamagedDriverDataTest, FoundOnTheDemoMachineTheyTakeNothingElse) {
+constexpr wchar_t kPrint[] = L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print";
+
+// What a series command removes on the demo machine, from its config.ini.
+std::set<std::wstring> DriversOf(const std::wstring& command, const std::wstring& modelBPs) {
+    std::set<std::wstring> drivers;
+    if (command.find(L"Model A") != std::wstring::npos)
+        drivers.insert({L"Corvida Model A", L"Corvida Model A PS", L"Corvida Model A Fax"});
+    if (command.find(L"Model B") != std::wstring::npos)
+        drivers.insert({L"Corvida Model B", modelBPs});
+    return drivers;
+}
+
+// The oracle, worked out from the machine before the run and from Windows' layout, never from
+// the program: Windows' own places (and a file planted in each), and every file that a driver,
+// monitor or print processor which the command does not remove names. Lower-cased paths.
+std::set<std::wstring> MustStay(TestMachine& m, const std::set<std::wstring>& removedDrivers) {
+    const std::wstring sys = L"c:\\windows\\system32";
+    std::set<std::wstring> stay = {L"c:\\windows",
+                                   sys,
+                                   L"c:\\windows\\temp",
+                                   L"c:\\windows\\inf",
+                                   sys + L"\\spool",
+                                   sys + L"\\spool\\drivers",
+                                   sys + L"\\spool\\drivers\\x64",
+                                   sys + L"\\spool\\drivers\\x64\\3",
+                                   sys + L"\\spool\\drivers\\x64\\pcc",
+                                   sys + L"\\spool\\drivers\\w32x86",
+                                   sys + L"\\spool\\prtprocs\\x64",
+                                   L"c:\\programdata",
+                                   L"c:\\programdata\\microsoft",
+                                   L"c:\\programdata\\corvida",
+                                   L"c:\\programdata\\corvida\\drv"};
+    for (const std::wstring& folder : std::set<std::wstring>(stay)) {
+        if (folder != L"c:\\windows\\inf")  // the package's INF files live there
+            stay.insert(folder + L"\\canary.txt");
+    }
+    auto machine = m.Load();
+    const auto& registry = machine->Registry();
+    const bool monitorGoes = removedDrivers.contains(L"Corvida Model A");
+    for (const auto* monitor :
+         registry.Find(std::wstring(kPrint) + L"\\Monitors")->SubkeysInEnumOrder()) {
+        const auto* file = monitor->FindValue(L"Driver");
+        if (file && !(monitorGoes && monitor->name == L"Corvida Model A LangMon"))
+            stay.insert(sys + L"\\" + text::LowerAscii(file->AsString()));
+    }
+    for (const auto& [environment, folder] :
+         {std::pair{L"Windows x64", L"x64"}, std::pair{L"Windows NT x86", L"w32x86"}}) {
+        const std::wstring key = std::wstring(kPrint) + L"\\Environments\\" + environment;
+        for (const auto* driver :
+             registry.Find(key + L"\\Drivers\\Version-3")->SubkeysInEnumOrder()) {
+            if (removedDrivers.contains(driver->name))
+                continue;
+            std::vector<std::wstring> files;
+            for (const wchar_t* value :
+                 {L"Driver", L"Data File", L"Configuration File", L"Help File"}) {
+                if (const auto* named = driver->FindValue(value))
+                    files.push_back(named->AsString());
+            }
+            if (const auto* dependent = driver->FindValue(L"Dependent Files"))
+                for (const auto& file : dependent->AsMultiString())
+                    files.push_back(file);
+            for (const auto& file : files) {
+                if (path::IsPlainName(file))
+                    stay.insert(sys + L"\\spool\\drivers\\" + folder + L"\\3\\" +
+                                text::LowerAscii(file));
+            }
+        }
+        for (const auto* processor :
+             registry.Find(key + L"\\Print Processors")->SubkeysInEnumOrder()) {
+            const auto* file = processor->FindValue(L"Driver");
+            if (file && !(monitorGoes && processor->name == L"CVAPP"))
+                stay.insert(sys + L"\\spool\\prtprocs\\" + folder + L"\\" +
+                            text::LowerAscii(file->AsString()));
+        }
+    }
+    return stay;
+}
+
+// Plants a file in each of Windows' own places, so that a place's removal shows.
+void PlantCanaries(TestMachine& m) {
+    for (const wchar_t* folder :
+         {L"C:\\Windows", L"C:\\Windows\\System32", L"C:\\Windows\\Temp",
+          L"C:\\Windows\\System32\\spool", L"C:\\Windows\\System32\\spool\\drivers",
+          L"C:\\Windows\\System32\\spool\\drivers\\x64",
+          L"C:\\Windows\\System32\\spool\\drivers\\x64\\3",
+          L"C:\\Windows\\System32\\spool\\drivers\\x64\\PCC",
+          L"C:\\Windows\\System32\\spool\\drivers\\W32X86",
+          L"C:\\Windows\\System32\\spool\\prtprocs\\x64", L"C:\\ProgramData",
+          L"C:\\ProgramData\\Microsoft", L"C:\\ProgramData\\Corvida",
+          L"C:\\ProgramData\\Corvida\\Drv"})
+        m.WriteFile(std::wstring(folder) + L"\\canary.txt", "Windows' own");
+}
+
+// What the oracle keeps that was there before the run and is gone after it.
+std::vector<std::wstring> Taken(const std::set<std::wstring>& stay,
+                                const std::set<std::wstring>& before,
+                                const std::set<std::wstring>& after) {
+    std::vector<std::wstring> taken;
+    for (const auto& item : stay) {
+        if (before.contains(item) && !after.contains(item))
+            taken.push_back(item);
+    }
+    return taken;
+}
+
+// Hostile but plausible spellings, each in the field it goes into: the run keeps everything
+// outside the package, logs what it would not take, and still takes the rest of the package.
+TEST(DamagedDriverDataTest, HostileSpellingsKeepEverythingOutsideThePackage) {
+    const std::wstring modelA = std::wstring(testing::kDemoDriversKey) + L"Corvida Model A";
     const std::wstring modelBPs = std::wstring(testing::kDemoDriversKey) + L"Corvida Model B PS";
-    const std::wstring x64 = L"c:\\windows\\system32\\spool\\drivers\\x64";
-    const std::vector<Damage> cases[] = {
-        {{modelBPs, L"HardwareID", L"USBPRINT\\"}},
-        {{modelBPs, L"HardwareID", L"USBPRINT\\."}},
-        {{modelBPs, L"HardwareID", L"USBPRINT\\..\\..\\..\\..\\Temp"}},
-        {{modelBPs, L"Configuration File", L"...._UI.DLL"}},
+    const std::wstring allA = L"/s /x Corvida Model A", justBPs = L"/s /d Corvida Model B PS";
+    struct Row {
+        Damage damage;
+        std::wstring command;
+        std::wstring logged;  // the path the log names as left, for a refusal
     };
-    for (const auto& damage : cases) {
-        SCOPED_TRACE(damage[0].data);
-        const Removals removals = RemoveIntactAndDamaged(L"/s /d Corvida Model B PS", damage);
+    const Row rows[] = {
+        {{modelBPs, L"HardwareID", L"USBPRINT\\3."}, justBPs, L""},
+        {{modelBPs, L"HardwareID", L"USBPRINT\\PCC."}, justBPs, L""},
+        {{modelBPs, L"HardwareID", L"USBPRINT\\3 "}, justBPs, L""},
+        {{modelBPs, L"HardwareID", L"USBPRINT\\3. ."}, justBPs, L""},
+        {{modelBPs, L"HardwareID", L"USBPRINT\\3"}, justBPs, L""},
+        {{modelBPs, L"HardwareID", L"USBPRINT\\.."}, justBPs, L""},
+        {{modelBPs, L"HardwareID", L"USBPRINT\\CON"}, justBPs, L""},
+        {{modelBPs, L"HardwareID", L"USBPRINT\\a:b"}, justBPs, L""},
+        {{modelBPs, L"HardwareID", L"USBPRINT\\\\\\?\\C:\\"}, justBPs, L""},
+        {{modelBPs, L"HardwareID", L"USBPRINT\\C:/Windows"}, justBPs, L""},
+        {{modelBPs, L"HardwareID", L"USBPRINT\\..\\..\\..\\..\\Temp"}, justBPs, L""},
+        {{modelBPs, L"Configuration File", L"Microsoft_UI.DLL"},
+         justBPs,
+         L"C:\\ProgramData\\Microsoft\\"},
+        {{modelBPs, L"Configuration File", L"Corvida_UI.DLL"},
+         justBPs,
+         L"C:\\ProgramData\\Corvida\\"},
+        {{modelBPs, L"Configuration File", L"Drv._UI.DLL"}, justBPs, L""},
+        {{modelBPs, L"Configuration File", L"CVMA._UI.DLL"}, justBPs, L""},
+        {{modelBPs, L"Configuration File", L"CVMA_UI.DLL"},
+         justBPs,
+         L"C:\\ProgramData\\Corvida\\Drv\\CVMA\\"},
+        {{modelBPs, L"Configuration File", L"nul.txt_UI.DLL"}, justBPs, L""},
+        {{testing::kDemoMonitorKey, L"Driver", L"localspl.dll"},
+         allA,
+         L"C:\\Windows\\system32\\localspl.dll"},
+        {{modelA, L"Print Processor", L"WINPRINT "}, allA, L""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.damage.value + L" = " + row.damage.data);
+        const Removals removals = RemoveIntactAndDamaged(row.command, {row.damage});
         EXPECT_EQ(Beyond(removals), std::vector<std::wstring>{});
-        for (const std::wstring& kept :
-             {x64, x64 + L"\\3", x64 + L"\\3\\mxdwdrv.dll", std::wstring(L"c:\\windows\\temp"),
-              std::wstring(L"c:\\programdata\\corvida")}) {
-            EXPECT_FALSE(std::binary_search(removals.damaged.begin(), removals.damaged.end(), kept))
-                << kept;
+        TestMachine m;
+        CopyDemo(m);
+        ApplyDamage(m, {row.damage});
+        PlantCanaries(m);
+        const auto stay = MustStay(m, DriversOf(row.command, L"Corvida Model B PS"));
+        const auto before = Inventory(m);
+        m.Run(row.command);
+        EXPECT_EQ(Taken(stay, before, Inventory(m)), std::vector<std::wstring>{});
+        const std::wstring driver =
+            row.command == allA ? L"Corvida Model A" : L"Corvida Model B PS";
+        if (!row.logged.empty()) {
+            EXPECT_EQ(
+                m.Ini(L"C:\\Program Files\\Halvex\\Norvane\\Norvane.log", driver.c_str(), L"F1"),
+                row.logged);
         }
         // The driver itself still goes.
-        EXPECT_TRUE(std::binary_search(removals.damaged.begin(), removals.damaged.end(),
-                                       text::LowerAscii(modelBPs)));
+        EXPECT_TRUE(
+            std::binary_search(removals.damaged.begin(), removals.damaged.end(),
+                               text::LowerAscii(std::wstring(testing::kDemoDriversKey) + driver)));
     }
+}
+
+// A maker's folder name that climbs out of the common application-data folder names no folder;
+// the dependent file that would make "Temp" the family code takes nothing from the Windows folder.
+TEST(DamagedDriverDataTest, AMakerFolderOutsideItsPlaceIsNoFolder) {
+    TestMachine m;
+    CopyDemo(m);
+    const std::wstring config = L"C:\\Program Files\\Halvex\\Norvane\\config.ini";
+    std::string ini = m.ReadFile(config);
+    ini.replace(ini.find("OEMFOLDERNAME=\\Corvida"), 22, "OEMFOLDERNAME=\\..\\Windows");
+    m.WriteFile(config, ini);
+    {
+        auto machine = m.Load();
+        machine->Registry()
+            .Find(std::wstring(testing::kDemoDriversKey) + L"Corvida Model B PS")
+            ->SetValue(L"Dependent Files", platform::RegValue::MultiString({L"Temp.DLL"}));
+        EXPECT_FALSE(machine->Save());
+    }
+    PlantCanaries(m);
+    m.Run(L"/s /d Corvida Model B PS");
+    EXPECT_TRUE(m.Exists(L"C:\\Windows\\Temp\\canary.txt"));
 }
 
 // Random damage to every kind of driver data the cleanup builds paths from, a few hundred
@@ -176,8 +351,16 @@ TEST(DamagedDriverDataTest, RandomDamageTakesNothingAnIntactRemovalWouldNot) {
         auto& intactRemovals = intact[{command, name}];
         if (intactRemovals.empty())
             intactRemovals = RemoveFromDemo(command, {}, name);
-        EXPECT_EQ(Beyond({intactRemovals, RemoveFromDemo(command, damage, name)}),
-                  std::vector<std::wstring>{});
+        TestMachine m;
+        CopyDemo(m, name);
+        ApplyDamage(m, damage);
+        PlantCanaries(m);
+        const auto stay = MustStay(m, DriversOf(command, text::FromUtf8(name)));
+        const auto before = Inventory(m);
+        m.Run(command);
+        const auto after = Inventory(m);
+        EXPECT_EQ(Taken(stay, before, after), std::vector<std::wstring>{});
+        EXPECT_EQ(Beyond({intactRemovals, Removed(before, after)}), std::vector<std::wstring>{});
     }
 }
 

@@ -37,8 +37,13 @@ void ApplyDamage(TestMachine& m, const std::vector<Damage>& damage) {
 }
 
 std::vector<Damage> RandomDamage(std::mt19937& random) {
+    // Separators, dots and blanks Windows drops, devices, streams, prefixes, and names of places
+    // that are Windows' own or another driver's.
     static const std::vector<std::wstring> junk = {
-        L"", L".", L"..", L"...", L" ", L". .", L"C:", L"3", L"4", L"a*", L"x/y", L"Temp", L"\t"};
+        L"",          L".",       L"..",   L"...",     L" ",     L". .",         L"C:",
+        L"3",         L"4",       L"a*",   L"x/y",     L"Temp",  L"\t",          L"3.",
+        L"3 ",        L"PCC.",    L"CON",  L"nul.txt", L"a:b",   L"\\\\?\\C:",   L"C:/Windows",
+        L"Microsoft", L"Corvida", L"Drv.", L"CVMA",    L"CVMA.", L"localspl.dll"};
     static const std::vector<std::wstring> drivers = {L"Corvida Model A", L"Corvida Model A PS",
                                                       L"Corvida Model A Fax", L"Corvida Model B"};
     auto pick = [&](const auto& list) { return list[random() % list.size()]; };

@@ -3,19 +3,14 @@
 #include <algorithm>
 
 #include "support/Text.h"
+#include "support/WinPath.h"
 
 namespace norvane::sim {
 namespace {
 
 namespace win = platform::win;
 
-wchar_t FoldName(wchar_t c) {
-    if (c >= L'A' && c <= L'Z')
-        return static_cast<wchar_t>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
-        return static_cast<wchar_t>(c + 32);
-    return c;
-}
+using text::FoldName;
 
 bool IsSeparator(wchar_t c) {
     return c == L'\\' || c == L'/';
@@ -29,6 +24,22 @@ std::wstring Folded(std::wstring_view name) {
 }
 
 }  // namespace
+
+bool IsJunction(const std::filesystem::path& host) {
+    std::error_code ec;
+    return std::filesystem::is_symlink(std::filesystem::symlink_status(host, ec)) &&
+           std::filesystem::is_directory(host, ec);
+}
+
+bool PathMap::InsideDrive(const std::filesystem::path& host) const {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path target = fs::canonical(host, ec), root = fs::canonical(m_root, ec);
+    if (ec)
+        return false;
+    const auto [end, _] = std::mismatch(root.begin(), root.end(), target.begin(), target.end());
+    return end == root.end();
+}
 
 bool SameFileName(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size())
@@ -68,43 +79,39 @@ platform::WinError PathMap::Components(const std::wstring& path, const std::wstr
     if (path.empty())
         return win::kPathNotFound;
     std::wstring full;
-    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
-        return win::kPathNotFound;  // UNC: no network on this machine
-    }
-    if (path.size() >= 2 && path[1] == L':') {
-        if (text::FoldAscii(path[0]) != L'c')
+    if (path.starts_with(L"\\\\?\\")) {
+        // Taken as written: no separator but "\\" and no name trimmed.
+        full = path.substr(4);
+        if (full.size() < 3 || text::FoldAscii(full[0]) != L'c' || full[1] != L':' ||
+            full[2] != L'\\')
             return win::kPathNotFound;
-        full = L"C:\\" + path.substr(2);
-    } else if (IsSeparator(path[0])) {
-        full = L"C:" + path;
     } else {
-        full = currentDir + L"\\" + path;
-        if (full.size() < 2 || full[1] != L':')
+        if (path.size() >= 2 && path[1] == L':') {
+            full = L"C:\\" + path.substr(2);
+            if (text::FoldAscii(path[0]) != L'c')
+                return win::kPathNotFound;
+        } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+            full = path;  // a UNC or device path, which FullPathName keeps as one
+        } else if (IsSeparator(path[0])) {
+            full = L"C:" + path;
+        } else {
+            full = currentDir + L"\\" + path;
+        }
+        full = path::FullPathName(full);
+        if (full.starts_with(L"\\\\.\\C:\\") || full.starts_with(L"\\\\.\\c:\\"))
+            full = full.substr(4);
+        // A device or a share: this machine has only its C: drive.
+        if (full.size() < 3 || text::FoldAscii(full[0]) != L'c' || full[1] != L':')
             return win::kPathNotFound;
     }
-    std::wstring piece;
-    auto flush = [&] {
-        while (!piece.empty() && (piece.back() == L'.' || piece.back() == L' ')) {
-            if (piece == L"." || piece == L"..")
-                break;
-            piece.pop_back();
-        }
-        if (piece == L"..") {
-            if (!components.empty())
-                components.pop_back();
-        } else if (!piece.empty() && piece != L".") {
-            components.push_back(piece);
-        }
-        piece.clear();
-    };
-    for (std::size_t i = 2; i < full.size(); ++i) {
-        if (IsSeparator(full[i])) {
-            flush();
-        } else {
-            piece.push_back(full[i]);
-        }
+    for (const auto& name : text::Split(full.substr(3), L'\\')) {
+        if (name.empty())
+            continue;
+        // Streams ("name:stream") and names NTFS refuses are not files of this machine.
+        if (name.find_first_of(L":*?\"<>|") != std::wstring::npos)
+            return win::kInvalidName;
+        components.push_back(name);
     }
-    flush();
     return win::kSuccess;
 }
 
@@ -155,8 +162,11 @@ platform::WinError PathMap::Resolve(const std::wstring& path, const std::wstring
             resolved.exists = false;
             return win::kSuccess;
         }
-        if (fs::is_symlink(status))
+        if (fs::is_symlink(status)) {
             status = fs::status(match, ec);
+            if (fs::is_directory(status) && !last && !InsideDrive(match))
+                return win::kPathNotFound;
+        }
         if (!last && !fs::is_directory(status))
             return win::kPathNotFound;
         host = std::move(match);

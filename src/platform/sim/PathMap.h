@@ -17,13 +17,20 @@ struct ResolvedPath {
     bool exists = false;
 };
 
+// A host symbolic link to a folder inside the drive is a junction: paths through it are followed
+// as Windows follows them, but it is a name of its own that goes without its target. One that
+// leads out of the drive leads nowhere.
+bool IsJunction(const std::filesystem::path& host);
+
 class PathMap {
 public:
     explicit PathMap(std::filesystem::path driveRoot) : m_root(std::move(driveRoot)) {}
 
     // Makes a Windows path absolute against `currentDir` and splits it into the components below
-    // "C:\" ("." and ".." applied, trailing dots and spaces of each name removed, as Win32 does).
-    // A UNC path or another drive is ERROR_PATH_NOT_FOUND: the machine has only its C: drive.
+    // "C:\", normalized as GetFullPathNameW does (path::FullPathName); "\\?\C:\" paths as
+    // written. A UNC path, a device or another drive is ERROR_PATH_NOT_FOUND: the machine has only
+    // its C: drive; a name holding a stream (":") or a character NTFS refuses is
+    // ERROR_INVALID_NAME.
     platform::WinError Components(const std::wstring& path, const std::wstring& currentDir,
                                   std::vector<std::wstring>& components) const;
     // Finds the host path of a Windows path. Succeeds when every folder above the last name
@@ -47,6 +54,9 @@ public:
     }
 
 private:
+    // Whether a junction's target lies on the drive: a machine folder never reaches outside.
+    bool InsideDrive(const std::filesystem::path& host) const;
+
     using FolderTime = std::filesystem::file_time_type;
     // The time of the folder of `host` just before a change, and the names known of that folder
     // brought up to date after it.

@@ -13,6 +13,13 @@ namespace fs = std::filesystem;
 
 constexpr std::uint32_t kFileAttributeArchive = 0x20;
 
+std::uint32_t AttributesOf(const fs::path& host) {
+    std::error_code ec;
+    if (IsJunction(host))
+        return platform::kFileAttributeDirectory | platform::kFileAttributeReparsePoint;
+    return fs::is_directory(host, ec) ? platform::kFileAttributeDirectory : kFileAttributeArchive;
+}
+
 bool SamePath(const std::vector<std::wstring>& a, const std::vector<std::wstring>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameFileName);
 }
@@ -45,8 +52,7 @@ platform::WinError SimFileSystem::Find(const std::wstring& pattern,
         const std::wstring name = text::FromUtf8(entry.path().filename().string());
         if (!MatchesPattern(mask, name))
             continue;
-        entries.push_back({name, entry.is_directory(ec) ? platform::kFileAttributeDirectory
-                                                        : kFileAttributeArchive});
+        entries.push_back({name, AttributesOf(entry.path())});
     }
     // NTFS returns names in its own (upper-cased) order; sorting keeps runs repeatable.
     std::sort(entries.begin(), entries.end(),
@@ -85,9 +91,7 @@ platform::WinError SimFileSystem::GetAttributes(const std::wstring& path,
         return error;
     if (!file.exists)
         return win::kFileNotFound;
-    std::error_code ec;
-    attributes =
-        fs::is_directory(file.host, ec) ? platform::kFileAttributeDirectory : kFileAttributeArchive;
+    attributes = AttributesOf(file.host);
     return win::kSuccess;
 }
 
@@ -137,7 +141,8 @@ platform::WinError SimFileSystem::RemoveDirectory(const std::wstring& path) {
         return win::kFileNotFound;
     if (!fs::is_directory(dir.host, ec))
         return win::kDirectoryName;
-    if (!fs::is_empty(dir.host, ec))
+    // A junction goes as a name; what it leads to stays.
+    if (!IsJunction(dir.host) && !fs::is_empty(dir.host, ec))
         return win::kDirNotEmpty;
     if (!m_paths.Change(dir.host, [&] { return fs::remove(dir.host, ec); }))
         return win::kAccessDenied;
