@@ -110,7 +110,10 @@ struct CSavedPrinterInfo {
     std::wstring driverName;
     std::wstring shareName;
     std::wstring defaultFlag;  // "1" when it was the default printer
-    std::wstring devmodeFile;  // the file name of its saved DEVMODE
+    std::wstring devmodeFile;  // the file name of its saved DEVMODE, empty when none was saved
+    // The name of its log section after "PrinterInfo ": the printer name, or one derived from it
+    // when the printer name would not read back from a section header as it is.
+    std::wstring sectionName;
 };
 
 // The file-name part of a path, as GetFileTitleW gives it (extension kept), at most 259

@@ -42,12 +42,22 @@ public:
 
     void WriteSavedPrinters() {
         for (const auto& saved : m_app.m_arrSavedPrinterInfo) {
-            const std::wstring section = L"PrinterInfo " + saved.printerName;
+            const std::wstring& name =
+                saved.sectionName.empty() ? saved.printerName : saved.sectionName;
+            const std::wstring section = L"PrinterInfo " + name;
+            // A name the section header cannot keep goes whole into a value, in quotes, which
+            // the profile functions take off again with nothing else: blanks at its ends stay.
+            if (name != saved.printerName)
+                Write(section, L"Name", L"\"" + saved.printerName + L"\"");
             Write(section, L"PortName", saved.portName);
             Write(section, L"DriverName", saved.driverName);
             Write(section, L"ShareName", saved.shareName);
             Write(section, L"Default", saved.defaultFlag);
             Write(section, L"DEVMODE", saved.devmodeFile);
+            // The file this run wrote for this printer, by which a restore knows it for the
+            // printer's own; DEVMODE names the same file, for the callers that read it.
+            if (!saved.devmodeFile.empty())
+                Write(section, L"SettingsFile", saved.devmodeFile);
         }
         m_app.m_arrSavedPrinterInfo.clear();
     }

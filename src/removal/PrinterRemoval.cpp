@@ -52,16 +52,19 @@ void PrinterSettingsBackup::Save(const std::wstring& printerName) {
                                     text::EqualsNoCase(app.m_strDefaultPrinter, info.printerName)
                                 ? L"1"
                                 : L"0";
-        // A connection's name (\\server\queue) or one with : * ? and the like would lead the
-        // file out of the log folder or nowhere: such characters become "_".
-        const std::wstring fileName = path::SafeFileName(info.printerName) + L".bin";
+        // Each printer its own settings file and section, whatever its name holds (a
+        // connection's backslashes, characters that the safe file name makes one, blanks the
+        // profile functions trim).
+        const backup::Names names = m_names.Take(info.printerName, app.m_strLogFolder);
+        saved.sectionName = names.section;
         std::unique_ptr<platform::Printer> printer;
         std::vector<std::uint8_t> devmode;
-        if (app.P().spooler.OpenPrinter(info.printerName, kPrinterAccessUse, printer) == 0 &&
+        if (!names.settingsFile.empty() &&
+            app.P().spooler.OpenPrinter(info.printerName, kPrinterAccessUse, printer) == 0 &&
             printer->DocumentProperties(devmode) == 0 &&
-            app.P().files.WriteFile(path::Join(app.m_strLogFolder, fileName), devmode, false) ==
-                0) {
-            saved.devmodeFile = fileName;
+            app.P().files.WriteFile(path::Join(app.m_strLogFolder, names.settingsFile), devmode,
+                                    false) == 0) {
+            saved.devmodeFile = names.settingsFile;
         }
         app.m_arrSavedPrinterInfo.push_back(std::move(saved));
     }

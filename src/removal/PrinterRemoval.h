@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "log/BackupNames.h"
 #include "platform/Spooler.h"
 #include "platform/WinError.h"
 
@@ -28,6 +29,7 @@ private:
     CUninstallerController& m_app;
     std::optional<std::vector<platform::PrinterInfo2>> m_printers;
     std::unordered_map<std::wstring, std::vector<std::size_t>> m_byName;  // names folded
+    backup::Namer m_names;
 };
 
 }  // namespace norvane

@@ -44,7 +44,7 @@ public:
             m_existing.insert(text::LowerAscii(printer.printerName));
     }
 
-    void Restore(const CSavedPrinterInfo& saved) {
+    void Restore(const SavedPrinter& saved) {
         PrinterOutcome& outcome = m_outcome.printers.emplace_back();
         outcome.printer = saved.printerName;
         if (saved.printerName.starts_with(L"\\\\")) {
@@ -80,7 +80,7 @@ private:
         return text::Decimal(error) + L":" + m_platform.system.ErrorMessage(error);
     }
 
-    void Create(const CSavedPrinterInfo& saved, PrinterOutcome& outcome) {
+    void Create(const SavedPrinter& saved, PrinterOutcome& outcome) {
         platform::PrinterInfo2 info;
         info.printerName = saved.printerName;
         info.portName = saved.portName;

@@ -5,6 +5,7 @@
 #include "harness/TestMachine.h"
 #include "removal/Cleanup.h"
 #include "removal/DriverDeletion.h"
+#include "support/Text.h"
 
 namespace norvane {
 namespace {
@@ -329,8 +330,13 @@ TEST(RemovalTest, ConnectionIsRemovedAndItsSettingsFileNameIsSafe) {
     m.Run(L"/s /p \\\\srv\\Hall B");
     EXPECT_FALSE(KeyExists(m, L"HKEY_CURRENT_USER\\Printers\\Connections\\,,srv,Hall B"));
     EXPECT_EQ(m.Ini(kLogFile, L"DelPrinterResult", L"\\\\srv\\Hall B"), L"0");
-    EXPECT_EQ(m.Ini(kLogFile, L"PrinterInfo \\\\srv\\Hall B", L"DEVMODE"), L"__srv_Hall B.bin");
-    EXPECT_TRUE(m.Exists(std::wstring(kProgramFolder) + L"__srv_Hall B.bin"));
+    // The safe name changed the connection's name: a hash of the exact name keeps it apart from
+    // others that change into the same.
+    const std::wstring file = m.Ini(kLogFile, L"PrinterInfo \\\\srv\\Hall B", L"DEVMODE");
+    EXPECT_TRUE(file.starts_with(L"__srv_Hall B~") && file.ends_with(L".bin"))
+        << text::ToUtf8(file);
+    EXPECT_EQ(m.Ini(kLogFile, L"PrinterInfo \\\\srv\\Hall B", L"SettingsFile"), file);
+    EXPECT_TRUE(m.Exists(std::wstring(kProgramFolder) + file));
 }
 
 TEST(DriverDeletionTest, RetryCountReadsLikeWtoi) {

@@ -71,7 +71,8 @@ TEST_F(ReporterTest, DoneWithDriversSplitsTheResultMap) {
 TEST_F(ReporterTest, DoneWithPrintersOnlyWritesPrintersTwice) {
     app->m_bPrintersGiven = 1;
     app->m_mapPrinterResult = {{L"DRIVER Foo", L"0"}, {L"PRINTER Bar", L"1"}};
-    app->m_arrSavedPrinterInfo.push_back({L"Bar", L"USB001", L"Foo", L"", L"1", L"Bar.bin"});
+    app->m_arrSavedPrinterInfo.push_back(
+        {L"Bar", L"USB001", L"Foo", L"", L"1", L"Bar.bin", L"Bar"});
     ReportResult(*app, L"summary", 1, 0);
     EXPECT_EQ(Log(L"UninstResult", L"Bar"), L"1");
     EXPECT_EQ(Log(L"DelPrinterResult", L"Bar"), L"1");

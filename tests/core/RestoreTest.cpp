@@ -2,17 +2,20 @@
 // newer package that renamed its drivers, and the damaged or hostile entries a log may hold.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 
+#include "extras/IniAcc.h"
 #include "harness/NewerPackage.h"
 #include "harness/PrintSetup.h"
 #include "harness/TestMachine.h"
 #include "platform/sim/RegistryKeys.h"
 #include "platform/sim/SimSpooler.h"
 #include "restore/RestoreProgram.h"
+#include "restore/SavedPrinters.h"
 #include "support/Text.h"
 
 namespace norvane::testing {
@@ -141,10 +144,16 @@ TEST(RestoreTest, ASeriesComesBackWithTheNewerPackagesDrivers) {
     EXPECT_NE(second.lines[0].find(L"exists already"), std::wstring::npos);
 }
 
-// A DEVMODE of the simulated drivers' layout: public part of 220 bytes and a private part.
-std::string DevMode(std::size_t privateBytes, std::uint16_t specVersion = 0x0401) {
-    std::string devmode(220 + privateBytes, '\0');
-    devmode[0] = 'P';
+// A DEVMODE of the simulated drivers' layout: public part of 220 bytes and a private part
+// filled with `mark`, and a device name (its first 31 characters) when one is given.
+std::string DevMode(std::size_t privateBytes, std::uint16_t specVersion = 0x0401,
+                    const std::wstring& device = L"", char mark = 0) {
+    std::string devmode(220 + privateBytes, mark);
+    std::fill(devmode.begin(), devmode.begin() + 220, '\0');
+    const auto name = text::ToUtf16Le(device);
+    std::copy(name.begin(),
+              name.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(name.size(), 62)),
+              devmode.begin());
     devmode[64] = static_cast<char>(specVersion & 0xFF);
     devmode[65] = static_cast<char>(specVersion >> 8);
     devmode[68] = static_cast<char>(220);
@@ -190,6 +199,16 @@ TEST(RestoreTest, DamagedAndHostileEntriesAreReportedAndTheOthersGoOn) {
          true, false, L"no .bin file of the log folder"},
         {"settings not a .bin", L"Log", L"Old Model", L"LPT1:", L"Norvane.log", "", 0, true, false,
          L"no .bin file of the log folder"},
+        {"settings named after the driver", L"ByDriver", L"Old Model", L"LPT1:", L"ByDriver.bin",
+         DevMode(8, 0x0401, L"Old Model"), 0, true, true, L"saved settings applied"},
+        // Logs of earlier versions gave "Front:1" and "Front?1" one file, the second printer's.
+        {"shared file of an old log, the other printer's", L"Front:1", L"Old Model", L"LPT1:",
+         L"Front_1.bin", DevMode(8, 0x0401, L"Front?1"), 0, true, false,
+         L"holds the settings of another printer"},
+        {"shared file of an old log, its own", L"Front?1", L"Old Model", L"LPT1:", L"Front_1.bin",
+         DevMode(8, 0x0401, L"Front?1"), 0, true, true, L"saved settings applied"},
+        {"another printer's file", L"Thief", L"Old Model", L"LPT1:", L"Good.bin", "", 0, true,
+         false, L"not the one the removal wrote for this printer"},
         {"name with a path", L"..\\..\\Evil", L"Old Model", L"LPT1:", L"", "", 1, false, false,
          L"did not add it: 1801"},
         {"connection", L"\\\\server\\Queue", L"Old Model", L"LPT1:", L"", "", 1, false, false,
@@ -241,6 +260,106 @@ TEST(RestoreTest, DamagedAndHostileEntriesAreReportedAndTheOthersGoOn) {
     EXPECT_EQ(after.at(L"Office"), before.at(L"Office"));
     // Nothing was written outside the log folder for the hostile names.
     EXPECT_FALSE(test.Exists(L"C:\\Evil.bin"));
+}
+
+// A printer of a name row, and whether its backup keeps the names earlier versions gave it: the
+// settings file "<name>.bin" and the section "PrinterInfo <name>".
+struct BackupName {
+    std::wstring name;
+    bool ownFile;
+    bool ownSection;
+};
+
+// Printers whose names the safe file name makes one, that differ only in case, or that the
+// profile functions would change: each printer's backup must stay its own through a removal and a
+// restore.
+TEST(RestoreTest, EveryPrinterGetsItsOwnBackupWhateverItsName) {
+    const std::wstring longSafe(220, L'L');
+    const std::wstring longUnsafe = L"Long:" + std::wstring(215, L'n');
+    const struct {
+        const char* what;
+        std::vector<BackupName> printers;
+    } rows[] = {
+        {"a safe name", {{L"Office", true, true}}},
+        {": and ?", {{L"Front:1", false, true}, {L"Front?1", false, true}}},
+        {"* and |", {{L"Front*1", false, true}, {L"Front|1", false, true}}},
+        // The spooler lists "BÜRO" first; a file system and the profile functions take the two
+        // names for one.
+        {"only case, beyond A to Z", {{L"B\u00FCro", false, false}, {L"B\u00DCRO", true, true}}},
+        {"a trailing blank beside the name without",
+         {{L"Trail", true, true}, {L"Trail ", true, false}}},
+        {"leading blanks", {{L"  Lead", false, false}}},
+        {"inner double blanks", {{L"Inner  Double", true, true}}},
+        {"brackets", {{L"Br[ack]et", true, false}}},
+        {"220 characters, safe", {{longSafe, true, true}}},
+        {"220 characters with a colon", {{longUnsafe, false, true}}},
+    };
+    const std::wstring log = kLogFolder + L"Norvane.log";
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestMachine original;
+        PrintSetup setup(original);
+        setup.Driver(PlainDriver("Old Model", "OLDM_UI.DLL", {"OLDM.DLL"}))
+            .PrintProcessor("winprint")
+            .Registry(
+                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports]"
+                "\r\n\"LPT1:\"=\"\"\r\n\r\n");
+        std::vector<std::string> devmodes;
+        for (const auto& printer : row.printers) {
+            devmodes.push_back(
+                DevMode(8, 0x0401, printer.name, static_cast<char>(devmodes.size())));
+            setup.Printer(text::ToUtf8(printer.name), "Old Model", "LPT1:", "winprint",
+                          devmodes.back());
+        }
+        setup.Install(ConfigIni({"Old Model"}));
+        TestMachine test;
+        test.CopyFrom(original.Folder());
+
+        test.Run(L"/s /d Old Model");
+        std::vector<restore::SavedPrinter> saved;
+        {
+            auto machine = test.Load();
+            saved = restore::ReadSavedPrinters(machine->Platform(), log);
+        }
+        const auto removed = Printers(test);
+        ASSERT_EQ(saved.size(), row.printers.size());
+        for (std::size_t i = 0; i < row.printers.size(); ++i) {
+            const BackupName& printer = row.printers[i];
+            SCOPED_TRACE(text::ToUtf8(printer.name));
+            EXPECT_FALSE(removed.contains(printer.name));
+            const auto entry = std::find_if(saved.begin(), saved.end(), [&](const auto& s) {
+                return s.printerName == printer.name;
+            });
+            ASSERT_NE(entry, saved.end());
+            const std::wstring section = L"PrinterInfo " + entry->sectionName;
+            EXPECT_EQ(entry->sectionName == printer.name, printer.ownSection);
+            EXPECT_EQ(test.Ini(log, section.c_str(), L"DriverName"), L"Old Model");
+            const std::wstring file = test.Ini(log, section.c_str(), L"DEVMODE");
+            EXPECT_EQ(file == printer.name + L".bin", printer.ownFile) << text::ToUtf8(file);
+            EXPECT_EQ(test.Ini(log, section.c_str(), L"SettingsFile"), file);
+            EXPECT_LT(text::Utf16Length(kLogFolder + file), 260u);
+            EXPECT_EQ(test.ReadFile(kLogFolder + file), devmodes[i]);
+        }
+
+        InstallNewerPackage(test, original.Folder(), {{L"Old Model", L"New Model"}});
+        const auto run = RunRestore(test, {L"/m", L"Old Model=New Model"});
+        EXPECT_EQ(run.code, 0);
+        const auto restored = Printers(test);
+        for (std::size_t i = 0; i < row.printers.size(); ++i) {
+            const std::wstring& name = row.printers[i].name;
+            SCOPED_TRACE(text::ToUtf8(name));
+            ASSERT_TRUE(restored.contains(name));
+            EXPECT_EQ(restored.at(name).driver, L"New Model");
+            EXPECT_EQ(restored.at(name).devmode,
+                      std::vector<std::uint8_t>(devmodes[i].begin(), devmodes[i].end()));
+            const auto line = std::find_if(run.lines.begin(), run.lines.end(), [&](const auto& l) {
+                return l.starts_with(name + L": ");
+            });
+            ASSERT_NE(line, run.lines.end());
+            EXPECT_NE(line->find(L"saved settings applied"), std::wstring::npos)
+                << text::ToUtf8(*line);
+        }
+    }
 }
 
 TEST(RestoreTest, NothingToRestoreAndBadCommandLines) {

@@ -30,7 +30,8 @@ done
 # one), drivers with their x86 twins, data folders, language monitor, print processor, spool
 # folders and driver package go; the other series and the other maker's driver and printer stay.
 removal_case series '' '/s /x Model A' 'Model A=0' 'Model A PS=0' 'Office=0' '\\srv\Hall=0' \
-  'DEVMODE=Office.bin' 'DEVMODE=__srv_Hall.bin'
+  'DEVMODE=Office.bin' 'DEVMODE=__srv_Hall~d254147f.bin' \
+  'SettingsFile=__srv_Hall~d254147f.bin'
 
 # The language monitor still has a port: the spooler refuses to delete it, so it is put off until
 # after a restart through the maker keys and RunOnce.
