@@ -45,9 +45,11 @@ bool RemoveTree(platform::FileSystem& files, const std::wstring& folder) {
     return files.RemoveDirectory(folder) == win::kSuccess;
 }
 
-// Whether a folder on the way to `path` (the drive's root excluded) is a junction or link: what
-// lies behind it is wherever the link leads, not where the path reads.
-bool ThroughLink(platform::FileSystem& files, const std::wstring& path) {
+// Whether a folder on the way to `folder` (the drive's root and the folder itself excluded) is a
+// junction or link: what lies behind it is wherever the link leads, not where the path reads.
+bool ThroughLink(platform::FileSystem& files, const std::wstring& folder) {
+    const std::wstring path =
+        folder.ends_with(L'\\') ? folder.substr(0, folder.size() - 1) : folder;
     for (auto slash = path.find(L'\\', 3); slash != std::wstring::npos;
          slash = path.find(L'\\', slash + 1)) {
         std::uint32_t attributes = platform::kInvalidFileAttributes;

@@ -328,6 +328,42 @@ TEST(DamagedDriverDataTest, AMakerFolderOutsideItsPlaceIsNoFolder) {
     EXPECT_TRUE(m.Exists(L"C:\\Windows\\Temp\\canary.txt"));
 }
 
+// A junction or link inside a data folder goes as a link: what it leads to stays. A data folder
+// that is itself a junction goes as one; one reached through a junction is not taken at all.
+TEST(DamagedDriverDataTest, LinksGoAsLinksAndTheirTargetsStay) {
+    const auto link = [](TestMachine& m, const wchar_t* at, const char* target) {
+        fs::remove_all(m.HostPath(at));
+        fs::create_directory_symlink(target, m.HostPath(at));
+    };
+    TestMachine m;
+    CopyDemo(m);
+    PlantCanaries(m);
+    m.WriteFile(L"C:\\Users\\Public\\Documents\\report.txt", "someone's work");
+    link(m, L"C:\\ProgramData\\Corvida\\Drv\\CVMB\\Temp", "../../../../Windows/Temp");
+    link(m, L"C:\\ProgramData\\CVMBPS", "../Users/Public/Documents");
+    link(m, L"C:\\ProgramData\\Corvida\\CVFX", "../../Windows/System32");
+    m.Run(L"/s /x Corvida Model A,Corvida Model B");
+    EXPECT_FALSE(m.Exists(L"C:\\ProgramData\\Corvida\\Drv\\CVMB"));
+    for (const wchar_t* gone : {L"C:\\ProgramData\\CVMBPS", L"C:\\ProgramData\\Corvida\\CVFX"})
+        EXPECT_FALSE(fs::is_symlink(m.HostPath(gone))) << text::ToUtf8(gone);
+    for (const wchar_t* kept :
+         {L"C:\\Windows\\Temp\\canary.txt", L"C:\\Windows\\System32\\canary.txt",
+          L"C:\\Users\\Public\\Documents\\report.txt"})
+        EXPECT_TRUE(m.Exists(kept)) << text::ToUtf8(kept);
+
+    TestMachine through;
+    CopyDemo(through);
+    fs::create_directories(through.HostPath(L"C:\\Vendor"));
+    fs::rename(through.HostPath(L"C:\\ProgramData\\Corvida\\Drv"),
+               through.HostPath(L"C:\\Vendor\\Drv"));
+    link(through, L"C:\\ProgramData\\Corvida\\Drv", "../../Vendor/Drv");
+    through.Run(L"/s /d Corvida Model B");
+    EXPECT_TRUE(through.Exists(L"C:\\Vendor\\Drv\\CVMB\\Forms.dat"));
+    EXPECT_EQ(
+        through.Ini(L"C:\\Program Files\\Halvex\\Norvane\\Norvane.log", L"Corvida Model B", L"F1"),
+        L"C:\\ProgramData\\Corvida\\Drv\\CVMB\\");
+}
+
 // Random damage to every kind of driver data the cleanup builds paths from, a few hundred
 // machines, each removed by one of the ways a caller designates drivers.
 TEST(DamagedDriverDataTest, RandomDamageTakesNothingAnIntactRemovalWouldNot) {

@@ -51,16 +51,15 @@ public:
     // What Windows does at its next start (`norvane-machine reboot`), the program's own RunOnce
     // command run through the program.
     void Reboot();
+    // Where a Windows path lies on the machine's drive, matched without regard to case; a path
+    // whose folders do not exist yet is spelled as given.
+    std::filesystem::path HostPath(const std::wstring& windowsPath) const;
     // A value of an INI file on the machine (such as the log), read as Windows reads it on a
     // machine with that ANSI code page.
     std::wstring Ini(const std::wstring& windowsPath, const wchar_t* section, const wchar_t* key,
                      std::uint32_t ansiCodePage = 1252) const;
 
 private:
-    // Where a Windows path lies on the machine's drive, matched without regard to case; a path
-    // whose folders do not exist yet is spelled as given.
-    std::filesystem::path HostPath(const std::wstring& windowsPath) const;
-
     std::filesystem::path m_folder;
     // The drive's names as this harness has found and made them, so that a test that writes
     // thousands of files into one folder does not list it again for each.
