@@ -32,6 +32,9 @@ public:
     virtual WinError DeleteFile(const std::wstring& path) = 0;
     virtual WinError GetAttributes(const std::wstring& path, std::uint32_t& attributes) = 0;
     virtual WinError SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
+    // The size GetFileAttributesExW gives (nFileSizeHigh and nFileSizeLow), without opening or
+    // reading the file: a folder has 0.
+    virtual WinError GetFileSize(const std::wstring& path, std::uint64_t& size) = 0;
     // CreateDirectoryW: one level; an existing folder is ERROR_ALREADY_EXISTS, a full path of 248
     // characters or more (MAX_PATH - 12 with the null) ERROR_FILENAME_EXCED_RANGE.
     virtual WinError CreateDirectory(const std::wstring& path) = 0;

@@ -14,4 +14,14 @@ WinError Registry::QueryValueOfAnySize(RootKey root, const std::wstring& path,
     }
 }
 
+std::optional<std::wstring> FindSubkey(Registry& registry, RootKey root, const std::wstring& path,
+                                       const std::wstring& name) {
+    std::wstring stored;
+    if (name.empty() || name.find(L'\\') != std::wstring::npos ||
+        registry.KeyName(root, path + L"\\" + name, stored) != win::kSuccess) {
+        return std::nullopt;
+    }
+    return stored;
+}
+
 }  // namespace norvane::platform

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,5 +76,10 @@ public:
     virtual WinError EnumValue(RootKey root, const std::wstring& path, std::uint32_t index,
                                std::wstring& name, RegValue& value) = 0;
 };
+
+// The subkey `name` of a key as its name is stored (Registry::KeyName); nullopt when there is
+// none. A name is one key's name: an empty one or one with a backslash names no subkey.
+std::optional<std::wstring> FindSubkey(Registry& registry, RootKey root, const std::wstring& path,
+                                       const std::wstring& name);
 
 }  // namespace norvane::platform

@@ -25,8 +25,9 @@ public:
     // The fixed file version of an executable (VS_FIXEDFILEINFO dwFileVersionMS and LS).
     virtual WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,
                                  std::uint32_t& versionLs) = 0;
-    // FormatMessageW from the system, language 0x400: the text as Windows gives it, ending with
-    // its line break; empty when the code has no text.
+    // FormatMessageW from the system, language 0x400: the text as Windows gives it, with the line
+    // break (and any blank) it ends with cut off, so that it fits inside one line of a report or
+    // a log value; empty when the code has no text.
     virtual std::wstring ErrorMessage(WinError code) = 0;
     // WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS) without using the default character:
     // whether the ANSI code page has every character of the text, so that it comes back as it was.

@@ -25,9 +25,7 @@ void Progress(CUninstallerController& app, int step, int phase) {
 
 std::wstring FailureLine(CUninstallerController& app, std::uint32_t opener,
                          const std::wstring& name, std::uint32_t code) {
-    std::wstring message = app.P().system.ErrorMessage(code);
-    if (message.size() >= 2 && message.compare(message.size() - 2, 2, L"\r\n") == 0)
-        message.resize(message.size() - 2);
+    const std::wstring message = app.P().system.ErrorMessage(code);
     return text::Bounded(app.LoadText(opener) + name + app.LoadText(140) + app.LoadText(141) +
                              std::to_wstring(static_cast<std::int32_t>(code)) + L":" + message +
                              app.LoadText(142),

@@ -15,6 +15,9 @@ namespace {
 constexpr std::size_t kSizeAt = 68, kDriverExtraAt = 70, kSmallestPublicPart = 72;
 // dmDeviceName: 32 UTF-16 units at the start, the last one kept for the null.
 constexpr std::size_t kDeviceNameUnits = 31;
+// dmSize and dmDriverExtra are 16-bit, so no DEVMODE is larger than this; a larger file is not
+// read at all (a settings file may be a huge or sparse one put there by anyone).
+constexpr std::uint64_t kLargestDevMode = 2 * 0xFFFFull;
 
 std::size_t Word(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     return bytes[at] | static_cast<std::size_t>(bytes[at + 1]) << 8;
@@ -97,7 +100,15 @@ std::vector<std::uint8_t> ReadSavedDevMode(platform::Platform& platform,
                   saved.ownSettingsFile + L"\")";
         return devmode;
     }
-    if (const auto error = platform.files.ReadFile(path, devmode)) {
+    std::uint64_t size = 0;
+    platform::WinError error = platform.files.GetFileSize(path, size);
+    if (!error && size > kLargestDevMode) {
+        problem = L"the settings file " + path + L" holds no whole DEVMODE: it is larger than any";
+        return devmode;
+    }
+    if (!error)
+        error = platform.files.ReadFile(path, devmode);
+    if (error) {
         devmode.clear();
         problem = L"the settings file " + path + L" cannot be read (" + text::Decimal(error) + L")";
         return devmode;

@@ -32,6 +32,9 @@ public:
     platform::WinError GetAttributes(const std::wstring&, std::uint32_t&) override {
         return win::kCallNotImplemented;
     }
+    platform::WinError GetFileSize(const std::wstring&, std::uint64_t&) override {
+        return win::kCallNotImplemented;
+    }
     platform::WinError CreateDirectory(const std::wstring&) override {
         return win::kCallNotImplemented;
     }

@@ -157,6 +157,38 @@ TEST(PreviewTest, OverManyMachinesThePreviewNamesTheRealRunsChangesInOrder) {
     }
 }
 
+// What the spooler refuses to delete and the registry shows: the preview is refused it as the
+// real run is, and goes on as the real run does.
+TEST(PreviewTest, TheSpoolersRefusalsShownByTheRegistryAreForeseen) {
+    const std::wstring processors =
+        L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\";
+    const struct {
+        const char* why;
+        std::wstring key;
+        bool created;  // else deleted
+    } table[] = {
+        {"a monitor that still has a port is in use (3008) and is put off until a restart",
+         std::wstring(testing::kDemoMonitorKey) + L"\\Ports\\CVLANG1", true},
+        {"a print processor that is not registered is unknown (1798) and its file stays",
+         processors + L"Windows x64\\Print Processors\\CVAPP", false},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.why);
+        const Comparison c = PreviewAndRun(
+            [&](TestMachine& m) {
+                Demo(m);
+                auto machine = m.Load();
+                if (row.created)
+                    machine->Registry().Create(row.key);
+                else
+                    ASSERT_EQ(machine->Registry().DeleteTree(row.key), platform::win::kSuccess);
+                ASSERT_FALSE(machine->Save());
+            },
+            L"/s /x Corvida Model A");
+        EXPECT_EQ(Difference(c.preview, c.real), "");
+    }
+}
+
 // What a preview cannot foresee: each of these makes the real run differ from its preview, and
 // only by the changes the row names.
 struct Unforeseeable {

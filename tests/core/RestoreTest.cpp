@@ -189,6 +189,8 @@ TEST(RestoreTest, DamagedAndHostileEntriesAreReportedAndTheOthersGoOn) {
          DevMode(8).substr(0, 200), 0, true, false, L"holds no whole DEVMODE"},
         {"settings of another layout", L"Other", L"Old Model", L"LPT1:", L"Other.bin",
          DevMode(8, 0x0300), 0, true, false, L"does not take the saved ones"},
+        {"settings larger than any DEVMODE can be", L"Huge", L"Old Model", L"LPT1:", L"Huge.bin",
+         std::string(2 * 0xFFFF + 1, '\0'), 0, true, false, L"larger than any"},
         {"no settings file", L"NoBin", L"Old Model", L"LPT1:", L"NoBin.bin", "", 0, true, false,
          L"cannot be read"},
         {"no settings saved", L"Unsaved", L"Old Model", L"LPT1:", L"", "", 0, true, false,
@@ -210,7 +212,7 @@ TEST(RestoreTest, DamagedAndHostileEntriesAreReportedAndTheOthersGoOn) {
         {"another printer's file", L"Thief", L"Old Model", L"LPT1:", L"Good.bin", "", 0, true,
          false, L"not the one the removal wrote for this printer"},
         {"name with a path", L"..\\..\\Evil", L"Old Model", L"LPT1:", L"", "", 1, false, false,
-         L"did not add it: 1801"},
+         L"did not add it: 1801:The printer name is invalid."},
         {"connection", L"\\\\server\\Queue", L"Old Model", L"LPT1:", L"", "", 1, false, false,
          L"connection"},
     };
@@ -247,6 +249,12 @@ TEST(RestoreTest, DamagedAndHostileEntriesAreReportedAndTheOthersGoOn) {
         EXPECT_EQ(after.contains(c.name), c.created);
         EXPECT_NE(run.lines[i + 1].find(c.detail), std::wstring::npos)
             << text::ToUtf8(run.lines[i + 1]);
+        // One line a printer, and the log holds the same detail (a system message ends without its
+        // line break in both).
+        EXPECT_EQ(run.lines[i + 1],
+                  c.name + L": " +
+                      test.Ini(kLogFolder + L"Norvane.log", L"RestoreDetail", c.name.c_str()));
+        EXPECT_EQ(run.lines[i + 1].find_first_of(L"\r\n"), std::wstring::npos);
         if (c.created && !before.contains(c.name)) {
             const PrinterState& made = after.at(c.name);
             EXPECT_EQ(made.driver, L"New Model");

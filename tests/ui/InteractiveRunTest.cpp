@@ -8,6 +8,7 @@
 
 #include "RunProgram.h"
 #include "harness/TestMachine.h"
+#include "support/Text.h"
 
 namespace norvane {
 namespace {
@@ -143,6 +144,44 @@ TEST(InteractiveRun, ScriptLineThatDoesNotFitStopsTheRun) {
         EXPECT_NE(machine->Ui().Error()->message.find(L"which offers:"), std::wstring::npos);
         ASSERT_FALSE(machine->Save());
         EXPECT_TRUE(Printer(m, "Corvida Model A"));
+    }
+}
+
+// A mistyped answer to the restart question never restarts the machine: a line that does not fit
+// a message box stops the script as one that does not fit a dialog does, and the message box is
+// declined.
+TEST(InteractiveRun, AfterALineThatDoesNotFitNoMessageBoxIsAgreedTo) {
+    // Everything and the utilities: the restart question follows the progress dialog's end.
+    const std::deque<std::wstring> removal = {L"select-all", L"remove", L"ok", L"ok", L"yes"};
+    const struct {
+        const char* why;
+        std::deque<std::wstring> rest;
+        std::size_t line;
+    } table[] = {
+        {"a misspelt answer to the restart question", {L"ok", L"yse"}, 7},
+        {"an answer the restart question does not offer", {L"ok", L"ok", L"yes"}, 7},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.why);
+        TestMachine m;
+        CopyDemo(m);
+        std::deque<std::wstring> script = removal;
+        script.insert(script.end(), row.rest.begin(), row.rest.end());
+        auto machine = m.Load(script);
+        tools::RunProgram(*machine, L"");
+        ASSERT_TRUE(machine->Ui().Error());
+        EXPECT_EQ(machine->Ui().Error()->line, row.line);
+        EXPECT_NE(machine->Ui().Error()->message.find(L"which offers:"), std::wstring::npos);
+        bool asked = false;
+        for (const auto& entry : machine->JournalLog().Entries()) {
+            EXPECT_EQ(entry.find(L"ExitWindowsEx"), std::wstring::npos) << text::ToUtf8(entry);
+            if (entry.find(L"MessageBox") != std::wstring::npos) {
+                asked = true;
+                EXPECT_EQ(entry.find(L"-> Yes"), std::wstring::npos) << text::ToUtf8(entry);
+            }
+        }
+        EXPECT_TRUE(asked);
+        ASSERT_FALSE(machine->Save());
     }
 }
 

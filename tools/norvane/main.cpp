@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
+#include "AnswerScript.h"
 #include "DefaultMachine.h"
 #include "RunProgram.h"
 #include "RunnerOptions.h"
@@ -40,21 +40,14 @@ bool UiFromOption(const runner::RunnerOptions& options, sim::UiOptions& ui) {
         ui.mode = sim::UiMode::None;
     } else {
         ui.mode = sim::UiMode::Script;
-        const std::string file = mode.substr(7);
-        std::ifstream in(file);
-        if (!in) {
-            std::fprintf(stderr, "norvane: cannot read the answer script %s\n", file.c_str());
+        runner::AnswerScript script;
+        std::string error;
+        if (!runner::ReadAnswerScript(mode.substr(7), script, error)) {
+            std::fprintf(stderr, "norvane: %s\n", error.c_str());
             return false;
         }
-        std::size_t number = 0;
-        for (std::string line; std::getline(in, line);) {
-            ++number;
-            const std::wstring answer = text::Trim(text::FromUtf8(line));
-            if (!answer.empty() && answer[0] != L'#') {
-                ui.answers.push_back(answer);
-                ui.answerLines.push_back(number);
-            }
-        }
+        ui.answers = std::move(script.answers);
+        ui.answerLines = std::move(script.lines);
     }
     return true;
 }

@@ -45,6 +45,17 @@ platform::WinError PreviewFileSystem::GetAttributes(const std::wstring& path,
     return m_machine.GetAttributes(path, attributes);
 }
 
+// As ReadFile: a preview writes no file but the log, so a file's size is the machine's.
+platform::WinError PreviewFileSystem::GetFileSize(const std::wstring& path, std::uint64_t& size) {
+    size = 0;
+    std::uint32_t attributes = 0;
+    if (const auto error = GetAttributes(path, attributes))
+        return error;
+    if (attributes & platform::kFileAttributeDirectory)
+        return win::kSuccess;
+    return m_machine.GetFileSize(path, size);
+}
+
 bool PreviewFileSystem::PathFileExists(const std::wstring& path) {
     std::uint32_t attributes = 0;
     return GetAttributes(path, attributes) == win::kSuccess;

@@ -3,7 +3,7 @@
 namespace norvane::preview {
 
 PreviewPlatform::PreviewPlatform(platform::Platform& machine, const std::wstring& logFile)
-    : m_spooler(machine.spooler, m_changes, m_files),
+    : m_spooler(machine.spooler, m_registry, m_changes, m_files),
       m_registry(machine.registry, m_changes),
       m_files(machine.files, m_changes, logFile),
       m_profile(machine.profile, m_files, m_changes),

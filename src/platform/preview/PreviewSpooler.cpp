@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/SpoolerRefusals.h"
 #include "support/Text.h"
 
 namespace norvane::preview {
@@ -194,17 +195,28 @@ void PreviewSpooler::DeleteUnusedFiles(const std::wstring& environment,
     }
 }
 
+// Refused as the spooler refuses from its keys; a refusal the registry does not show (a monitor or
+// print processor held in some other way) cannot be known beforehand, so the rest is taken as
+// deleted.
 platform::WinError PreviewSpooler::DeleteMonitor(const std::wstring& name) {
-    if (!m_deletedMonitors.insert(text::LowerAscii(name)).second)
+    if (m_deletedMonitors.contains(text::LowerAscii(name)))
         return win::kUnknownPrintMonitor;
+    std::wstring key;
+    if (const auto refused = platform::MonitorToDelete(m_registry, name, key))
+        return refused;
+    m_deletedMonitors.insert(text::LowerAscii(name));
     m_changes.Add(L"DeleteMonitor", {name});
     return win::kSuccess;
 }
 
 platform::WinError PreviewSpooler::DeletePrintProcessor(const std::wstring& environment,
                                                         const std::wstring& name) {
-    if (!m_deletedProcessors.insert(Folded(environment, name)).second)
+    if (m_deletedProcessors.contains(Folded(environment, name)))
         return win::kUnknownPrintProcessor;
+    std::wstring key;
+    if (const auto refused = platform::PrintProcessorToDelete(m_registry, environment, name, key))
+        return refused;
+    m_deletedProcessors.insert(Folded(environment, name));
     m_changes.Add(L"DeletePrintProcessor", {EnvironmentName(environment), name});
     return win::kSuccess;
 }

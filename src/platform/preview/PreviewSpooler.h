@@ -1,12 +1,15 @@
 // The print spooler in a preview: enumerations see the printers, drivers, monitors and print
 // processors the changes so far would have left; every deletion is recorded and answered as the
 // spooler would answer it where the preview can know (no such printer or driver, a driver a
-// printer still uses), else with success; the spooler itself is only read.
+// printer still uses, a monitor that still has a port or an unregistered print processor, read
+// from the registry as the spooler reads them), else with success; the spooler itself is only
+// read.
 #pragma once
 
 #include <set>
 #include <string>
 
+#include "platform/Registry.h"
 #include "platform/Spooler.h"
 #include "platform/preview/ChangeList.h"
 #include "platform/preview/PreviewFileSystem.h"
@@ -15,8 +18,10 @@ namespace norvane::preview {
 
 class PreviewSpooler : public platform::Spooler {
 public:
-    PreviewSpooler(platform::Spooler& machine, ChangeList& changes, PreviewFileSystem& files)
-        : m_machine(machine), m_changes(changes), m_files(files) {}
+    // `registry` is the preview's own, so that the spooler's keys read as the changes left them.
+    PreviewSpooler(platform::Spooler& machine, platform::Registry& registry, ChangeList& changes,
+                   PreviewFileSystem& files)
+        : m_machine(machine), m_registry(registry), m_changes(changes), m_files(files) {}
 
     platform::WinError EnumDrivers(const std::wstring& environment,
                                    std::vector<platform::DriverInfo6>& drivers) override;
@@ -53,6 +58,7 @@ private:
     bool FindPrinter(const std::wstring& name, platform::PrinterInfo2& found);
 
     platform::Spooler& m_machine;
+    platform::Registry& m_registry;
     ChangeList& m_changes;
     PreviewFileSystem& m_files;
     std::set<std::wstring> m_deletedPrinters;  // folded names

@@ -53,16 +53,6 @@ std::vector<std::wstring> SubkeyNames(platform::Registry& registry, platform::Ro
     return names;
 }
 
-std::optional<std::wstring> FindSubkey(platform::Registry& registry, platform::RootKey root,
-                                       const std::wstring& path, const std::wstring& name) {
-    std::wstring stored;
-    if (name.empty() || name.find(L'\\') != std::wstring::npos ||
-        registry.KeyName(root, path + L"\\" + name, stored) != win::kSuccess) {
-        return std::nullopt;
-    }
-    return stored;
-}
-
 platform::WinError DeleteTree(platform::Registry& registry, platform::RootKey root,
                               const std::wstring& path) {
     // Each deletion moves the next subkey to index 0.

@@ -33,10 +33,8 @@ platform::WinError ReadValues(platform::Registry& registry, platform::RootKey ro
 std::vector<std::wstring> SubkeyNames(platform::Registry& registry, platform::RootKey root,
                                       const std::wstring& path);
 
-// The subkey `name` of a key as its name is stored (Registry::KeyName); nullopt when there is
-// none. A name is one key's name: an empty one or one with a backslash names no subkey.
-std::optional<std::wstring> FindSubkey(platform::Registry& registry, platform::RootKey root,
-                                       const std::wstring& path, const std::wstring& name);
+// A subkey by its stored name: the seam's own helper, which the spooler's refusals use too.
+using platform::FindSubkey;
 
 // RegDeleteTreeW and then RegDeleteKeyW: the key with all its subkeys.
 platform::WinError DeleteTree(platform::Registry& registry, platform::RootKey root,

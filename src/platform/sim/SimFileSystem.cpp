@@ -95,6 +95,19 @@ platform::WinError SimFileSystem::GetAttributes(const std::wstring& path,
     return win::kSuccess;
 }
 
+platform::WinError SimFileSystem::GetFileSize(const std::wstring& path, std::uint64_t& size) {
+    size = 0;
+    ResolvedPath file;
+    if (const auto error = Resolve(path, file))
+        return error;
+    if (!file.exists)
+        return win::kFileNotFound;
+    std::error_code ec;
+    if (!fs::is_directory(file.host, ec))
+        size = fs::file_size(file.host, ec);
+    return ec ? win::kAccessDenied : win::kSuccess;
+}
+
 platform::WinError SimFileSystem::SetAttributes(const std::wstring& path,
                                                 std::uint32_t attributes) {
     ResolvedPath file;

@@ -30,6 +30,7 @@ public:
     platform::WinError DeleteFile(const std::wstring& path) override;
     platform::WinError GetAttributes(const std::wstring& path, std::uint32_t& attributes) override;
     platform::WinError SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+    platform::WinError GetFileSize(const std::wstring& path, std::uint64_t& size) override;
     platform::WinError CreateDirectory(const std::wstring& path) override;
     platform::WinError RemoveDirectory(const std::wstring& path) override;
     bool PathFileExists(const std::wstring& path) override;

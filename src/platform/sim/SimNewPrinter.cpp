@@ -63,7 +63,7 @@ platform::WinError SimSpooler::CheckNewPrinter(const platform::PrinterInfo2& inf
     if (!PortExists(info.portName))
         return win::kUnknownPort;
     if (!FindSubkey(m_registry, RootKey::LocalMachine,
-                    EnvironmentPath(platform::kEnvironmentX64) + L"\\Print Processors",
+                    platform::PrintProcessorsKeyPath(platform::kEnvironmentX64),
                     info.printProcessor)) {
         return win::kUnknownPrintProcessor;
     }

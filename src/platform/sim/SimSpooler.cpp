@@ -315,14 +315,11 @@ platform::WinError SimSpooler::DeleteMonitor(const std::wstring& name) {
         fault != m_state.faults.monitors.end()) {
         return Journaled(call, fault->second, L"fault");
     }
-    const auto monitor = FindSubkey(m_registry, RootKey::LocalMachine, MonitorsPath(), name);
-    if (!monitor)
-        return Journaled(call, win::kUnknownPrintMonitor);
-    const std::wstring path = MonitorsPath() + L"\\" + *monitor;
-    if (!SubkeyNames(m_registry, RootKey::LocalMachine, path + L"\\Ports").empty())
-        return Journaled(call, win::kPrintMonitorInUse);
+    std::wstring key;
+    if (const auto refused = platform::MonitorToDelete(m_registry, name, key))
+        return Journaled(call, refused);
     // The monitor's file stays: removing it is the caller's work.
-    DeleteTree(m_registry, RootKey::LocalMachine, path);
+    DeleteTree(m_registry, RootKey::LocalMachine, key);
     return Journaled(call, win::kSuccess);
 }
 
@@ -338,11 +335,10 @@ platform::WinError SimSpooler::DeletePrintProcessor(const std::wstring& environm
         fault != m_state.faults.printProcessors.end()) {
         return Journaled(call, fault->second, L"fault");
     }
-    const std::wstring processors = EnvironmentPath(*env) + L"\\Print Processors";
-    const auto processor = FindSubkey(m_registry, RootKey::LocalMachine, processors, name);
-    if (!processor)
-        return Journaled(call, win::kUnknownPrintProcessor);
-    DeleteTree(m_registry, RootKey::LocalMachine, processors + L"\\" + *processor);
+    std::wstring key;
+    if (const auto refused = platform::PrintProcessorToDelete(m_registry, *env, name, key))
+        return Journaled(call, refused);
+    DeleteTree(m_registry, RootKey::LocalMachine, key);
     return Journaled(call, win::kSuccess);
 }
 

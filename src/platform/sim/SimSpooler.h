@@ -25,13 +25,14 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Spooler.h"
+#include "platform/SpoolerRefusals.h"
 #include "platform/sim/RegistryKeys.h"
 #include "platform/sim/SpoolerState.h"
 
 namespace norvane::sim {
 
 // Where the spooler keeps its state: below HKEY_LOCAL_MACHINE, and below HKEY_CURRENT_USER.
-inline constexpr wchar_t kPrintPath[] = L"SYSTEM\\CurrentControlSet\\Control\\Print";
+inline constexpr const auto& kPrintPath = platform::kPrintKeyPath;
 inline constexpr wchar_t kConnectionsPath[] = L"Printers\\Connections";
 inline constexpr wchar_t kWindowsPath[] =
     L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";

@@ -48,7 +48,7 @@ platform::WinError SimSystemInfo::FileVersion(const std::wstring& path, std::uin
 }
 
 std::wstring SimSystemInfo::ErrorMessage(platform::WinError code) {
-    return SystemMessage(code);
+    return text::TrimRight(SystemMessage(code));
 }
 
 bool SimSystemInfo::AnsiCodePageHolds(const std::wstring& text) {

@@ -37,6 +37,17 @@ int DefaultButton(std::uint32_t type) {
     return (type & 0xF) == platform::kMbYesNo ? platform::kIdYes : platform::kIdOk;
 }
 
+// The answer that agrees to nothing, for a message box met after the script stopped: a question
+// is answered No, so that a mistyped answer never restarts the machine.
+int DeclineButton(std::uint32_t type) {
+    return (type & 0xF) == platform::kMbYesNo ? platform::kIdNo : platform::kIdOk;
+}
+
+// The answers a message box offers, in the script's words.
+std::wstring OfferedAnswers(std::uint32_t type) {
+    return (type & 0xF) == platform::kMbYesNo ? L"yes, no" : L"ok";
+}
+
 }  // namespace
 
 int ParseAnswer(const std::wstring& answer) {
@@ -96,9 +107,12 @@ int SimUi::Answer(std::uint32_t type, std::wstring& how) {
                 how = L"script";
                 return id;
             }
-            how = L"default: script answer " + Quoted(*line) + L" does not fit";
-            return DefaultButton(type);
+            DoesNotFit(number, *line, L"the message box", OfferedAnswers(type));
         }
+    }
+    if (m_mode == UiMode::Script && m_error) {
+        how = L"declined: the script stopped at line " + std::to_wstring(m_error->line);
+        return DeclineButton(type);
     }
     if (m_mode == UiMode::Tui && (type & 0xF) != platform::kMbOk) {
         for (;;) {
@@ -177,13 +191,17 @@ constexpr Kind kFallbacks[] = {Kind::Escape, Kind::Close};
 
 }  // namespace
 
+void SimUi::DoesNotFit(std::size_t number, const std::wstring& line, const std::wstring& shown,
+                       const std::wstring& offered) {
+    m_error = ScriptError{
+        number, L"\"" + line + L"\" does not fit " + shown + L", which offers: " + offered};
+    m_journal.Record(L"Script line " + std::to_wstring(number) + L" " + Quoted(line) +
+                     L" does not fit " + shown);
+}
+
 void SimUi::DoesNotFit(std::size_t number, const std::wstring& line,
                        const platform::DialogView& view) {
-    const std::wstring dialog = L"dialog " + std::to_wstring(view.templateId);
-    m_error = ScriptError{number, L"\"" + line + L"\" does not fit " + dialog +
-                                      L", which offers: " + OfferedActions(view)};
-    m_journal.Record(L"Script line " + std::to_wstring(number) + L" " + Quoted(line) +
-                     L" does not fit " + dialog);
+    DoesNotFit(number, line, L"dialog " + std::to_wstring(view.templateId), OfferedActions(view));
 }
 
 std::optional<SimUi::Next> SimUi::NextAction(platform::Dialog& dialog, int fallback) {

@@ -1,7 +1,8 @@
 // The Ui service of the simulated machine. Message boxes and dialogs are journaled with what they
 // show, each action taken and each change the worker makes, and are answered by the person at the
 // terminal (tui: a full-screen terminal UI), by the lines of a script, or by their defaults
-// (none, or a script that has run out: a dialog is closed as Escape would close it).
+// (none, or a script that has run out: a dialog is closed as Escape would close it). A script line
+// that does not fit stops the script, and every message box after it is declined.
 #pragma once
 
 #include <cstdio>
@@ -70,8 +71,11 @@ private:
     std::optional<std::wstring> TakeLine(std::size_t& number);
     std::optional<Next> NextAction(platform::Dialog& dialog, int fallback);
     void JournalChanges();
-    // Records the first script line that does not fit the dialog showing; the run goes on as
-    // if the script had ended.
+    // Records the first script line that does not fit the dialog or message box showing: the
+    // script stops there. The run goes on as if it had ended, but that every message box from
+    // then on is declined (No, else OK) rather than given its default.
+    void DoesNotFit(std::size_t number, const std::wstring& line, const std::wstring& shown,
+                    const std::wstring& offered);
     void DoesNotFit(std::size_t number, const std::wstring& line, const platform::DialogView& view);
 
     UiMode m_mode;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Spooler.h"
+#include "platform/SpoolerRefusals.h"
 #include "platform/sim/SimSpooler.h"
 #include "support/Text.h"
 
@@ -12,11 +13,7 @@ namespace norvane::sim {
 
 // The environment a call names: "" is the native one; nullopt for one the spooler does not know.
 inline std::optional<std::wstring> Environment(const std::wstring& environment) {
-    if (environment.empty() || text::EqualsNoCase(environment, platform::kEnvironmentX64))
-        return platform::kEnvironmentX64;
-    if (text::EqualsNoCase(environment, platform::kEnvironmentX86))
-        return platform::kEnvironmentX86;
-    return std::nullopt;
+    return platform::SpoolerEnvironment(environment);
 }
 
 inline std::wstring EnvironmentPath(const std::wstring& environment) {
@@ -32,7 +29,7 @@ inline std::wstring PrintersPath() {
 }
 
 inline std::wstring MonitorsPath() {
-    return std::wstring(kPrintPath) + L"\\Monitors";
+    return platform::MonitorsKeyPath();
 }
 
 // The local ports, one value each (the Local Port monitor's).

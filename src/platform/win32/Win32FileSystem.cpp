@@ -40,6 +40,15 @@ WinError Win32FileSystem::GetAttributes(const std::wstring& path, std::uint32_t&
     return attributes == INVALID_FILE_ATTRIBUTES ? LastError() : platform::win::kSuccess;
 }
 
+WinError Win32FileSystem::GetFileSize(const std::wstring& path, std::uint64_t& size) {
+    size = 0;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return LastError();
+    size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    return platform::win::kSuccess;
+}
+
 WinError Win32FileSystem::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
     return ErrorOf(SetFileAttributesW(path.c_str(), attributes));
 }

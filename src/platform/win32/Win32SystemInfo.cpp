@@ -4,6 +4,7 @@
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/LastError.h"
+#include "support/Text.h"
 
 namespace norvane::win32 {
 namespace {
@@ -92,12 +93,12 @@ WinError Win32SystemInfo::FileVersion(const std::wstring& path, std::uint32_t& v
 }
 
 std::wstring Win32SystemInfo::ErrorMessage(WinError code) {
-    UniqueLocal<wchar_t> text;
+    UniqueLocal<wchar_t> buffer;
     // With FORMAT_MESSAGE_ALLOCATE_BUFFER the buffer argument receives the address of the text.
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, kDefaultLanguage, reinterpret_cast<LPWSTR>(text.Put()), 0, nullptr);
-    return length > 0 ? std::wstring(text.Get(), length) : std::wstring();
+        nullptr, code, kDefaultLanguage, reinterpret_cast<LPWSTR>(buffer.Put()), 0, nullptr);
+    return length > 0 ? text::TrimRight(std::wstring_view(buffer.Get(), length)) : std::wstring();
 }
 
 bool Win32SystemInfo::AnsiCodePageHolds(const std::wstring& text) {
