@@ -138,8 +138,12 @@ void DeletePutOff(CUninstallerController& app, PutOff kind,
                                            : kind == PutOff::Monitors
                                                ? app.P().spooler.DeleteMonitor(name)
                                                : app.P().spooler.DeletePrintProcessor(L"", name);
-        if (deleted != win::kSuccess || !DeleteFileByRule(app.P().files, file))
-            WriteLogString(app.P(), name.c_str(), L"F1", file.c_str(), app.m_szLogFile);
+        if (deleted == win::kSuccess && DeleteFileByRule(app.P().files, file))
+            continue;
+        // The run after a restart has no log of its own until it has something to say.
+        if (app.m_szLogFile.empty())
+            CreateLog(app);
+        WriteLogString(app.P(), name.c_str(), L"F1", file.c_str(), app.m_szLogFile);
     }
 }
 

@@ -17,6 +17,7 @@
 #include "harness/MachineInventory.h"
 #include "harness/TestMachine.h"
 #include "inventory/Records.h"
+#include "platform/sim/Machine.h"
 #include "removal/Cleanup.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
@@ -227,6 +228,7 @@ void PlantCanaries(TestMachine& m) {
           L"C:\\ProgramData\\Microsoft", L"C:\\ProgramData\\Corvida",
           L"C:\\ProgramData\\Corvida\\Drv"})
         m.WriteFile(std::wstring(folder) + L"\\canary.txt", "Windows' own");
+    m.WriteFile(L"C:\\Windows\\System32\\localspl.dll", "the Local Port monitor");
 }
 
 // What the oracle keeps that was there before the run and is gone after it.
@@ -362,6 +364,51 @@ TEST(DamagedDriverDataTest, LinksGoAsLinksAndTheirTargetsStay) {
     EXPECT_EQ(
         through.Ini(L"C:\\Program Files\\Halvex\\Norvane\\Norvane.log", L"Corvida Model B", L"F1"),
         L"C:\\ProgramData\\Corvida\\Drv\\CVMB\\");
+}
+
+// The run after a restart believes a put-off monitor or print processor only where the registry
+// still says the same of it, and deletes its file only when the spooler let the name go: the maker
+// key is anyone's to write. What it refuses stays and is logged under the name.
+TEST(DamagedDriverDataTest, TheRestartedRunChecksWhatWasPutOff) {
+    TestMachine m;
+    CopyDemo(m);
+    PlantCanaries(m);
+    m.WriteFile(L"C:\\Windows\\System32\\kernel32.dll", "Windows' own");
+    const auto monitorHeld = [&](bool held) {
+        auto machine = m.Load();
+        if (held)
+            machine->Config().faults.monitors[L"Corvida Model A LangMon"] = 3008;
+        else
+            machine->Config().faults.monitors.clear();
+        EXPECT_FALSE(machine->Save());
+    };
+    monitorHeld(true);
+    m.Run(L"/s /x Corvida Model A");
+    EXPECT_TRUE(m.Exists(L"C:\\Windows\\System32\\cvlangmon.dll"));
+    {
+        auto machine = m.Load();
+        sim::RegKey* maker =
+            machine->Registry().Find(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Halvex");
+        ASSERT_TRUE(maker);
+        const std::wstring sys = L"C:\\Windows\\system32\\";
+        maker->SetValue(L"Norvane", platform::RegValue::String(
+                                        maker->FindValue(L"Norvane")->AsString() + L"Local Port-" +
+                                        sys + L"localspl.dll;Fake-" + sys + L"kernel32.dll;"));
+        maker->SetValue(L"PrintProcessor",
+                        platform::RegValue::String(L"winprint-" + sys +
+                                                   L"spool\\prtprocs\\x64\\winprint.dll;"));
+        EXPECT_FALSE(machine->Save());
+    }
+    monitorHeld(false);
+    m.Reboot();
+    EXPECT_FALSE(m.Exists(L"C:\\Windows\\System32\\cvlangmon.dll"));
+    for (const wchar_t* kept :
+         {L"C:\\Windows\\System32\\localspl.dll", L"C:\\Windows\\System32\\kernel32.dll",
+          L"C:\\Windows\\System32\\spool\\prtprocs\\x64\\winprint.dll"})
+        EXPECT_TRUE(m.Exists(kept)) << text::ToUtf8(kept);
+    const std::wstring log = L"C:\\Program Files\\Halvex\\Norvane\\Norvane.log";
+    for (const wchar_t* refused : {L"Local Port", L"Fake", L"winprint"})
+        EXPECT_NE(m.Ini(log, refused, L"F1"), L"<missing>") << text::ToUtf8(refused);
 }
 
 // Random damage to every kind of driver data the cleanup builds paths from, a few hundred
