@@ -118,14 +118,16 @@ bool IsCanonicalPath(std::wstring_view path) {
         !((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')))
         return false;
     std::wstring_view rest = path.substr(3);
+    if (rest.empty())
+        return true;  // "C:\\" itself
     if (rest.ends_with(L'\\'))
         rest.remove_suffix(1);
-    for (std::size_t start = 0; start < rest.size() || start == 0;) {
+    for (std::size_t start = 0; start <= rest.size();) {
         std::size_t end = rest.find(L'\\', start);
         if (end == std::wstring_view::npos)
             end = rest.size();
         if (!IsPlainName(rest.substr(start, end - start)))
-            return rest.empty();  // "C:\" itself
+            return false;
         start = end + 1;
     }
     return true;

@@ -40,7 +40,8 @@ TEST(WinPathTest, OnlyPathsWindowsTakesAsWrittenAreCanonical) {
                                L"C:\\a\\COM1 .x\\b",
                                L"C:\\a\\x*",
                                L"C:\\a\\x\ty",
-                               L"1:\\a"})
+                               L"1:\\a",
+                               L"C:\\a\\\\"})
         EXPECT_FALSE(path::IsCanonicalPath(bad)) << text::ToUtf8(bad);
 }
 
