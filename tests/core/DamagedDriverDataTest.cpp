@@ -117,21 +117,12 @@ std::vector<std::wstring> RemoveFromDemo(const std::wstring& commandLine,
     return Removed(before, Inventory(m));
 }
 
-struct Removals {
-    std::vector<std::wstring> intact, damaged;
-};
-
-Removals RemoveIntactAndDamaged(const std::wstring& commandLine, const std::vector<Damage>& damage,
-                                const std::string& driverName = "Corvida Model B PS") {
-    return {RemoveFromDemo(commandLine, {}, driverName),
-            RemoveFromDemo(commandLine, damage, driverName)};
-}
-
 // What the damaged removal took beyond the intact one's: nothing, whatever the damage.
-std::vector<std::wstring> Beyond(const Removals& removals) {
+std::vector<std::wstring> Beyond(const std::vector<std::wstring>& intact,
+                                 const std::vector<std::wstring>& damaged) {
     std::vector<std::wstring> beyond;
-    for (const auto& item : removals.damaged) {
-        if (!std::binary_search(removals.intact.begin(), removals.intact.end(), item))
+    for (const auto& item : damaged) {
+        if (!std::binary_search(intact.begin(), intact.end(), item))
             beyond.push_back(item);
     }
     return beyond;
@@ -149,29 +140,38 @@ std::set<std::wstring> DriversOf(const std::wstring& command, const std::wstring
     return drivers;
 }
 
+// Windows' own places as Windows lays them out, each given a planted file so that its removal
+// shows, and the Local Port monitor's file.
+constexpr const wchar_t* kWindowsPlaces[] = {L"C:\\Windows",
+                                             L"C:\\Windows\\System32",
+                                             L"C:\\Windows\\Temp",
+                                             L"C:\\Windows\\System32\\spool",
+                                             L"C:\\Windows\\System32\\spool\\drivers",
+                                             L"C:\\Windows\\System32\\spool\\drivers\\x64",
+                                             L"C:\\Windows\\System32\\spool\\drivers\\x64\\3",
+                                             L"C:\\Windows\\System32\\spool\\drivers\\x64\\PCC",
+                                             L"C:\\Windows\\System32\\spool\\drivers\\W32X86",
+                                             L"C:\\Windows\\System32\\spool\\prtprocs\\x64",
+                                             L"C:\\ProgramData",
+                                             L"C:\\ProgramData\\Microsoft",
+                                             L"C:\\ProgramData\\Corvida",
+                                             L"C:\\ProgramData\\Corvida\\Drv"};
+
+void PlantCanaries(TestMachine& m) {
+    for (const wchar_t* folder : kWindowsPlaces)
+        m.WriteFile(std::wstring(folder) + L"\\canary.txt", "Windows' own");
+    m.WriteFile(L"C:\\Windows\\System32\\localspl.dll", "the Local Port monitor");
+}
+
 // The oracle, worked out from the machine before the run and from Windows' layout, never from
-// the program: Windows' own places (and a file planted in each), and every file that a driver,
+// the program: Windows' own places and their planted files, and every file that a driver,
 // monitor or print processor which the command does not remove names. Lower-cased paths.
 std::set<std::wstring> MustStay(TestMachine& m, const std::set<std::wstring>& removedDrivers) {
     const std::wstring sys = L"c:\\windows\\system32";
-    std::set<std::wstring> stay = {L"c:\\windows",
-                                   sys,
-                                   L"c:\\windows\\temp",
-                                   L"c:\\windows\\inf",
-                                   sys + L"\\spool",
-                                   sys + L"\\spool\\drivers",
-                                   sys + L"\\spool\\drivers\\x64",
-                                   sys + L"\\spool\\drivers\\x64\\3",
-                                   sys + L"\\spool\\drivers\\x64\\pcc",
-                                   sys + L"\\spool\\drivers\\w32x86",
-                                   sys + L"\\spool\\prtprocs\\x64",
-                                   L"c:\\programdata",
-                                   L"c:\\programdata\\microsoft",
-                                   L"c:\\programdata\\corvida",
-                                   L"c:\\programdata\\corvida\\drv"};
-    for (const std::wstring& folder : std::set<std::wstring>(stay)) {
-        if (folder != L"c:\\windows\\inf")  // the package's INF files live there
-            stay.insert(folder + L"\\canary.txt");
+    std::set<std::wstring> stay = {L"c:\\windows\\inf"};
+    for (const wchar_t* folder : kWindowsPlaces) {
+        stay.insert(text::LowerAscii(folder));
+        stay.insert(text::LowerAscii(folder) + L"\\canary.txt");
     }
     auto machine = m.Load();
     const auto& registry = machine->Registry();
@@ -215,32 +215,24 @@ std::set<std::wstring> MustStay(TestMachine& m, const std::set<std::wstring>& re
     return stay;
 }
 
-// Plants a file in each of Windows' own places, so that a place's removal shows.
-void PlantCanaries(TestMachine& m) {
-    for (const wchar_t* folder :
-         {L"C:\\Windows", L"C:\\Windows\\System32", L"C:\\Windows\\Temp",
-          L"C:\\Windows\\System32\\spool", L"C:\\Windows\\System32\\spool\\drivers",
-          L"C:\\Windows\\System32\\spool\\drivers\\x64",
-          L"C:\\Windows\\System32\\spool\\drivers\\x64\\3",
-          L"C:\\Windows\\System32\\spool\\drivers\\x64\\PCC",
-          L"C:\\Windows\\System32\\spool\\drivers\\W32X86",
-          L"C:\\Windows\\System32\\spool\\prtprocs\\x64", L"C:\\ProgramData",
-          L"C:\\ProgramData\\Microsoft", L"C:\\ProgramData\\Corvida",
-          L"C:\\ProgramData\\Corvida\\Drv"})
-        m.WriteFile(std::wstring(folder) + L"\\canary.txt", "Windows' own");
-    m.WriteFile(L"C:\\Windows\\System32\\localspl.dll", "the Local Port monitor");
-}
+// A run held to the oracle: what it removed, and what it took that the oracle keeps.
+struct HeldRun {
+    std::vector<std::wstring> removed, taken;
+};
 
-// What the oracle keeps that was there before the run and is gone after it.
-std::vector<std::wstring> Taken(const std::set<std::wstring>& stay,
-                                const std::set<std::wstring>& before,
-                                const std::set<std::wstring>& after) {
-    std::vector<std::wstring> taken;
+HeldRun RunHeldToTheOracle(TestMachine& m, const std::wstring& command,
+                           const std::wstring& modelBPs = L"Corvida Model B PS") {
+    PlantCanaries(m);
+    const auto stay = MustStay(m, DriversOf(command, modelBPs));
+    const auto before = Inventory(m);
+    m.Run(command);
+    const auto after = Inventory(m);
+    HeldRun run{Removed(before, after), {}};
     for (const auto& item : stay) {
         if (before.contains(item) && !after.contains(item))
-            taken.push_back(item);
+            run.taken.push_back(item);
     }
-    return taken;
+    return run;
 }
 
 // Hostile but plausible spellings, each in the field it goes into: the run keeps everything
@@ -285,16 +277,11 @@ TEST(DamagedDriverDataTest, HostileSpellingsKeepEverythingOutsideThePackage) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.damage.value + L" = " + row.damage.data);
-        const Removals removals = RemoveIntactAndDamaged(row.command, {row.damage});
-        EXPECT_EQ(Beyond(removals), std::vector<std::wstring>{});
         TestMachine m;
         CopyDemo(m);
         ApplyDamage(m, {row.damage});
-        PlantCanaries(m);
-        const auto stay = MustStay(m, DriversOf(row.command, L"Corvida Model B PS"));
-        const auto before = Inventory(m);
-        m.Run(row.command);
-        EXPECT_EQ(Taken(stay, before, Inventory(m)), std::vector<std::wstring>{});
+        const HeldRun run = RunHeldToTheOracle(m, row.command);
+        EXPECT_EQ(run.taken, std::vector<std::wstring>{});
         const std::wstring driver =
             row.command == allA ? L"Corvida Model A" : L"Corvida Model B PS";
         if (!row.logged.empty()) {
@@ -304,7 +291,7 @@ TEST(DamagedDriverDataTest, HostileSpellingsKeepEverythingOutsideThePackage) {
         }
         // The driver itself still goes.
         EXPECT_TRUE(
-            std::binary_search(removals.damaged.begin(), removals.damaged.end(),
+            std::binary_search(run.removed.begin(), run.removed.end(),
                                text::LowerAscii(std::wstring(testing::kDemoDriversKey) + driver)));
     }
 }
@@ -325,9 +312,8 @@ TEST(DamagedDriverDataTest, AMakerFolderOutsideItsPlaceIsNoFolder) {
             ->SetValue(L"Dependent Files", platform::RegValue::MultiString({L"Temp.DLL"}));
         EXPECT_FALSE(machine->Save());
     }
-    PlantCanaries(m);
-    m.Run(L"/s /d Corvida Model B PS");
-    EXPECT_TRUE(m.Exists(L"C:\\Windows\\Temp\\canary.txt"));
+    EXPECT_EQ(RunHeldToTheOracle(m, L"/s /d Corvida Model B PS").taken,
+              std::vector<std::wstring>{});
 }
 
 // A junction or link inside a data folder goes as a link: what it leads to stays. A data folder
@@ -339,19 +325,16 @@ TEST(DamagedDriverDataTest, LinksGoAsLinksAndTheirTargetsStay) {
     };
     TestMachine m;
     CopyDemo(m);
-    PlantCanaries(m);
     m.WriteFile(L"C:\\Users\\Public\\Documents\\report.txt", "someone's work");
     link(m, L"C:\\ProgramData\\Corvida\\Drv\\CVMB\\Temp", "../../../../Windows/Temp");
     link(m, L"C:\\ProgramData\\CVMBPS", "../Users/Public/Documents");
     link(m, L"C:\\ProgramData\\Corvida\\CVFX", "../../Windows/System32");
-    m.Run(L"/s /x Corvida Model A,Corvida Model B");
+    EXPECT_EQ(RunHeldToTheOracle(m, L"/s /x Corvida Model A,Corvida Model B").taken,
+              std::vector<std::wstring>{});
     EXPECT_FALSE(m.Exists(L"C:\\ProgramData\\Corvida\\Drv\\CVMB"));
     for (const wchar_t* gone : {L"C:\\ProgramData\\CVMBPS", L"C:\\ProgramData\\Corvida\\CVFX"})
         EXPECT_FALSE(fs::is_symlink(m.HostPath(gone))) << text::ToUtf8(gone);
-    for (const wchar_t* kept :
-         {L"C:\\Windows\\Temp\\canary.txt", L"C:\\Windows\\System32\\canary.txt",
-          L"C:\\Users\\Public\\Documents\\report.txt"})
-        EXPECT_TRUE(m.Exists(kept)) << text::ToUtf8(kept);
+    EXPECT_TRUE(m.Exists(L"C:\\Users\\Public\\Documents\\report.txt"));
 
     TestMachine through;
     CopyDemo(through);
@@ -437,13 +420,9 @@ TEST(DamagedDriverDataTest, RandomDamageTakesNothingAnIntactRemovalWouldNot) {
         TestMachine m;
         CopyDemo(m, name);
         ApplyDamage(m, damage);
-        PlantCanaries(m);
-        const auto stay = MustStay(m, DriversOf(command, text::FromUtf8(name)));
-        const auto before = Inventory(m);
-        m.Run(command);
-        const auto after = Inventory(m);
-        EXPECT_EQ(Taken(stay, before, after), std::vector<std::wstring>{});
-        EXPECT_EQ(Beyond({intactRemovals, Removed(before, after)}), std::vector<std::wstring>{});
+        const HeldRun run = RunHeldToTheOracle(m, command, text::FromUtf8(name));
+        EXPECT_EQ(run.taken, std::vector<std::wstring>{});
+        EXPECT_EQ(Beyond(intactRemovals, run.removed), std::vector<std::wstring>{});
     }
 }
 
