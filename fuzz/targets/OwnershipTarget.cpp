@@ -1,8 +1,7 @@
 // The input is machine facts and paths, one a line: "F<path>" a file that stays, "D<path>" a
 // folder that stays, anything else a path the removal asks to delete. Whatever the rule lets go
-// must, by this target's own reading, be a plain drive path that is no protected place, holds
+// must be a plain drive path that, by this target's own reading, is no protected place, holds
 // none and is no file or folder that stays, nor inside one that stays.
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,41 +25,6 @@ std::wstring Fold(std::wstring text) {
 bool Below(const std::wstring& inner, const std::wstring& outer) {
     const std::wstring prefix = outer.ends_with(L'\\') ? outer : outer + L'\\';
     return inner.starts_with(prefix);
-}
-
-bool IsDevice(std::wstring name) {
-    name = Fold(name.substr(0, name.find(L'.')));
-    while (!name.empty() && (name.back() == L' ' || name.back() == L':'))
-        name.pop_back();
-    if (name == L"con" || name == L"prn" || name == L"aux" || name == L"nul")
-        return true;
-    return name.size() == 4 && (name.starts_with(L"com") || name.starts_with(L"lpt")) &&
-           name[3] >= L'1' && name[3] <= L'9';
-}
-
-// Read as written by Windows: "X:\" and names free of what Windows drops or reads otherwise.
-bool Plain(std::wstring path) {
-    if (path.size() < 3 || path[1] != L':' || path[2] != L'\\' ||
-        !((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z'))
-        return false;
-    if (path.size() > 3 && path.back() == L'\\')
-        path.pop_back();
-    if (path.size() == 3)
-        return true;
-    std::size_t start = 3;
-    while (start <= path.size()) {
-        const std::size_t end = std::min(path.find(L'\\', start), path.size());
-        const std::wstring name = path.substr(start, end - start);
-        if (name.empty() || name.back() == L'.' || name.back() == L' ' || IsDevice(name) ||
-            name.find_first_of(L"/:*?\"<>|") != std::wstring::npos)
-            return false;
-        for (wchar_t c : name) {
-            if (c < 0x20)
-                return false;
-        }
-        start = end + 1;
-    }
-    return true;
 }
 
 bool OnADrive(const std::wstring& path) {
@@ -104,7 +68,9 @@ void OwnershipTarget(const std::uint8_t* data, std::size_t size) {
         const bool fileGoes = ownership.ForFile(path) == Refusal::None;
         if (!folderGoes && !fileGoes)
             continue;
-        FuzzExpect(Plain(path), "only a plain drive path goes");
+        // Which paths are as written is the path rules' table's to prove; here, that nothing else
+        // goes.
+        FuzzExpect(path::IsCanonicalPath(path), "only a plain drive path goes");
         const std::wstring goes = Fold(path);
         for (const auto& place : protectedPlaces)
             FuzzExpect(goes != place && !Below(place, goes), "a protected place stays");
