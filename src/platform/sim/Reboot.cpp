@@ -1,10 +1,9 @@
 #include "platform/sim/Reboot.h"
 
-#include "platform/sim/SimSpooler.h"
-
 #include <optional>
 
 #include "platform/sim/PendingRenames.h"
+#include "platform/sim/SimSpooler.h"
 #include "support/Text.h"
 
 namespace norvane::sim {
