@@ -1,9 +1,12 @@
 // What the print spooler refuses when a port monitor or a print processor is to be deleted,
-// decided from the registry keys where Windows keeps them. The simulated spooler deletes by this
+// decided from the registry keys where Windows keeps them: a monitor while a printer (and so any
+// job of it) uses one of its ports, a print processor while a printer uses it. A printer pending
+// deletion keeps its key, and so still uses both. The simulated spooler deletes by this
 // decision and the preview answers by it, so that a preview is refused exactly what the run that
 // follows it will be refused.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,13 +25,22 @@ std::optional<std::wstring> SpoolerEnvironment(const std::wstring& environment);
 std::wstring MonitorsKeyPath();
 std::wstring PrintProcessorsKeyPath(const std::wstring& environment);
 
+// A printer (by its key's name) that the caller has deleted already although its key is still
+// there: the preview's deletions, which leave the machine's keys alone. The spooler counts every
+// key.
+using PrinterDeleted = std::function<bool(const std::wstring& printer)>;
+
 // DeleteMonitorW: the monitor's key (below HKEY_LOCAL_MACHINE, its name as stored) when the
 // spooler would delete it; else ERROR_UNKNOWN_PRINT_MONITOR for no monitor of that name, and
-// ERROR_PRINT_MONITOR_IN_USE while a port of it remains.
-WinError MonitorToDelete(Registry& registry, const std::wstring& name, std::wstring& key);
+// ERROR_PRINT_MONITOR_IN_USE while a printer uses one of its ports. A port no printer uses does
+// not hold the monitor.
+WinError MonitorToDelete(Registry& registry, const std::wstring& name, std::wstring& key,
+                         const PrinterDeleted& deleted = {});
 // DeletePrintProcessorW: the print processor's key when the spooler would delete it; else
-// ERROR_INVALID_ENVIRONMENT or ERROR_UNKNOWN_PRINTPROCESSOR.
+// ERROR_INVALID_ENVIRONMENT, ERROR_UNKNOWN_PRINTPROCESSOR, or ERROR_CAN_NOT_COMPLETE while a
+// printer uses it.
 WinError PrintProcessorToDelete(Registry& registry, const std::wstring& environment,
-                                const std::wstring& name, std::wstring& key);
+                                const std::wstring& name, std::wstring& key,
+                                const PrinterDeleted& deleted = {});
 
 }  // namespace norvane::platform

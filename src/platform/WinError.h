@@ -32,6 +32,7 @@ inline constexpr WinError kFilenameExcedRange = 206;
 inline constexpr WinError kMoreData = 234;
 inline constexpr WinError kNoMoreItems = 259;
 inline constexpr WinError kDirectoryName = 267;
+inline constexpr WinError kCanNotComplete = 1003;
 inline constexpr WinError kKeyDeleted = 1018;
 inline constexpr WinError kUnknownPort = 1796;
 inline constexpr WinError kUnknownPrinterDriver = 1797;

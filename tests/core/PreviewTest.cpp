@@ -164,24 +164,43 @@ TEST(PreviewTest, TheSpoolersRefusalsShownByTheRegistryAreForeseen) {
         L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\";
     const struct {
         const char* why;
-        std::wstring key;
-        bool created;  // else deleted
+        std::wstring key;  // none: no key changes
+        bool created;      // else deleted
+        // A value of a printer the run keeps, which then uses the monitor's port or the print
+        // processor; none: no such printer.
+        const wchar_t* keptPrinterValue;
+        const wchar_t* keptPrinterData;
     } table[] = {
-        {"a monitor that still has a port is in use (3008) and is put off until a restart",
-         std::wstring(testing::kDemoMonitorKey) + L"\\Ports\\CVLANG1", true},
+        {"a monitor whose port a remaining printer uses is in use (3008) and is put off until a "
+         "restart",
+         std::wstring(testing::kDemoMonitorKey) + L"\\Ports\\CVLANG1", true, L"Port", L"CVLANG1"},
+        {"a monitor with a port no printer uses goes",
+         std::wstring(testing::kDemoMonitorKey) + L"\\Ports\\CVLANG1", true, nullptr, nullptr},
         {"a print processor that is not registered is unknown (1798) and its file stays",
-         processors + L"Windows x64\\Print Processors\\CVAPP", false},
+         processors + L"Windows x64\\Print Processors\\CVAPP", false, nullptr, nullptr},
+        {"a print processor a remaining printer uses cannot go (1003) and its file stays", L"",
+         false, L"Print Processor", L"CVAPP"},
     };
+    const std::wstring keptPrinter =
+        L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Kept";
     for (const auto& row : table) {
         SCOPED_TRACE(row.why);
         const Comparison c = PreviewAndRun(
             [&](TestMachine& m) {
                 Demo(m);
                 auto machine = m.Load();
-                if (row.created)
+                if (!row.key.empty() && row.created)
                     machine->Registry().Create(row.key);
-                else
+                else if (!row.key.empty())
                     ASSERT_EQ(machine->Registry().DeleteTree(row.key), platform::win::kSuccess);
+                if (row.keptPrinterValue) {
+                    sim::RegKey* printer = machine->Registry().Create(keptPrinter);
+                    printer->SetValue(L"Printer Driver",
+                                      platform::RegValue::String(L"Corvida Model B"));
+                    printer->SetValue(L"Port", platform::RegValue::String(L"USB001"));
+                    printer->SetValue(row.keptPrinterValue,
+                                      platform::RegValue::String(row.keptPrinterData));
+                }
                 ASSERT_FALSE(machine->Save());
             },
             L"/s /x Corvida Model A");

@@ -1,6 +1,8 @@
 // Whole silent removals on a built machine: what goes, what stays, and what the log says.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "harness/PrintSetup.h"
 #include "harness/TestMachine.h"
 #include "removal/Cleanup.h"
@@ -317,6 +319,66 @@ TEST(RemovalTest, RestartCleansOnlyTheConfiguredKeys) {
     EXPECT_TRUE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Maker"));
     EXPECT_TRUE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Halvex"));
     EXPECT_FALSE(KeyExists(m, Key("Environments\\Windows x64\\Drivers\\Version-3\\Model B")));
+}
+
+// A printer whose job still prints is only pending deletion: it reads as deleted, but its driver
+// is held until the restart, which the run must report as such and never as removed.
+TEST(RemovalTest, PrinterPendingDeletionPutsItsDriverOffUntilTheRestart) {
+    TestMachine m;
+    InstallOffice(m);
+    m.SetJson(R"({"faults": {"busyPrinters": {"Annex": "printing"}}})");
+    const auto run = m.Run(L"/s /e /d Model B");
+    EXPECT_EQ(m.Ini(kLogFile, L"DelPrinterResult", L"Annex"), L"0");
+    EXPECT_EQ(m.Ini(kLogFile, L"UninstResult", L"Model B"), L"-1");
+    EXPECT_EQ(run.exitCode, 3010);
+    EXPECT_TRUE(KeyExists(m, Key("Environments\\Windows x64\\Drivers\\Version-3\\Model B")));
+    const auto machine = m.Load();
+    const sim::RegKey* program =
+        machine->Registry().Find(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Halvex");
+    ASSERT_TRUE(program);
+    EXPECT_EQ(program->FindValue(L"DriversToBeDeleted")->AsString(), L"Model B,");
+    m.Reboot();
+    EXPECT_FALSE(KeyExists(m, Key("Printers\\Annex")));
+    EXPECT_FALSE(KeyExists(m, Key("Environments\\Windows x64\\Drivers\\Version-3\\Model B")));
+}
+
+// A printer pending deletion still uses its print processor, which the spooler then refuses to
+// delete: the processor and its files stay and the log names the file, while the driver the
+// printer still holds is put off until the restart.
+TEST(RemovalTest, PrintProcessorOfAPrinterPendingDeletionStays) {
+    TestMachine m;
+    InstallOffice(m);
+    m.SetJson(R"({"faults": {"busyPrinters": {"Office": "otherHandleOpen"}}})");
+    const auto run = m.Run(L"/s /e /x Model A");
+    const std::wstring x64File = L"C:\\Windows\\system32\\spool\\prtprocs\\x64\\CVAPP.DLL";
+    EXPECT_NE(std::find(run.journal.begin(), run.journal.end(),
+                        L"DeletePrintProcessor \"Windows x64\" \"CVAPP\" -> 1003"),
+              run.journal.end());
+    EXPECT_EQ(m.Ini(kLogFile, L"Model A", L"F1"), x64File);
+    EXPECT_EQ(m.Ini(kLogFile, L"DelPrinterResult", L"Office"), L"0");
+    EXPECT_EQ(m.Ini(kLogFile, L"UninstResult", L"Model A"), L"-1");
+    EXPECT_EQ(run.exitCode, 3010);
+    EXPECT_TRUE(m.Exists(x64File));
+    EXPECT_TRUE(m.Exists(L"C:\\Windows\\system32\\spool\\prtprocs\\w32x86\\CVAPP.DLL"));
+    EXPECT_TRUE(KeyExists(m, Key("Environments\\Windows x64\\Print Processors\\CVAPP")));
+    EXPECT_TRUE(KeyExists(m, Key("Environments\\Windows NT x86\\Print Processors\\CVAPP")));
+}
+
+// With every printer gone the spooler refuses to choose a default; the run is not affected.
+TEST(RemovalTest, NoPrinterLeftForADefaultIsHarmless) {
+    TestMachine m;
+    PrintSetup setup(m);
+    setup.Driver({"Model B", "Corvida", "Windows x64", "CVMB_UI.DLL", {"CVMB.DLL"}, "", "", ""})
+        .Printer("Annex", "Model B")
+        .DefaultPrinter("Annex");
+    setup.Install(ConfigIni({"Model B"}, {"D1"}));
+    const auto run = m.Run(L"/s /e /d Model B");
+    EXPECT_NE(std::find(run.journal.begin(), run.journal.end(),
+                        L"SetDefaultPrinter \"\" -> 1801 (no printer left)"),
+              run.journal.end());
+    EXPECT_EQ(m.Ini(kLogFile, L"UninstResult", L"Model B"), L"0");
+    EXPECT_EQ(m.Ini(kLogFile, L"DelPrinterResult", L"Annex"), L"0");
+    EXPECT_EQ(run.exitCode, 0);
 }
 
 TEST(RemovalTest, ConnectionIsRemovedAndItsSettingsFileNameIsSafe) {

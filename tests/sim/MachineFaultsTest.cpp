@@ -64,11 +64,13 @@ TEST(MachineFaultsTest, FaultsAreReadByTheirNames) {
 
 TEST(MachineFaultsTest, BadFaultsAreReportedWithTheirLine) {
     EXPECT_EQ(ParseError("{\n \"faults\": [1]\n}"),
-              "2: \"faults\" must be an object of drivers, printers, monitors, printProcessors, "
-              "lockedFiles and readOnlyKeys");
+              "2: \"faults\" must be an object of drivers, printers, busyPrinters, monitors, "
+              "printProcessors, lockedFiles and readOnlyKeys");
     EXPECT_EQ(ParseError("{\n \"faults\": {\n  \"ports\": {}\n }\n}"),
               "3: \"faults\": \"ports\" is not a fault this machine knows (drivers, printers, "
-              "monitors, printProcessors, lockedFiles, readOnlyKeys)");
+              "busyPrinters, monitors, printProcessors, lockedFiles, readOnlyKeys)");
+    EXPECT_EQ(ParseError("{\"faults\": {\n \"busyPrinters\": {\"Office\": \"jammed\"}}}"),
+              "2: \"faults\": printer \"Office\" must be \"printing\" or \"otherHandleOpen\"");
     EXPECT_EQ(ParseError("{\"faults\": {\n \"readOnlyKeys\": [\"SOFTWARE\\\\Corvida\"]}}"),
               "2: \"faults\": \"readOnlyKeys\" must list registry keys below a root, such as "
               "\"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Corvida\"");

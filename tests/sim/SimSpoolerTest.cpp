@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "harness/TestMachine.h"
 #include "sim/SpoolerMachine.h"
 
@@ -215,6 +217,7 @@ TEST_F(SimSpoolerTest, MonitorsInUseUnknownOrFaultyStay) {
     m_test.SetRegistry(Key(kPrint + "\\Monitors\\LangMon", {"\"Driver\"=\"cvlangmon.dll\""}) +
                        Key(kPrint + "\\Monitors\\LangMon\\Ports") +
                        Key(kPrint + "\\Monitors\\TCP\\Ports\\IP_10.0.0.1") +
+                       Printer("Lobby", "Model B", "IP_10.0.0.1") +
                        Key(kPrint + "\\Monitors\\Stubborn"));
     m_test.SetJson(R"({"faults": {"monitors": {"Stubborn": {"deleteError": 5}}}})");
     m_test.WriteFile(L"C:\\Windows\\System32\\cvlangmon.dll", "x");
@@ -252,6 +255,183 @@ TEST_F(SimSpoolerTest, PrintProcessorsAreDeletedPerEnvironment) {
     EXPECT_EQ(JournalOf(*m_machine)[1], L"DeletePrintProcessor \"Windows x64\" \"CVAPP\" -> 1798");
 }
 
+// What the spooler refuses, and what it only puts off, as Windows documents it: a print processor
+// or a monitor's port a printer uses, a printer whose job prints or that another program has open
+// (pending deletion: out of the list, its driver still in use until the spooler starts afresh,
+// revived by an AddPrinterW of its name), and a new default with no printer to choose.
+TEST(SimSpoolerRefusalTest, RefusesWhatWindowsRefuses) {
+    using Action = std::function<platform::WinError(Machine&, platform::Spooler&)>;
+    struct Case {
+        const char* name;
+        std::string printers;  // registry.reg keys beside the common ones
+        const char* json;
+        Action action;  // its last call's result is the one expected
+        platform::WinError expected;
+        std::vector<std::wstring> listed;  // EnumPrintersW afterwards
+    };
+    const auto withProcessor = [](const std::string& name, const std::string& processor,
+                                  const std::string& port = "USB001") {
+        return Key(kPrint + "\\Printers\\" + name,
+                   {"\"Printer Driver\"=\"Model A\"", "\"Port\"=\"" + port + "\"",
+                    "\"Print Processor\"=\"" + processor + "\""});
+    };
+    const auto deletePrinter = [](platform::Spooler& spooler, const std::wstring& name) {
+        std::unique_ptr<platform::Printer> printer;
+        if (const auto error = spooler.OpenPrinter(name, platform::kPrinterAllAccess, printer))
+            return error;
+        if (const auto error = printer->Control(platform::kPrinterControlPurge))
+            return error;
+        return printer->Delete();
+    };
+    // Deletes the printer "Office", which must succeed, then makes `call`.
+    const auto afterOffice = [&](Action call) -> Action {
+        return [=](Machine& machine, platform::Spooler& spooler) {
+            const auto error = deletePrinter(spooler, L"Office");
+            return error ? error : call(machine, spooler);
+        };
+    };
+    const Action deleteDriver = [](Machine&, platform::Spooler& spooler) {
+        return spooler.DeletePrinterDriver(L"", L"Model A", platform::kDeleteUnusedFiles);
+    };
+    const Action deleteProcessor = [](Machine&, platform::Spooler& spooler) {
+        return spooler.DeletePrintProcessor(L"", L"cvapp");
+    };
+    const Action deleteX86Processor = [](Machine&, platform::Spooler& spooler) {
+        return spooler.DeletePrintProcessor(kX86, L"CVAPP");
+    };
+    const Action deleteTcp = [](Machine&, platform::Spooler& spooler) {
+        return spooler.DeleteMonitor(L"TCP");
+    };
+    const char* printing = R"({"faults": {"busyPrinters": {"Office": "printing"}}})";
+    const char* openElsewhere = R"({"faults": {"busyPrinters": {"office": "otherHandleOpen"}}})";
+    const std::string office = withProcessor("Office", "CVAPP", "IP_10.0.0.1");
+    const Case cases[] = {
+        {"a print processor a printer uses",
+         office,
+         "{}",
+         deleteProcessor,
+         win::kCanNotComplete,
+         {L"Office"}},
+        {"its 32-bit twin too",
+         office,
+         "{}",
+         deleteX86Processor,
+         win::kCanNotComplete,
+         {L"Office"}},
+        {"a print processor only another one's printer uses",
+         withProcessor("Lobby", "winprint"),
+         "{}",
+         deleteProcessor,
+         win::kSuccess,
+         {L"Lobby"}},
+        {"a monitor whose port a pooled printer uses",
+         withProcessor("Lobby", "winprint", "USB001, ip_10.0.0.1"),
+         "{}",
+         deleteTcp,
+         win::kPrintMonitorInUse,
+         {L"Lobby"}},
+        {"a monitor whose ports no printer uses",
+         withProcessor("Lobby", "winprint"),
+         "{}",
+         deleteTcp,
+         win::kSuccess,
+         {L"Lobby"}},
+        {"a printer deleted at once frees its driver",
+         office,
+         R"({"jobs": {"Office": 3}})",
+         afterOffice(deleteDriver),
+         win::kSuccess,
+         {}},
+        {"a printer with a job printing holds its driver",
+         office,
+         printing,
+         afterOffice(deleteDriver),
+         win::kPrinterDriverInUse,
+         {}},
+        {"a printer another program has open holds its driver",
+         office,
+         openElsewhere,
+         afterOffice(deleteDriver),
+         win::kPrinterDriverInUse,
+         {}},
+        {"a printer pending deletion holds its print processor",
+         office,
+         printing,
+         afterOffice(deleteProcessor),
+         win::kCanNotComplete,
+         {}},
+        {"a printer pending deletion holds its port's monitor",
+         office,
+         printing,
+         afterOffice(deleteTcp),
+         win::kPrintMonitorInUse,
+         {}},
+        {"a printer pending deletion cannot be opened",
+         office,
+         printing,
+         afterOffice([](Machine&, platform::Spooler& spooler) {
+             std::unique_ptr<platform::Printer> printer;
+             return spooler.OpenPrinter(L"Office", platform::kPrinterAllAccess, printer);
+         }),
+         win::kInvalidPrinterName,
+         {}},
+        {"a printer pending deletion is revived by its name",
+         office,
+         printing,
+         afterOffice([](Machine&, platform::Spooler& spooler) {
+             platform::PrinterInfo2 info;
+             info.printerName = L"Office";
+             info.driverName = L"Model A";
+             info.portName = L"USB001";
+             info.printProcessor = L"winprint";
+             std::unique_ptr<platform::Printer> printer;
+             return spooler.AddPrinter(info, printer);
+         }),
+         win::kSuccess,
+         {L"Office"}},
+        {"a fresh start of the spooler ends the pending deletion",
+         office,
+         printing,
+         afterOffice([](Machine& machine, platform::Spooler& spooler) {
+             SimSpooler::EndPendingDeletions(machine.Platform().registry);
+             return spooler.DeletePrinterDriver(L"", L"Model A", 0);
+         }),
+         win::kSuccess,
+         {}},
+        {"no printer left for a new default",
+         office,
+         "{}",
+         afterOffice(
+             [](Machine&, platform::Spooler& spooler) { return spooler.SetDefaultPrinter(L""); }),
+         win::kInvalidPrinterName,
+         {}},
+    };
+    const std::string processors = kPrint + "\\Environments\\Windows x64\\Print Processors\\";
+    const std::string common =
+        Driver("Windows x64", "Model A") + Key(processors + "CVAPP") +
+        Key(processors + "winprint") +
+        Key(kPrint + "\\Environments\\Windows NT x86\\Print Processors\\CVAPP") +
+        Key(kPrint + "\\Monitors\\TCP\\Ports\\IP_10.0.0.1") +
+        Key("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports",
+            {"\"USB001\"=\"\""});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::TestMachine test;
+        test.SetRegistry(common + c.printers);
+        test.SetJson(c.json);
+        const auto machine = test.Load();
+        platform::Spooler& spooler = machine->Platform().spooler;
+        EXPECT_EQ(c.action(*machine, spooler), c.expected);
+        std::vector<platform::PrinterInfo2> printers;
+        spooler.EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections,
+                             printers);
+        std::vector<std::wstring> listed;
+        for (const auto& printer : printers)
+            listed.push_back(printer.printerName);
+        EXPECT_EQ(listed, c.listed);
+    }
+}
+
 TEST_F(SimSpoolerTest, DefaultPrinterIsSetKeptOrChosenAgain) {
     m_test.SetRegistry(Printer("Office", "Model A", "USB001") +
                        Printer("Lobby", "Model B", "IP_10.0.0.1") +
@@ -279,7 +459,8 @@ TEST_F(SimSpoolerTest, DefaultPrinterIsSetKeptOrChosenAgain) {
     std::unique_ptr<platform::Printer> office;
     ASSERT_EQ(spooler.OpenPrinter(L"Office", platform::kPrinterAllAccess, office), win::kSuccess);
     ASSERT_EQ(office->Delete(), win::kSuccess);
-    EXPECT_EQ(spooler.SetDefaultPrinter(L""), win::kSuccess);
+    // With no printer left to choose the spooler refuses.
+    EXPECT_EQ(spooler.SetDefaultPrinter(L""), win::kInvalidPrinterName);
     EXPECT_EQ(spooler.GetDefaultPrinter(name), win::kFileNotFound);
 
     const auto journal = JournalOf(*m_machine);
@@ -288,7 +469,7 @@ TEST_F(SimSpoolerTest, DefaultPrinterIsSetKeptOrChosenAgain) {
                   L"SetDefaultPrinter \"Nope\" -> 1801", L"SetDefaultPrinter \"lobby\"",
                   L"SetDefaultPrinter \"\" (keeps \"Lobby\")", L"DeletePrinter \"Lobby\"",
                   L"SetDefaultPrinter \"\" (chose \"Office\")", L"DeletePrinter \"Office\"",
-                  L"SetDefaultPrinter \"\" (no printer left)"}));
+                  L"SetDefaultPrinter \"\" -> 1801 (no printer left)"}));
 }
 
 }  // namespace

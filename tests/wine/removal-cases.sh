@@ -33,10 +33,12 @@ removal_case series '' '/s /x Model A' 'Model A=0' 'Model A PS=0' 'Office=0' '\\
   'DEVMODE=Office.bin' 'DEVMODE=__srv_Hall~d254147f.bin' \
   'SettingsFile=__srv_Hall~d254147f.bin'
 
-# The language monitor still has a port: the spooler refuses to delete it, so it is put off until
-# after a restart through the maker keys and RunOnce.
+# The language monitor has a port that a printer which stays prints to: the spooler refuses to
+# delete it, so it is put off until after a restart through the maker keys and RunOnce.
 port=$'[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Model A LangMon'
 port+=$'\\Ports\\CVLM001]\r\n\r\n'
+port+=$'[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Language Desk]\r\n'
+port+=$'"Port"="CVLM001"\r\n"Print Processor"="winprint"\r\n"Printer Driver"="Model B"\r\n\r\n'
 removal_case monitor-in-use "$port" '/s /x Model A' 'Model A=-1' 'Model A PS=-1' 'Lobby=0'
 
 # A printer alone: its driver stays; a name that matches nothing gets 4.

@@ -202,7 +202,8 @@ platform::WinError PreviewSpooler::DeleteMonitor(const std::wstring& name) {
     if (m_deletedMonitors.contains(text::LowerAscii(name)))
         return win::kUnknownPrintMonitor;
     std::wstring key;
-    if (const auto refused = platform::MonitorToDelete(m_registry, name, key))
+    const auto gone = [this](const std::wstring& printer) { return PrinterGone(printer); };
+    if (const auto refused = platform::MonitorToDelete(m_registry, name, key, gone))
         return refused;
     m_deletedMonitors.insert(text::LowerAscii(name));
     m_changes.Add(L"DeleteMonitor", {name});
@@ -214,7 +215,9 @@ platform::WinError PreviewSpooler::DeletePrintProcessor(const std::wstring& envi
     if (m_deletedProcessors.contains(Folded(environment, name)))
         return win::kUnknownPrintProcessor;
     std::wstring key;
-    if (const auto refused = platform::PrintProcessorToDelete(m_registry, environment, name, key))
+    const auto gone = [this](const std::wstring& printer) { return PrinterGone(printer); };
+    if (const auto refused =
+            platform::PrintProcessorToDelete(m_registry, environment, name, key, gone))
         return refused;
     m_deletedProcessors.insert(Folded(environment, name));
     m_changes.Add(L"DeletePrintProcessor", {EnvironmentName(environment), name});
@@ -235,10 +238,17 @@ platform::WinError PreviewSpooler::SetDefaultPrinter(const std::wstring& name) {
     if (!name.empty() && !FindPrinter(name, printer))
         return win::kInvalidPrinterName;
     // Without a name a default that is still there stays; which printer the spooler would choose
-    // instead is its own decision.
+    // instead is its own decision, and with none left it refuses.
     std::wstring current;
     if (name.empty() && GetDefaultPrinter(current) == win::kSuccess)
         return win::kSuccess;
+    std::vector<platform::PrinterInfo2> printers;
+    if (name.empty() &&
+        EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, printers) ==
+            win::kSuccess &&
+        printers.empty()) {
+        return win::kInvalidPrinterName;
+    }
     m_changes.Add(L"SetDefaultPrinter",
                   name.empty() ? std::vector<std::wstring>{} : std::vector{name});
     return win::kSuccess;

@@ -1,9 +1,10 @@
 // The print spooler in a preview: enumerations see the printers, drivers, monitors and print
 // processors the changes so far would have left; every deletion is recorded and answered as the
 // spooler would answer it where the preview can know (no such printer or driver, a driver a
-// printer still uses, a monitor that still has a port or an unregistered print processor, read
-// from the registry as the spooler reads them), else with success; the spooler itself is only
-// read.
+// printer still uses, a monitor a printer uses a port of, a print processor a printer uses or
+// that is not registered, read from the registry as the spooler reads them, less the printers
+// the preview deleted; no printer left for a new default), else with success; the spooler itself
+// is only read. A printer the run would leave pending deletion cannot be foreseen.
 #pragma once
 
 #include <set>

@@ -116,6 +116,18 @@ bool IsKeyPath(const std::wstring& path) {
            path.find(L'\\') != std::wstring::npos;
 }
 
+std::optional<PrinterBusy> BusyFromName(const std::string& name) {
+    if (name == "printing")
+        return PrinterBusy::Printing;
+    if (name == "otherHandleOpen")
+        return PrinterBusy::OtherHandleOpen;
+    return std::nullopt;
+}
+
+const char* BusyName(PrinterBusy busy) {
+    return busy == PrinterBusy::Printing ? "printing" : "otherHandleOpen";
+}
+
 // machine.json "faults", checked whole: every name known, every value of its type.
 class FaultReader {
 public:
@@ -125,8 +137,8 @@ public:
     bool Read(const json& faults, MachineFaults& out) {
         if (!faults.is_object()) {
             m_error = {LineOfName(m_text, "faults"),
-                       "\"faults\" must be an object of drivers, printers, monitors, "
-                       "printProcessors, lockedFiles and readOnlyKeys"};
+                       "\"faults\" must be an object of drivers, printers, busyPrinters, "
+                       "monitors, printProcessors, lockedFiles and readOnlyKeys"};
             return false;
         }
         for (const auto& [kind, value] : faults.items()) {
@@ -135,6 +147,8 @@ public:
                 ok = Drivers(value, out.drivers);
             } else if (kind == "printers") {
                 ok = Named(kind, "printer", value, out.printers);
+            } else if (kind == "busyPrinters") {
+                ok = BusyPrinters(value, out.busyPrinters);
             } else if (kind == "monitors") {
                 ok = Named(kind, "monitor", value, out.monitors);
             } else if (kind == "printProcessors") {
@@ -146,8 +160,9 @@ public:
             } else {
                 ok = Fail({"faults", kind},
                           "\"" + kind +
-                              "\" is not a fault this machine knows (drivers, printers, monitors, "
-                              "printProcessors, lockedFiles, readOnlyKeys)");
+                              "\" is not a fault this machine knows (drivers, printers, "
+                              "busyPrinters, monitors, printProcessors, lockedFiles, "
+                              "readOnlyKeys)");
             }
             if (!ok)
                 return false;
@@ -224,6 +239,26 @@ private:
                                 "4294967295> }");
             }
             out[text::FromUtf8(name)] = value["deleteError"].get<platform::WinError>();
+        }
+        return true;
+    }
+
+    // busyPrinters: { name: "printing" | "otherHandleOpen" }.
+    bool BusyPrinters(const json& entries,
+                      std::map<std::wstring, PrinterBusy, text::NoCaseLess>& out) {
+        const std::string expected = "\"printing\" or \"otherHandleOpen\"";
+        if (!entries.is_object()) {
+            return Fail({"faults", "busyPrinters"},
+                        "\"busyPrinters\" must map printer names to " + expected);
+        }
+        for (const auto& [name, value] : entries.items()) {
+            const auto busy =
+                value.is_string() ? BusyFromName(value.get<std::string>()) : std::nullopt;
+            if (!busy) {
+                return Fail({"faults", "busyPrinters", name},
+                            "printer \"" + name + "\" must be " + expected);
+            }
+            out[text::FromUtf8(name)] = *busy;
         }
         return true;
     }
@@ -395,6 +430,8 @@ json FaultsJson(const MachineFaults& faults) {
     putNamed("printers", faults.printers);
     putNamed("monitors", faults.monitors);
     putNamed("printProcessors", faults.printProcessors);
+    for (const auto& [name, busy] : faults.busyPrinters)
+        out["busyPrinters"][text::ToUtf8(name)] = BusyName(busy);
     for (const auto& file : faults.lockedFiles)
         out["lockedFiles"].push_back(text::ToUtf8(file));
     for (const auto& key : faults.readOnlyKeys)

@@ -28,6 +28,12 @@ struct DriverFault {
     bool heldUntilReboot = false;                 // every delete fails with 3001 until reboot
 };
 
+// Why a printer's deletion waits: DeletePrinter then only marks it pending deletion.
+enum class PrinterBusy {
+    Printing,         // "printing": a job is printing, which a purge does not discard
+    OtherHandleOpen,  // "otherHandleOpen": another program has the printer open
+};
+
 // machine.json "faults": what makes this machine stubborn. Names compare without regard to case.
 struct MachineFaults {
     // Keyed "<environment>|<driver name>", e.g. "Windows x64|Model A".
@@ -36,6 +42,8 @@ struct MachineFaults {
     std::map<std::wstring, platform::WinError, text::NoCaseLess> printers;
     std::map<std::wstring, platform::WinError, text::NoCaseLess> monitors;
     std::map<std::wstring, platform::WinError, text::NoCaseLess> printProcessors;
+    // Printers whose deletion waits until a restart, by printer name.
+    std::map<std::wstring, PrinterBusy, text::NoCaseLess> busyPrinters;
     // Files held open by another program: they cannot be deleted.
     std::vector<std::wstring> lockedFiles;
     // Registry keys whose security lets the program read them but not change them, by full path

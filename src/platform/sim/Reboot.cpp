@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/sim/PendingRenames.h"
+#include "platform/sim/SimSpooler.h"
 #include "support/Text.h"
 
 namespace norvane::sim {
@@ -91,6 +92,11 @@ std::optional<MachineError> Reboot(Machine& machine, const ProgramRunner& runPro
 
     for (const auto& driver : machine.Config().faults.EndHeldUntilReboot())
         machine.JournalLog().Record(L"Spooler started: driver " + Quoted(driver) + L" is free");
+    // Every handle closes and every job in print ends: the deletions they held are done.
+    machine.Config().faults.busyPrinters.clear();
+    for (const auto& printer : SimSpooler::EndPendingDeletions(registry))
+        machine.JournalLog().Record(L"Spooler started: printer " + Quoted(printer) +
+                                    L" pending deletion is deleted");
 
     // The values are read first: a command may register new ones, which wait for the next start.
     std::vector<std::pair<std::wstring, std::wstring>> commands;

@@ -91,6 +91,10 @@ platform::WinError SimSpooler::AddPrinter(const platform::PrinterInfo2& info,
                               Quoted(info.printProcessor);
     if (const auto error = CheckNewPrinter(info))
         return Journaled(call, error);
+    // A printer of that name pending deletion is revived: it becomes the printer added.
+    const auto pending = FindPrinter(info.printerName, true);
+    if (pending)
+        DeleteTree(m_registry, pending->root, pending->Path());
     const bool shared = info.attributes & platform::kPrinterAttributeShared;
     PrinterKey key{RootKey::LocalMachine, PrintersPath(), info.printerName, false};
     m_registry.CreateKey(key.root, key.Path(), nullptr);
@@ -111,7 +115,8 @@ platform::WinError SimSpooler::AddPrinter(const platform::PrinterInfo2& info,
     // Where the driver keeps its own data for the printer.
     m_registry.CreateKey(key.root, key.Path() + L"\\PrinterDriverData", nullptr);
     printer = std::make_unique<SimPrinter>(*this, std::move(key));
-    return Journaled(call, win::kSuccess);
+    return Journaled(call, win::kSuccess,
+                     pending ? L"revives a printer pending deletion" : nullptr);
 }
 
 platform::WinError SimSpooler::GetDriverPrintProcessor(const std::wstring& environment,

@@ -93,6 +93,14 @@ platform::WinError SimPrinter::Delete() {
         return m_spooler.Journaled(call, win::kAccessDenied, L"the queue is its server's");
     // Jobs that were not purged go with the queue.
     m_spooler.m_state.jobs.erase(m_name);
+    const auto& busy = m_spooler.m_state.faults.busyPrinters;
+    if (const auto it = busy.find(m_name); it != busy.end()) {
+        m_spooler.MarkPendingDeletion(m_key);
+        return m_spooler.Journaled(call, win::kSuccess,
+                                   it->second == PrinterBusy::Printing
+                                       ? L"pending deletion: a job is printing"
+                                       : L"pending deletion: another handle is open");
+    }
     m_spooler.RemovePrinter(m_key);
     return m_spooler.Journaled(call, win::kSuccess);
 }

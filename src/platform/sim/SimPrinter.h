@@ -1,12 +1,12 @@
 // An open printer of the simulated spooler (the handle OpenPrinterW gives). A purge empties the
 // printer's queued jobs (the spooler state's, machine.json "jobs" on a simulated machine). Delete
-// removes the queue at once, where Windows removes it when the last handle closes; nothing the
-// program does can tell the two apart, and later calls on the handle fail with
-// ERROR_PRINTER_DELETED. A connection's queue belongs to its server: deleting it through a handle
-// is refused with ERROR_ACCESS_DENIED (DeletePrinterConnection removes the connection).
-// Every simulated driver takes a DEVMODE of its own layout (a DEVMODEW public part of 220 bytes,
-// version 0x0401, followed by the private part its dmDriverExtra counts) as it is, and refuses
-// any other.
+// removes the queue at once, unless a job is printing or another handle is open (machine.json
+// "busyPrinters"): then the printer is pending deletion, which only a fresh start of the spooler
+// ends. Later calls on the handle fail with ERROR_PRINTER_DELETED. A connection's queue belongs to
+// its server: deleting it through a handle is refused with ERROR_ACCESS_DENIED
+// (DeletePrinterConnection removes the connection). Every simulated driver takes a DEVMODE of its
+// own layout (a DEVMODEW public part of 220 bytes, version 0x0401, followed by the private part its
+// dmDriverExtra counts) as it is, and refuses any other.
 #pragma once
 
 #include "platform/Spooler.h"

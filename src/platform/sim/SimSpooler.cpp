@@ -14,6 +14,13 @@ namespace {
 namespace win = platform::win;
 using platform::RootKey;
 
+// PRINTER_STATUS_PENDING_DELETION, kept in the printer key's "Status".
+constexpr std::uint32_t kStatusPendingDeletion = 0x4;
+
+bool IsPendingDeletion(const KeyValues& key) {
+    return (key.Dword(L"Status") & kStatusPendingDeletion) != 0;
+}
+
 // A file named in a driver key is relative to the environment's driver folder.
 std::wstring InFolder(const std::wstring& folder, const std::wstring& file) {
     if (file.empty() || file.find(L'\\') != std::wstring::npos)
@@ -150,13 +157,21 @@ platform::WinError SimSpooler::FindDriver(const std::wstring& environment, const
 
 platform::WinError SimSpooler::EnumPrinters(std::uint32_t flags,
                                             std::vector<platform::PrinterInfo2>& printers) {
+    ListPrinters(flags, false, printers);
+    return win::kSuccess;
+}
+
+void SimSpooler::ListPrinters(std::uint32_t flags, bool withPending,
+                              std::vector<platform::PrinterInfo2>& printers) {
     printers.clear();
     const auto list = [&](RootKey root, const std::wstring& parent, bool connection) {
         for (auto& keyName : SubkeyNames(m_registry, root, parent)) {
             const PrinterKey printer{root, parent, std::move(keyName), connection};
             KeyValues key;
-            if (ReadValues(m_registry, root, printer.Path(), key) == win::kSuccess)
+            if (ReadValues(m_registry, root, printer.Path(), key) == win::kSuccess &&
+                (withPending || !IsPendingDeletion(key))) {
                 printers.push_back(PrinterFromKey(printer.PrinterName(), connection, key));
+            }
         }
     };
     if (flags & platform::kPrinterEnumLocal)
@@ -167,10 +182,10 @@ platform::WinError SimSpooler::EnumPrinters(std::uint32_t flags,
         const auto jobs = m_state.jobs.find(printer.printerName);
         printer.jobs = jobs == m_state.jobs.end() ? 0 : jobs->second;
     }
-    return win::kSuccess;
 }
 
-std::optional<SimSpooler::PrinterKey> SimSpooler::FindPrinter(const std::wstring& name) {
+std::optional<SimSpooler::PrinterKey> SimSpooler::FindPrinter(const std::wstring& name,
+                                                              bool withPending) {
     const bool connection = IsConnectionName(name);
     PrinterKey printer{connection ? RootKey::CurrentUser : RootKey::LocalMachine,
                        connection ? kConnectionsPath : PrintersPath(),
@@ -181,12 +196,41 @@ std::optional<SimSpooler::PrinterKey> SimSpooler::FindPrinter(const std::wstring
     if (!stored)
         return std::nullopt;
     printer.keyName = std::move(*stored);
+    if (!withPending && !Exists(printer))
+        return std::nullopt;
     return printer;
 }
 
 bool SimSpooler::Exists(const PrinterKey& printer) {
-    return m_registry.OpenKey(printer.root, printer.Path(), platform::RegAccess::Read) ==
-           win::kSuccess;
+    KeyValues key;
+    return ReadValues(m_registry, printer.root, printer.Path(), key) == win::kSuccess &&
+           !IsPendingDeletion(key);
+}
+
+void SimSpooler::MarkPendingDeletion(const PrinterKey& printer) {
+    std::wstring defaultPrinter;
+    if (GetDefaultPrinter(defaultPrinter) == win::kSuccess &&
+        text::EqualsNoCase(defaultPrinter, printer.PrinterName())) {
+        m_registry.DeleteValue(RootKey::CurrentUser, kWindowsPath, L"Device");
+    }
+    KeyValues key;
+    ReadValues(m_registry, printer.root, printer.Path(), key);
+    m_registry.SetValue(printer.root, printer.Path(), L"Status",
+                        platform::RegValue::Dword(key.Dword(L"Status") | kStatusPendingDeletion));
+}
+
+std::vector<std::wstring> SimSpooler::EndPendingDeletions(platform::Registry& registry) {
+    std::vector<std::wstring> ended;
+    for (const auto& name : SubkeyNames(registry, RootKey::LocalMachine, PrintersPath())) {
+        const std::wstring path = PrintersPath() + L"\\" + name;
+        KeyValues key;
+        if (ReadValues(registry, RootKey::LocalMachine, path, key) == win::kSuccess &&
+            IsPendingDeletion(key)) {
+            DeleteTree(registry, RootKey::LocalMachine, path);
+            ended.push_back(name);
+        }
+    }
+    return ended;
 }
 
 void SimSpooler::RemovePrinter(const PrinterKey& printer) {
@@ -223,8 +267,9 @@ platform::WinError SimSpooler::DeletePrinterConnection(const std::wstring& name)
 }
 
 bool SimSpooler::PrinterUsesDriver(const std::wstring& driver) {
+    // A printer pending deletion still holds its driver.
     std::vector<platform::PrinterInfo2> printers;
-    EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, printers);
+    ListPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, true, printers);
     for (const auto& printer : printers) {
         if (text::EqualsNoCase(printer.driverName, driver))
             return true;
@@ -377,13 +422,13 @@ platform::WinError SimSpooler::SetDefaultPrinter(const std::wstring& name) {
             Record(call + L" (keeps " + Quoted(current) + L")");
             return win::kSuccess;
         }
+        // With no printer to choose from the spooler refuses the empty name.
         if (printers.empty()) {
             if (m_registry.DeleteValue(RootKey::CurrentUser, kWindowsPath, L"Device") ==
                 win::kSuccess) {
                 Changed();
             }
-            Record(call + L" (no printer left)");
-            return win::kSuccess;
+            return Journaled(call, win::kInvalidPrinterName, L"no printer left");
         }
         chosen = &printers.front();
     }

@@ -15,6 +15,10 @@
 // so that it runs over a simulated machine and, as the test spooler Norvane.exe loads under Wine,
 // over Windows' own. Queued jobs and the faults that make deletions fail are its SpoolerState; a
 // purge or a used-up fault changes them there. Every change, and every refused one, is journaled.
+// A printer deleted while a job prints or another handle is open stays pending deletion: its key
+// stays, marked in "Status", out of the enumeration and of OpenPrinterW, but still using its
+// driver, port and print processor until the spooler starts afresh (EndPendingDeletions); an
+// AddPrinterW of its name revives it.
 #pragma once
 
 #include <cstdint>
@@ -67,6 +71,9 @@ public:
     platform::WinError GetDefaultPrinter(std::wstring& name) override;
     platform::WinError SetDefaultPrinter(const std::wstring& name) override;
 
+    // What a fresh start of the spooler does: the printers pending deletion go. Their names.
+    static std::vector<std::wstring> EndPendingDeletions(platform::Registry& registry);
+
 private:
     friend class SimPrinter;
 
@@ -81,10 +88,16 @@ private:
         // The name the spooler gives the printer: the key's, or "\\server\queue".
         std::wstring PrinterName() const;
     };
-    // A local printer by its name, or a connection by "\\server\queue"; nullopt when missing.
-    std::optional<PrinterKey> FindPrinter(const std::wstring& name);
-    // Whether the printer's key is still there.
+    // A local printer by its name, or a connection by "\\server\queue"; nullopt when missing
+    // or, unless `withPending`, pending deletion.
+    std::optional<PrinterKey> FindPrinter(const std::wstring& name, bool withPending = false);
+    // Whether the printer's key is still there and not pending deletion.
     bool Exists(const PrinterKey& printer);
+    // The printers of EnumPrintersW, and with `withPending` those pending deletion too.
+    void ListPrinters(std::uint32_t flags, bool withPending,
+                      std::vector<platform::PrinterInfo2>& printers);
+    // Marks a deleted printer pending deletion: it leaves the enumeration and the default.
+    void MarkPendingDeletion(const PrinterKey& printer);
     // Removes a printer's key; the default printer setting goes with it.
     void RemovePrinter(const PrinterKey& printer);
     // A driver's key: its environment and name as stored, and its values.
