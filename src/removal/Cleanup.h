@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/FileSystem.h"
-#include "removal/LeftoverPaths.h"
 #include "removal/Ownership.h"
 
 namespace norvane {

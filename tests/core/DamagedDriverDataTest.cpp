@@ -19,6 +19,7 @@
 #include "inventory/Records.h"
 #include "platform/sim/Machine.h"
 #include "removal/Cleanup.h"
+#include "removal/LeftoverPaths.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
 
