@@ -144,9 +144,10 @@ void DriverPackages::ReadUnread(platform::Platform& run) {
 }
 
 std::vector<std::size_t> DriverPackages::MakersDeclaring(const std::wstring& model,
-                                                         const std::wstring& maker) {
+                                                         const std::wstring& maker,
+                                                         std::vector<ForeignPackage>& foreign) {
     std::vector<std::size_t> makers;
-    m_foreign.clear();
+    foreign.clear();
     const auto declaring = m_declaring.find(text::LowerAscii(model));
     if (declaring == m_declaring.end())
         return makers;
@@ -155,7 +156,7 @@ std::vector<std::size_t> DriverPackages::MakersDeclaring(const std::wstring& mod
         if (text::EqualsNoCase(provider, maker))
             makers.push_back(index);
         else
-            m_foreign.push_back({m_packages[index] + L".inf", provider});
+            foreign.push_back({m_packages[index] + L".inf", provider});
     }
     return makers;
 }
@@ -171,7 +172,7 @@ int DriverPackages::Check(platform::Platform& run, const std::wstring& driverNam
             return ra > rb;
         return LeadingNumber(m_packages[a], 3) > LeadingNumber(m_packages[b], 3);
     };
-    for (const std::size_t index : MakersDeclaring(driverName, maker)) {
+    for (const std::size_t index : MakersDeclaring(driverName, maker, m_foreign)) {
         if (!best || newer(index, *best))
             best = index;
     }
@@ -187,7 +188,8 @@ ModelInstalls DriverPackages::Installs(platform::Platform& run, const std::wstri
                                        const std::wstring& maker) {
     ReadUnread(run);
     ModelInstalls installs;
-    for (const std::size_t index : MakersDeclaring(driverName, maker)) {
+    std::vector<ForeignPackage> foreign;
+    for (const std::size_t index : MakersDeclaring(driverName, maker, foreign)) {
         const Package& package = *m_read[index];
         installs.infs.push_back(m_packages[index] + L".inf");
         for (const auto& name : package.models.at(text::LowerAscii(driverName))) {

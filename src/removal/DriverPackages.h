@@ -60,8 +60,9 @@ private:
     };
 
     void ReadUnread(platform::Platform& run);
-    // The maker's packages that declare the model, in the list's order.
-    std::vector<std::size_t> MakersDeclaring(const std::wstring& model, const std::wstring& maker);
+    // The maker's packages that declare the model, in the list's order; the others in `foreign`.
+    std::vector<std::size_t> MakersDeclaring(const std::wstring& model, const std::wstring& maker,
+                                             std::vector<ForeignPackage>& foreign);
 
     std::wstring m_infFolder;
     std::vector<std::wstring> m_packages;  // base names, in the folder search's order
