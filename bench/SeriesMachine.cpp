@@ -87,7 +87,9 @@ Generated Generate(testing::TestMachine& m, int drivers, int printersPerDriver) 
             names.push_back(name);
             seriesKeys += (k ? ",D" : "D") + std::to_string(d + 1);
         }
-        setup.Package(kFirstPackage + s, members);
+        setup.Package(kFirstPackage + s, members,
+                      {.languageMonitor = monitor + ",cvlm" + number + ".dll",
+                       .printProcessor = processor + "," + processor + ".DLL"});
         out.files.push_back(L"C:\\Windows\\inf\\oem" + std::to_wstring(kFirstPackage + s) +
                             L".inf");
         series.push_back(seriesKeys);

@@ -8,6 +8,7 @@
 #include "log/LogFile.h"
 #include "log/Reporter.h"
 #include "removal/LeftoverPaths.h"
+#include "removal/PackageInstalls.h"
 #include "removal/WhatStays.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
@@ -127,13 +128,22 @@ private:
     ByName m_monitors, m_printProcessors, m_hardwareIds;
 };
 
-// 0 removed or put off until after a restart, 1 the file stayed or the rule refused, 2 no path.
+constexpr int kNotThePackages = 3;
+
+// What a refusal of a monitor or print processor comes to: no maker's INF file installs it
+// (it stays, and that is said, not counted as a failure), or any other refusal (1).
+int RefusedComponent(Refusal refusal) {
+    return refusal == Refusal::NotInstalled ? kNotThePackages : refusal == Refusal::None ? 0 : 1;
+}
+
+// 0 removed or put off until after a restart, 1 the file stayed or the rule refused, 2 no path,
+// 3 not the package's.
 int RemoveMonitor(CUninstallerController& app, const Ownership& ownership, const std::wstring& name,
                   const std::wstring& file) {
     if (file.empty())
         return 2;
-    if (ownership.ForMonitor(name, file) != Refusal::None)
-        return 1;
+    if (const int refused = RefusedComponent(ownership.ForMonitor(name, file)))
+        return refused;
     if (app.P().spooler.DeleteMonitor(name) != win::kSuccess) {
         PutOffMonitor(app, file, name);
         return 0;
@@ -141,13 +151,14 @@ int RemoveMonitor(CUninstallerController& app, const Ownership& ownership, const
     return DeleteFileByRule(app.P().files, file) ? 0 : 1;
 }
 
-// 0 removed, 1 the spooler or the rule refused, or the file stayed, 2 no path.
+// 0 removed, 1 the spooler or the rule refused, or the file stayed, 2 no path, 3 not the
+// package's.
 int RemovePrintProcessor(CUninstallerController& app, const Ownership& ownership,
                          const std::wstring& name, const std::wstring& file) {
     if (file.empty())
         return 2;
-    if (ownership.ForPrintProcessor(name, file) != Refusal::None)
-        return 1;
+    if (const int refused = RefusedComponent(ownership.ForPrintProcessor(name, file)))
+        return refused;
     if (app.P().spooler.DeletePrintProcessor(L"", name) != win::kSuccess)
         return 1;
     return DeleteFileByRule(app.P().files, file) ? 0 : 1;
@@ -157,7 +168,20 @@ int RemovePrintProcessor(CUninstallerController& app, const Ownership& ownership
 struct Rules {
     const ComponentOwners& owners;
     const Ownership& ownership;
+    const PackageInstalls& installs;
 };
+
+// Says under the driver's section why its monitor or print processor stays: no INF file of the
+// maker installs it. A key of its own, so that the failure entries keep their numbering.
+void NoteNotInstalled(CUninstallerController& app, const Rules& rules, const CDriverData& driver,
+                      const wchar_t* key, const std::wstring& name) {
+    const std::wstring infs = rules.installs.InfsOf(driver.DriverName());
+    const std::wstring why =
+        name + (infs.empty()
+                    ? L": kept, no INF file of " + app.g_strOemProvider + L" declares the driver"
+                    : L": kept, not installed by " + infs);
+    WriteLogString(app.P(), driver.DriverName().c_str(), key, why.c_str(), app.m_szLogFile);
+}
 
 void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const Places& places,
                            const Rules& rules, FailureEntries& failures, int& flags) {
@@ -180,8 +204,11 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
     const Components wanted = rules.owners.For(driver, index);
     if (wanted.monitor) {
         driver.m_strMonitorPath = MonitorFilePath(app.P(), windowsDir, driver.MonitorName());
-        if (RemoveMonitor(app, rules.ownership, driver.MonitorName(), driver.m_strMonitorPath) !=
-            0) {
+        const int result =
+            RemoveMonitor(app, rules.ownership, driver.MonitorName(), driver.m_strMonitorPath);
+        if (result == kNotThePackages) {
+            NoteNotInstalled(app, rules, driver, L"Monitor", driver.MonitorName());
+        } else if (result != 0) {
             flags |= kMonitorStayed;
             failures.Add(driver.m_strMonitorPath);
         }
@@ -190,8 +217,11 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
         const std::wstring& name = *driver.PrintProcessor();
         driver.m_strX64PrintProcessorPath = PrintProcessorFile(windowsDir, L"x64", name);
         driver.m_strX86PrintProcessorPath = PrintProcessorFile(windowsDir, L"w32x86", name);
-        if (RemovePrintProcessor(app, rules.ownership, name, driver.m_strX64PrintProcessorPath) !=
-            0) {
+        const int result =
+            RemovePrintProcessor(app, rules.ownership, name, driver.m_strX64PrintProcessorPath);
+        if (result == kNotThePackages) {
+            NoteNotInstalled(app, rules, driver, L"PrintProcessor", name);
+        } else if (result != 0) {
             flags |= kPrintProcessorStayed;
             failures.Add(driver.m_strX64PrintProcessorPath);
         } else {
@@ -211,8 +241,10 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
 }
 
 // What this pass removes: the drivers it treats (and their 32-bit twins, which go by the same
-// name), the printers the run deleted, and the monitors and print processors that go with them.
-Removing WhatThePassRemoves(const CUninstallerController& app, const ComponentOwners& owners) {
+// name), the printers the run deleted, and the monitors and print processors that go with them
+// and that the maker's INF files install.
+Removing WhatThePassRemoves(CUninstallerController& app, const Places& places,
+                            const ComponentOwners& owners, const PackageInstalls& installs) {
     Removing removing;
     for (std::size_t i = 0; i < app.m_arrDriver.size(); ++i) {
         const CDriverData& driver = *app.m_arrDriver[i];
@@ -220,9 +252,14 @@ Removing WhatThePassRemoves(const CUninstallerController& app, const ComponentOw
             continue;
         removing.drivers.insert(Removing::Key(driver.DriverName()));
         const Components goes = owners.For(driver, i);
-        if (goes.monitor)
-            removing.monitors.insert(Removing::Key(driver.MonitorName()));
-        if (goes.printProcessor)
+        const std::wstring& monitor = driver.MonitorName();
+        if (goes.monitor &&
+            installs.InstallsMonitor(monitor, MonitorFilePath(app.P(), places.windowsDir, monitor)))
+            removing.monitors.insert(Removing::Key(monitor));
+        if (goes.printProcessor &&
+            installs.InstallsPrintProcessor(
+                *driver.PrintProcessor(),
+                PrintProcessorFile(places.windowsDir, L"x64", *driver.PrintProcessor())))
             removing.printProcessors.insert(Removing::Key(*driver.PrintProcessor()));
     }
     for (const auto& printer : app.m_arrPrinter) {
@@ -258,7 +295,7 @@ int RemoveFolder(CUninstallerController& app, const Ownership& ownership,
     return RemoveTree(files, folder) ? 0 : 1;
 }
 
-int CleanupPass(CUninstallerController& app) {
+int CleanupPass(CUninstallerController& app, const PackageInstalls& installs) {
     int flags = 0;
     const Places places = Places::Of(app.P(), app.Config());
     app.m_strSystemDir = places.windowsDir.empty() ? L"" : places.windowsDir + L"\\system32\\";
@@ -267,8 +304,9 @@ int CleanupPass(CUninstallerController& app) {
     // else the first driver processed.
     std::optional<FailureEntries> reference;
     const ComponentOwners owners(app);
-    const Ownership ownership(WhatStays(app.P(), places, WhatThePassRemoves(app, owners)));
-    const Rules rules{owners, ownership};
+    const Ownership ownership(
+        WhatStays(app.P(), places, WhatThePassRemoves(app, places, owners, installs)), &installs);
+    const Rules rules{owners, ownership, installs};
     for (std::size_t i = 0; i < app.m_arrDriver.size(); ++i) {
         CDriverData& driver = *app.m_arrDriver[i];
         if (!driver.Selected() || driver.PrinterCount() != 0)

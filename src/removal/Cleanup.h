@@ -12,6 +12,7 @@
 namespace norvane {
 
 class CUninstallerController;
+class PackageInstalls;
 
 // Cleanup flags: what stayed behind.
 inline constexpr int kDataFolderStayed = 0x10;
@@ -21,8 +22,10 @@ inline constexpr int kSpoolFolderStayed = 0x02;
 inline constexpr int kSharedFileStayed = 0x01;
 
 // Runs over every driver chosen for removal that no printer uses any more; logs what stays
-// under the driver's section (F1, F2, ...) and sets "DRIVER <name>" in the result map.
-int CleanupPass(CUninstallerController& app);
+// under the driver's section (F1, F2, ...) and sets "DRIVER <name>" in the result map. A monitor
+// or print processor that `installs` does not show the maker's INF files installing stays, said
+// under the driver's section as "Monitor=" or "PrintProcessor=" with why; that is no failure.
+int CleanupPass(CUninstallerController& app, const PackageInstalls& installs);
 
 // The file deletion rule: a read-only file is made normal and deleted again; a file that is not
 // there counts as removed. True when the file is gone.

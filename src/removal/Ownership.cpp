@@ -1,5 +1,6 @@
 #include "removal/Ownership.h"
 
+#include "removal/PackageInstalls.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
 
@@ -96,6 +97,8 @@ const wchar_t* RefusalText(Refusal refusal) {
             return L"in use by what stays";
         case Refusal::ThroughLink:
             return L"behind a link";
+        case Refusal::NotInstalled:
+            return L"not installed by the maker's INF file";
         default:
             return L"";
     }
@@ -121,7 +124,8 @@ std::vector<std::wstring> Ownership::ProtectedPlaces(const KeptThings& kept) {
     return places;
 }
 
-Ownership::Ownership(const KeptThings& kept) {
+Ownership::Ownership(const KeptThings& kept, const PackageInstalls* installs)
+    : m_installs(installs) {
     for (std::wstring& place : ProtectedPlaces(kept)) {
         ForEachFolderAbove(place, [&](std::wstring above) { m_aboveProtected.insert(above); });
         m_protected.insert(std::move(place));
@@ -173,13 +177,19 @@ Refusal Ownership::ForFolder(const std::wstring& path) const {
     return Refusal::None;
 }
 
+// Another maker's component that the package's drivers merely name is not the package's to take,
+// even when nothing that stays names it.
 Refusal Ownership::ForMonitor(const std::wstring& name, const std::wstring& file) const {
+    if (m_installs && !m_installs->InstallsMonitor(name, file))
+        return Refusal::NotInstalled;
     if (m_keptMonitors.contains(Folded(name)))
         return Refusal::Kept;
     return ForFile(file);
 }
 
 Refusal Ownership::ForPrintProcessor(const std::wstring& name, const std::wstring& file) const {
+    if (m_installs && !m_installs->InstallsPrintProcessor(name, file))
+        return Refusal::NotInstalled;
     if (m_keptPrintProcessors.contains(Folded(name)))
         return Refusal::Kept;
     return ForFile(file);

@@ -9,6 +9,8 @@
 
 namespace norvane {
 
+class PackageInstalls;
+
 // What the machine holds that the removal must leave, as gathered once per run.
 struct KeptThings {
     std::wstring windowsDir;   // GetWindowsDirectoryW
@@ -28,6 +30,7 @@ enum class Refusal {
     Protected,     // Windows' own place, the maker's folder, or a folder holding one of them
     Kept,          // something that stays names it, or it holds what something that stays names
     ThroughLink,   // a junction or link on the way leads who knows where
+    NotInstalled,  // a monitor or print processor that no maker's INF file installs
 };
 
 // The log's word for a refusal, written beside the path that stayed.
@@ -35,7 +38,10 @@ const wchar_t* RefusalText(Refusal refusal);
 
 class Ownership {
 public:
-    explicit Ownership(const KeptThings& kept);
+    // Without `installs` (the continuation after a restart, whose packages are gone), a monitor
+    // or print processor is judged by what stays alone: it was put off only after a run that had
+    // the INF files let it go. `installs` must outlive the rule.
+    explicit Ownership(const KeptThings& kept, const PackageInstalls* installs = nullptr);
 
     Refusal ForFile(const std::wstring& path) const;
     // The folder and everything in it.
@@ -57,6 +63,7 @@ private:
     std::unordered_set<std::wstring> m_keptFolders;
     std::unordered_set<std::wstring> m_aboveKept;  // folders that hold a kept file or folder
     std::unordered_set<std::wstring> m_keptMonitors, m_keptPrintProcessors;  // folded names
+    const PackageInstalls* m_installs;
 };
 
 }  // namespace norvane

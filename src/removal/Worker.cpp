@@ -2,9 +2,11 @@
 
 #include "app/Controller.h"
 #include "app/Restart.h"
+#include "log/LogFile.h"
 #include "log/Reporter.h"
 #include "removal/Cleanup.h"
 #include "removal/DriverDeletion.h"
+#include "removal/PackageInstalls.h"
 #include "removal/PrinterRemoval.h"
 #include "removal/Progress.h"
 #include "support/Text.h"
@@ -55,6 +57,20 @@ void AddToDeleteAfterRestart(CUninstallerController& app, const std::wstring& na
         app.m_szDeleteAfterRestart += entry;
 }
 
+// Removes the maker's driver package that declares the driver. Another maker's INF file that
+// declares it too stays, and the log says so under the driver's section.
+void RemoveDriverPackage(CUninstallerController& app, const std::wstring& driver) {
+    DriverPackages& packages = app.m_driverPackages;
+    if (packages.Check(app.P(), driver, app.g_strOemProvider))
+        packages.Remove(app.P());
+    std::wstring kept;
+    for (const auto& [inf, provider] : packages.Foreign())
+        kept += (kept.empty() ? L"" : L"; ") + inf + L": kept, its provider \"" + provider +
+                L"\" is not " + app.g_strOemProvider;
+    if (!kept.empty())
+        WriteLogString(app.P(), driver.c_str(), L"Package", kept.c_str(), app.m_szLogFile);
+}
+
 }  // namespace
 
 int WorkerBody(CUninstallerController& app) {
@@ -72,6 +88,8 @@ int DriverLoop(CUninstallerController& app) {
         return 0;
     int handled = 0;
     bool inUse = false;
+    // Read while the packages, and so their INF files, are still there.
+    const PackageInstalls installs = PackageInstalls::Read(app);
     for (const auto& driver : app.m_arrDriver) {
         if (!driver->Selected() || driver->PrinterCount() != 0)
             continue;
@@ -79,8 +97,7 @@ int DriverLoop(CUninstallerController& app) {
         const std::wstring started = Line(app, kDriverOpener, name, kInProgress);
         if (!app.m_bSilent)
             ProgressLine(app, started);
-        if (app.m_driverPackages.Check(app.P(), name))
-            app.m_driverPackages.Remove(app.P());
+        RemoveDriverPackage(app, name);
         const platform::WinError error = DeleteDriver(app, *driver);
         if (error == platform::win::kSuccess) {
             ProgressLine(app, Line(app, kDriverOpener, name, kDone), started);
@@ -99,7 +116,7 @@ int DriverLoop(CUninstallerController& app) {
     }
     if (inUse)
         PutOffDrivers(app);
-    const int flags = CleanupPass(app);
+    const int flags = CleanupPass(app, installs);
     Progress(app, 0, 2);
     return flags;
 }

@@ -189,10 +189,11 @@ TEST(PreviewTest, TheSpoolersRefusalsShownByTheRegistryAreForeseen) {
             [&](TestMachine& m) {
                 Demo(m);
                 auto machine = m.Load();
-                if (!row.key.empty() && row.created)
+                if (!row.key.empty() && row.created) {
                     machine->Registry().Create(row.key);
-                else if (!row.key.empty())
+                } else if (!row.key.empty()) {
                     ASSERT_EQ(machine->Registry().DeleteTree(row.key), platform::win::kSuccess);
+                }
                 if (row.keptPrinterValue) {
                     sim::RegKey* printer = machine->Registry().Create(keptPrinter);
                     printer->SetValue(L"Printer Driver",

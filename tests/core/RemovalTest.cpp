@@ -56,7 +56,9 @@ void InstallOffice(TestMachine& m, const std::string& extraConfig = "") {
         .DefaultPrinter("Office")
         .Monitor("Model A LangMon", "cvlangmon.dll")
         .PrintProcessor("CVAPP")
-        .Package(12, {"Model A", "Model A PS"})
+        .Package(12, {"Model A", "Model A PS"},
+                 {.languageMonitor = "Model A LangMon,cvlangmon.dll",
+                  .printProcessor = "CVAPP,CVAPP.DLL"})
         .Package(13, {"Model B"})
         .Package(7, {"PDF Writer"});
     m.WriteFile(L"C:\\ProgramData\\Corvida\\Drv\\CVMA\\cache.dat", "x");

@@ -104,12 +104,25 @@ PrintSetup& PrintSetup::PrintProcessor(const std::string& name) {
     return *this;
 }
 
-PrintSetup& PrintSetup::Package(int number, const std::vector<std::string>& drivers) {
-    std::string inf =
-        "[Version]\r\nSignature=\"$Windows NT$\"\r\nProvider=%CV%\r\n\r\n"
-        "[Manufacturer]\r\n%CV%=Corvida,NTamd64\r\n\r\n[Corvida.NTamd64]\r\n";
+PrintSetup& PrintSetup::Package(int number, const std::vector<std::string>& drivers,
+                                const TestPackage& package) {
+    std::string inf = "[Version]\r\nSignature=\"$Windows NT$\"\r\nProvider=%CV%\r\n";
+    if (!package.driverVer.empty())
+        inf += "DriverVer=" + package.driverVer + "\r\n";
+    inf += "\r\n[Manufacturer]\r\n%CV%=Corvida,NTamd64\r\n\r\n[Corvida.NTamd64]\r\n";
     for (const auto& driver : drivers)
         inf += "\"" + driver + "\"=Install,USBPRINT\\Corvida\r\n";
+    inf += "\r\n[Install]\r\n";
+    if (!package.files.empty())
+        inf += "CopyFiles=Files\r\n";
+    if (!package.languageMonitor.empty())
+        inf += "LanguageMonitor=\"" + package.languageMonitor + "\"\r\n";
+    if (!package.printProcessor.empty())
+        inf += "PrintProcessor=\"" + package.printProcessor + "\"\r\n";
+    inf += "\r\n[Files]\r\n";
+    for (const auto& file : package.files)
+        inf += file + "\r\n";
+    inf += "\r\n[Strings]\r\nCV=\"" + package.provider + "\"\r\n";
     const std::wstring base = L"C:\\Windows\\inf\\oem" + std::to_wstring(number);
     m_machine.WriteFile(base + L".inf", inf);
     m_machine.WriteFile(base + L".pnf", "compiled");

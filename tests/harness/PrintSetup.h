@@ -35,6 +35,16 @@ inline TestDriver PlainDriver(const std::string& name, const std::string& config
     return {name, "Corvida", "Windows x64", configFile, files, "", "", ""};
 }
 
+// What an oem<N>.inf says beyond its models. Its provider is written as %CV% and [Strings] gives
+// its name; each model installs through section [Install].
+struct TestPackage {
+    std::string provider = "Corvida";
+    std::string driverVer{};           // e.g. "11/14/2025,2.4.1.0"; empty: no DriverVer line
+    std::string languageMonitor{};     // "name,file.dll", as a LanguageMonitor= line writes it
+    std::string printProcessor{};      // "name,file.dll"
+    std::vector<std::string> files{};  // what [Install] copies
+};
+
 class PrintSetup {
 public:
     explicit PrintSetup(TestMachine& machine) : m_machine(machine) {}
@@ -51,8 +61,9 @@ public:
     PrintSetup& Monitor(const std::string& name, const std::string& dll);
     // A print processor key and its DLLs for both environments.
     PrintSetup& PrintProcessor(const std::string& name);
-    // oem<N>.inf and .pnf declaring the drivers in section [Models.NTamd64].
-    PrintSetup& Package(int number, const std::vector<std::string>& drivers);
+    // oem<N>.inf and .pnf declaring the drivers in section [Corvida.NTamd64].
+    PrintSetup& Package(int number, const std::vector<std::string>& drivers,
+                        const TestPackage& package = {});
     PrintSetup& Registry(const std::string& regText);
     // Writes registry.reg and, unless empty, config.ini into the program folder.
     void Install(const std::string& configIni);
