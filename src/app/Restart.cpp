@@ -43,11 +43,17 @@ std::wstring DefaultValue(CUninstallerController& app, const std::wstring& key) 
     return value.AsString();
 }
 
+wchar_t Separator(PutOff kind) {
+    return kind == PutOff::Drivers ? L',' : L';';
+}
+
+// Read at the size the value has: the lists are written in characters, up to kTextBuffer of
+// them, which is twice what a buffer of kValueBuffer bytes holds.
 bool ReadValue(CUninstallerController& app, PutOff kind, std::wstring& text) {
     platform::RegValue value;
     if (app.m_strOemRegNorvanePath.empty() ||
-        app.P().registry.QueryValue(RootKey::LocalMachine, app.m_strOemRegNorvanePath,
-                                    ValueName(kind), kValueBuffer, value) != win::kSuccess)
+        app.P().registry.QueryValueOfAnySize(RootKey::LocalMachine, app.m_strOemRegNorvanePath,
+                                             ValueName(kind), value) != win::kSuccess)
         return false;
     text = value.AsString();
     return true;
@@ -73,7 +79,9 @@ void StoreValue(CUninstallerController& app, PutOff kind, const std::wstring& te
         return;
     std::wstring combined;
     ReadValue(app, kind, combined);
-    combined = text::Bounded(combined + textValue, kTextBuffer);
+    if (!combined.empty() && combined.back() != Separator(kind))
+        combined.push_back(Separator(kind));
+    combined = text::BoundedList(combined + textValue, Separator(kind), kTextBuffer);
     registry.SetValue(RootKey::LocalMachine, app.m_strOemRegNorvanePath, ValueName(kind),
                       platform::RegValue::String(combined));
 }
@@ -217,7 +225,7 @@ void AskForRestart(CUninstallerController& app) {
 void PutOffMonitor(CUninstallerController& app, const std::wstring& file,
                    const std::wstring& name) {
     StoreValue(app, PutOff::Monitors,
-               text::Bounded(name + L"-" + file + L";", kMonitorEntryBuffer));
+               text::BoundedList(name + L"-" + file + L";", L';', kMonitorEntryBuffer));
     RegisterContinuation(app);
 }
 

@@ -285,6 +285,21 @@ std::wstring Bounded(std::wstring_view text, std::size_t capacity) {
     return std::wstring(text.substr(0, std::min(text.size(), capacity - 1)));
 }
 
+std::wstring BoundedList(std::wstring_view list, wchar_t separator, std::size_t capacity) {
+    std::wstring bounded;
+    while (!list.empty()) {
+        const std::size_t end = list.find(separator);
+        const std::wstring_view entry = list.substr(0, end);
+        if (!entry.empty()) {
+            if (bounded.size() + entry.size() + 1 >= capacity)
+                break;
+            bounded.append(entry).push_back(separator);
+        }
+        list = end == std::wstring_view::npos ? std::wstring_view() : list.substr(end + 1);
+    }
+    return bounded;
+}
+
 std::wstring Decimal(long long value) {
     return std::to_wstring(value);
 }

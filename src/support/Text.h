@@ -60,6 +60,10 @@ std::vector<std::wstring> Split(std::wstring_view text, wchar_t separator);
 // Copies text into a buffer of `capacity` characters including the terminator, as a fixed
 // Windows buffer would hold it: longer text is cut, never written past the bound.
 std::wstring Bounded(std::wstring_view text, std::size_t capacity);
+// A list whose entries each end with `separator`, bounded as Bounded bounds text but by whole
+// entries: an entry that would not fit is left out with every one after it, never cut, since a
+// cut entry names something else. A last entry without its separator gets one; empty ones go.
+std::wstring BoundedList(std::wstring_view list, wchar_t separator, std::size_t capacity);
 
 // Decimal text of a number, as "%d" and "%u" give it.
 std::wstring Decimal(long long value);

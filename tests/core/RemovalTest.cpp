@@ -300,6 +300,40 @@ TEST(RemovalTest, DriverHeldUntilRestartIsFinishedByTheRestartedRun) {
     EXPECT_FALSE(KeyExists(m, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida"));
 }
 
+// A print server's list of held drivers is longer than a buffer of 4096 bytes holds: the list
+// an earlier run left is read whole, kept, and the continuation deletes every driver on it.
+TEST(RemovalTest, LongListOfHeldDriversSurvivesTheNextPutOff) {
+    TestMachine m;
+    PrintSetup setup(m);
+    setup.Driver(PlainDriver("Model B", "CVMB_UI.DLL", {"CVMB.DLL"}));
+    std::string list;
+    std::vector<std::string> names;
+    for (int i = 1; i <= 50; ++i) {
+        names.push_back("Corvida Print Server Model " + std::to_string(1000 + i) + " Class Driver");
+        setup.Driver(PlainDriver(names.back(), "CVPS_UI.DLL", {"CVPS.DLL"}));
+        list += names.back() + ",";
+    }
+    ASSERT_GT(list.size(), 2048u);
+    setup.Registry("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Halvex]\r\n\"DriversToBeDeleted\"=\"" +
+                   list + "\"\r\n\r\n");
+    names.push_back("Model B");
+    setup.Install(ConfigIni(names));
+    m.SetJson(R"({"faults": {"drivers": {"Windows x64|Model B": {"heldUntilReboot": true}}}})");
+    m.Run(L"/s /d Model B");
+    {
+        auto machine = m.Load();
+        const sim::RegKey* program =
+            machine->Registry().Find(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Halvex");
+        ASSERT_TRUE(program);
+        EXPECT_EQ(program->FindValue(L"DriversToBeDeleted")->AsString(),
+                  text::FromUtf8(list) + L"Model B,");
+    }
+    m.Reboot();
+    for (const auto& name : names)
+        EXPECT_FALSE(KeyExists(m, Key("Environments\\Windows x64\\Drivers\\Version-3\\" + name)))
+            << name;
+}
+
 // The continuation deletes the keys config.ini names, never a fixed name: a key called
 // "Corvida" that this package did not make stays.
 TEST(RemovalTest, RestartCleansOnlyTheConfiguredKeys) {

@@ -47,5 +47,21 @@ TEST(TextTest, TrimSplitAndBound) {
     EXPECT_EQ(Bounded(L"abc", 0), L"");
 }
 
+TEST(TextTest, BoundedListKeepsWholeEntries) {
+    const struct {
+        const wchar_t* list;
+        std::size_t capacity;
+        const wchar_t* bounded;
+    } cases[] = {
+        {L"ab,cd,", 7, L"ab,cd,"},  // fits with its terminator
+        {L"ab,cd,", 6, L"ab,"},     // the second entry would lose its terminator: left out whole
+        {L"ab,cd,ef,", 5, L"ab,"},  // an entry that does not fit ends the list
+        {L"ab,cd", 10, L"ab,cd,"},  // a last entry without its separator gets one
+        {L",ab,,cd,", 10, L"ab,cd,"}, {L"abcdef,", 4, L""}, {L"", 4, L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BoundedList(c.list, L',', c.capacity), c.bounded) << c.list << " " << c.capacity;
+}
+
 }  // namespace
 }  // namespace norvane::text
