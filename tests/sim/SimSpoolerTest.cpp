@@ -302,110 +302,61 @@ TEST(SimSpoolerRefusalTest, RefusesWhatWindowsRefuses) {
     const Action deleteTcp = [](Machine&, platform::Spooler& spooler) {
         return spooler.DeleteMonitor(L"TCP");
     };
+    const Action openOffice = [](Machine&, platform::Spooler& spooler) {
+        std::unique_ptr<platform::Printer> printer;
+        return spooler.OpenPrinter(L"Office", platform::kPrinterAllAccess, printer);
+    };
+    const Action addOffice = [](Machine&, platform::Spooler& spooler) {
+        platform::PrinterInfo2 info;
+        info.printerName = L"Office";
+        info.driverName = L"Model A";
+        info.portName = L"USB001";
+        info.printProcessor = L"winprint";
+        std::unique_ptr<platform::Printer> printer;
+        return spooler.AddPrinter(info, printer);
+    };
+    const Action freshStart = [](Machine& machine, platform::Spooler& spooler) {
+        SimSpooler::EndPendingDeletions(machine.Platform().registry);
+        return spooler.DeletePrinterDriver(L"", L"Model A", 0);
+    };
+    const Action chooseDefault = [](Machine&, platform::Spooler& spooler) {
+        return spooler.SetDefaultPrinter(L"");
+    };
     const char* printing = R"({"faults": {"busyPrinters": {"Office": "printing"}}})";
     const char* openElsewhere = R"({"faults": {"busyPrinters": {"office": "otherHandleOpen"}}})";
     const std::string office = withProcessor("Office", "CVAPP", "IP_10.0.0.1");
+    using V = std::vector<std::wstring>;
+    const auto X = win::kSuccess;  // the call goes through
+    const auto lobby = withProcessor("Lobby", "winprint");
+    const auto pooled = withProcessor("Lobby", "winprint", "USB001, ip_10.0.0.1");
+    const auto jobs = R"({"jobs": {"Office": 3}})";
+    const auto inUse = win::kPrinterDriverInUse, busy = win::kCanNotComplete;
+    const auto monitorBusy = win::kPrintMonitorInUse, badName = win::kInvalidPrinterName;
+    // clang-format off
     const Case cases[] = {
-        {"a print processor a printer uses",
-         office,
-         "{}",
-         deleteProcessor,
-         win::kCanNotComplete,
-         {L"Office"}},
-        {"its 32-bit twin too",
-         office,
-         "{}",
-         deleteX86Processor,
-         win::kCanNotComplete,
-         {L"Office"}},
-        {"a print processor only another one's printer uses",
-         withProcessor("Lobby", "winprint"),
-         "{}",
-         deleteProcessor,
-         win::kSuccess,
-         {L"Lobby"}},
-        {"a monitor whose port a pooled printer uses",
-         withProcessor("Lobby", "winprint", "USB001, ip_10.0.0.1"),
-         "{}",
-         deleteTcp,
-         win::kPrintMonitorInUse,
-         {L"Lobby"}},
-        {"a monitor whose ports no printer uses",
-         withProcessor("Lobby", "winprint"),
-         "{}",
-         deleteTcp,
-         win::kSuccess,
-         {L"Lobby"}},
-        {"a printer deleted at once frees its driver",
-         office,
-         R"({"jobs": {"Office": 3}})",
-         afterOffice(deleteDriver),
-         win::kSuccess,
-         {}},
-        {"a printer with a job printing holds its driver",
-         office,
-         printing,
-         afterOffice(deleteDriver),
-         win::kPrinterDriverInUse,
-         {}},
-        {"a printer another program has open holds its driver",
-         office,
-         openElsewhere,
-         afterOffice(deleteDriver),
-         win::kPrinterDriverInUse,
-         {}},
-        {"a printer pending deletion holds its print processor",
-         office,
-         printing,
-         afterOffice(deleteProcessor),
-         win::kCanNotComplete,
-         {}},
-        {"a printer pending deletion holds its port's monitor",
-         office,
-         printing,
-         afterOffice(deleteTcp),
-         win::kPrintMonitorInUse,
-         {}},
-        {"a printer pending deletion cannot be opened",
-         office,
-         printing,
-         afterOffice([](Machine&, platform::Spooler& spooler) {
-             std::unique_ptr<platform::Printer> printer;
-             return spooler.OpenPrinter(L"Office", platform::kPrinterAllAccess, printer);
-         }),
-         win::kInvalidPrinterName,
-         {}},
-        {"a printer pending deletion is revived by its name",
-         office,
-         printing,
-         afterOffice([](Machine&, platform::Spooler& spooler) {
-             platform::PrinterInfo2 info;
-             info.printerName = L"Office";
-             info.driverName = L"Model A";
-             info.portName = L"USB001";
-             info.printProcessor = L"winprint";
-             std::unique_ptr<platform::Printer> printer;
-             return spooler.AddPrinter(info, printer);
-         }),
-         win::kSuccess,
-         {L"Office"}},
-        {"a fresh start of the spooler ends the pending deletion",
-         office,
-         printing,
-         afterOffice([](Machine& machine, platform::Spooler& spooler) {
-             SimSpooler::EndPendingDeletions(machine.Platform().registry);
-             return spooler.DeletePrinterDriver(L"", L"Model A", 0);
-         }),
-         win::kSuccess,
-         {}},
-        {"no printer left for a new default",
-         office,
-         "{}",
-         afterOffice(
-             [](Machine&, platform::Spooler& spooler) { return spooler.SetDefaultPrinter(L""); }),
-         win::kInvalidPrinterName,
-         {}},
+        {"a print processor a printer uses", office, "{}", deleteProcessor, busy, V{L"Office"}},
+        {"its 32-bit twin too", office, "{}", deleteX86Processor, busy, V{L"Office"}},
+        {"a print processor only another's printer uses", lobby, "{}",
+         deleteProcessor, X, V{L"Lobby"}},
+        {"a monitor whose port a pooled printer uses", pooled, "{}",
+         deleteTcp, monitorBusy, V{L"Lobby"}},
+        {"a monitor whose ports no printer uses", lobby, "{}", deleteTcp, X, V{L"Lobby"}},
+        {"a printer deleted at once frees its driver", office, jobs,
+         afterOffice(deleteDriver), X, V{}},
+        {"a job printing holds the driver", office, printing,
+         afterOffice(deleteDriver), inUse, V{}},
+        {"another program's handle holds it", office, openElsewhere,
+         afterOffice(deleteDriver), inUse, V{}},
+        {"pending deletion holds the processor", office, printing,
+         afterOffice(deleteProcessor), busy, V{}},
+        {"and its port's monitor", office, printing, afterOffice(deleteTcp), monitorBusy, V{}},
+        {"it cannot be opened", office, printing, afterOffice(openOffice), badName, V{}},
+        {"its name revives it", office, printing, afterOffice(addOffice), X, V{L"Office"}},
+        {"a fresh start of the spooler ends it", office, printing, afterOffice(freshStart), X, V{}},
+        {"no printer left for a new default", office, "{}",
+         afterOffice(chooseDefault), badName, V{}},
     };
+    // clang-format on
     const std::string processors = kPrint + "\\Environments\\Windows x64\\Print Processors\\";
     const std::string common =
         Driver("Windows x64", "Model A") + Key(processors + "CVAPP") +
