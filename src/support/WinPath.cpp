@@ -67,8 +67,9 @@ std::wstring FullPathName(std::wstring_view path) {
         root = 3;
     } else if (full.starts_with(L"\\\\.\\")) {
         root = 4;
-    } else if (full.starts_with(L"\\\\")) {
-        root = full.find(L'\\', full.find(L'\\', 2) + 1);
+    } else if (const auto server = full.find(L'\\', 2);
+               full.starts_with(L"\\\\") && server != std::wstring::npos) {
+        root = full.find(L'\\', server + 1);  // "\\server\share\"
         root = root == std::wstring::npos ? full.size() : root + 1;
     } else {
         return full;
