@@ -182,11 +182,14 @@ printers-only
 ok
 ok"
 
-# The end of a run that leaves work for a restart (the language monitor still has a port) on a
-# machine with a utility that no remaining printer needs: the utility is offered and declined, and
-# the restart question is answered No.
+# The end of a run that leaves work for a restart (a printer of another maker's driver, which the
+# removal does not list, prints to the language monitor's port) on a machine with a utility that
+# no remaining printer needs: the utility is offered and declined, and the restart question is
+# answered No.
 port=$'[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Model A LangMon'
 port+=$'\\Ports\\CVLM001]\r\n\r\n'
+port+=$'[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Language Desk]\r\n'
+port+=$'"Port"="CVLM001"\r\n"Print Processor"="winprint"\r\n"Printer Driver"="PDF Writer"\r\n\r\n'
 status_guid='{5E1B7C2A-4D93-4A68-B0F1-2C8D6E3A9F17}'
 utility=$'[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\'
 utility+=$status_guid$']\r\n"DisplayName"="Corvida Status Monitor"\r\n'
