@@ -179,20 +179,23 @@ Refusal Ownership::ForFolder(const std::wstring& path) const {
 
 // Another maker's component that the package's drivers merely name is not the package's to take,
 // even when nothing that stays names it.
-Refusal Ownership::ForMonitor(const std::wstring& name, const std::wstring& file) const {
-    if (m_installs && !m_installs->InstallsMonitor(name, file))
+Refusal Ownership::ForComponent(bool installed, const std::unordered_set<std::wstring>& kept,
+                                const std::wstring& name, const std::wstring& file) const {
+    if (!installed)
         return Refusal::NotInstalled;
-    if (m_keptMonitors.contains(Folded(name)))
+    if (kept.contains(Folded(name)))
         return Refusal::Kept;
     return ForFile(file);
 }
 
+Refusal Ownership::ForMonitor(const std::wstring& name, const std::wstring& file) const {
+    return ForComponent(!m_installs || m_installs->InstallsMonitor(name, file), m_keptMonitors,
+                        name, file);
+}
+
 Refusal Ownership::ForPrintProcessor(const std::wstring& name, const std::wstring& file) const {
-    if (m_installs && !m_installs->InstallsPrintProcessor(name, file))
-        return Refusal::NotInstalled;
-    if (m_keptPrintProcessors.contains(Folded(name)))
-        return Refusal::Kept;
-    return ForFile(file);
+    return ForComponent(!m_installs || m_installs->InstallsPrintProcessor(name, file),
+                        m_keptPrintProcessors, name, file);
 }
 
 }  // namespace norvane

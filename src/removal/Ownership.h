@@ -54,6 +54,9 @@ public:
     static std::vector<std::wstring> ProtectedPlaces(const KeptThings& kept);
 
 private:
+    // A monitor or print processor: installed by the maker's INF, not kept, and its file free.
+    Refusal ForComponent(bool installed, const std::unordered_set<std::wstring>& kept,
+                         const std::wstring& name, const std::wstring& file) const;
     // Whether a comparable path or a folder above it is a kept folder.
     bool InKeptFolder(const std::wstring& path) const;
 
