@@ -118,6 +118,9 @@ public:
     int m_bStartedUp = 0;
     int m_bNotAdministrator = 0;
     int m_bNothingInstalled = 0;
+    // The first error an enumeration of the spooler returned (1722 with the service stopped):
+    // what is installed is then unknown, never "nothing".
+    platform::WinError m_nEnumerationError = 0;
     int m_bRestartStarted = 0;
 
 private:

@@ -146,6 +146,8 @@ void DeletePutOff(CUninstallerController& app, PutOff kind,
                                            : kind == PutOff::Monitors
                                                ? app.P().spooler.DeleteMonitor(name)
                                                : app.P().spooler.DeletePrintProcessor(L"", name);
+        if (deleted == win::kSuccess && kind == PutOff::PrintProcessors)
+            RemoveX86PrintProcessor(app.P(), ownership, places.windowsDir, name);
         if (deleted == win::kSuccess && DeleteFileByRule(app.P().files, file))
             continue;
         // The run after a restart has no log of its own until it has something to say.
@@ -201,8 +203,8 @@ void CleanRegistry(CUninstallerController& app) {
         DeleteSubkeys(registry, program);
         registry.DeleteKey(RootKey::LocalMachine, program);
     } else if (!program.empty()) {
-        registry.DeleteValue(RootKey::LocalMachine, program, L"Norvane");
-        registry.DeleteValue(RootKey::LocalMachine, program, L"DriversToBeDeleted");
+        for (const PutOff kind : {PutOff::Monitors, PutOff::PrintProcessors, PutOff::Drivers})
+            registry.DeleteValue(RootKey::LocalMachine, program, ValueName(kind));
     }
 }
 
@@ -225,6 +227,13 @@ void AskForRestart(CUninstallerController& app) {
 void PutOffMonitor(CUninstallerController& app, const std::wstring& file,
                    const std::wstring& name) {
     StoreValue(app, PutOff::Monitors,
+               text::BoundedList(name + L"-" + file + L";", L';', kMonitorEntryBuffer));
+    RegisterContinuation(app);
+}
+
+void PutOffPrintProcessor(CUninstallerController& app, const std::wstring& file,
+                          const std::wstring& name) {
+    StoreValue(app, PutOff::PrintProcessors,
                text::BoundedList(name + L"-" + file + L";", L';', kMonitorEntryBuffer));
     RegisterContinuation(app);
 }

@@ -16,6 +16,10 @@ inline constexpr wchar_t kRestartedMarker[] = L"-Restarted";
 
 // A monitor the spooler refused: deleted, with its file, after the restart.
 void PutOffMonitor(CUninstallerController& app, const std::wstring& file, const std::wstring& name);
+// A print processor that a printer pending deletion still uses: deleted, with its file and its
+// 32-bit twin, after the restart.
+void PutOffPrintProcessor(CUninstallerController& app, const std::wstring& file,
+                          const std::wstring& name);
 // The drivers listed in m_szDeleteAfterRestart: deleted after the restart.
 void PutOffDrivers(CUninstallerController& app);
 // The run with "-Restarted": finishes the put-off work and cleans the registry.

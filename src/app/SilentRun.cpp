@@ -78,8 +78,11 @@ void SelectDriversOfSelectedPrinters(CUninstallerController& app) {
     }
 }
 
-void PrinterBranch(CUninstallerController& app) {
-    EnumerateInstalled(app, 0, 0);
+bool PrinterBranch(CUninstallerController& app) {
+    if (!EnumerateInstalled(app, 0, 0)) {
+        app.PostQuit();
+        return false;
+    }
     app.m_bPrintersOnly = 1;
     const auto printers = ByName(app.m_arrPrinter, &CPrinterData::PrinterName);
     for (const auto& name : app.m_arrDesignated) {
@@ -95,6 +98,7 @@ void PrinterBranch(CUninstallerController& app) {
     SelectDriversOfSelectedPrinters(app);
     WorkerBody(app);
     ReportResult(app, app.m_szSilentText, 1, 0);
+    return true;
 }
 
 bool DriverBranch(CUninstallerController& app) {
@@ -162,8 +166,8 @@ void SilentRun(CUninstallerController& app) {
     if (app.m_bScannersGiven) {
         ScannerBranch(app);
     } else if (app.m_bPrintersGiven) {
-        PrinterBranch(app);
-        UtilityTail(app);
+        if (PrinterBranch(app))
+            UtilityTail(app);
     } else if (app.m_bDriversGiven) {
         if (DriverBranch(app))
             UtilityTail(app);

@@ -18,6 +18,12 @@ bool OfProvider(const platform::DriverInfo6& driver, const std::wstring& provide
     return driver.provider && text::EqualsNoCase(*driver.provider, provider);
 }
 
+// Keeps the first failed enumeration's error: one failure makes the whole inventory unknown.
+void Note(CUninstallerController& app, platform::WinError error) {
+    if (error != platform::win::kSuccess && app.m_nEnumerationError == platform::win::kSuccess)
+        app.m_nEnumerationError = error;
+}
+
 bool AnyInPackage(const CUninstallerController& app) {
     for (const auto& driver : app.m_arrDriver) {
         if (driver->InPackage())
@@ -30,7 +36,7 @@ bool AnyInPackage(const CUninstallerController& app) {
 
 int EnumerateX86Drivers(CUninstallerController& app) {
     std::vector<platform::DriverInfo6> drivers;
-    app.P().spooler.EnumDrivers(platform::kEnvironmentX86, drivers);
+    Note(app, app.P().spooler.EnumDrivers(platform::kEnvironmentX86, drivers));
     for (const auto& driver : drivers) {
         if (OfProvider(driver, app.g_strOemProvider))
             app.m_arrX86DriverName.push_back(driver.name);
@@ -43,7 +49,7 @@ int EnumerateDrivers(CUninstallerController& app) {
     app.m_arrX86DriverName.clear();
     EnumerateX86Drivers(app);
     std::vector<platform::DriverInfo6> drivers;
-    app.P().spooler.EnumDrivers(L"", drivers);
+    Note(app, app.P().spooler.EnumDrivers(L"", drivers));
     const PackageConfig& config = app.Config();
     // Looked up once per native driver: a print server has thousands of each.
     const std::set<std::wstring, text::NoCaseLess> x86Names(app.m_arrX86DriverName.begin(),
@@ -64,8 +70,8 @@ int EnumerateDrivers(CUninstallerController& app) {
 int EnumeratePrinters(CUninstallerController& app) {
     app.m_arrPrinter.clear();
     std::vector<platform::PrinterInfo2> printers;
-    app.P().spooler.EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections,
-                                 printers);
+    Note(app, app.P().spooler.EnumPrinters(
+                  platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, printers));
     // The drivers by name, folded, each name's drivers in list order.
     std::unordered_map<std::wstring, std::vector<CDriverData*>> byName;
     for (const auto& driver : app.m_arrDriver)
@@ -101,23 +107,19 @@ int EnumeratePrinters(CUninstallerController& app) {
 }
 
 int EnumerateInstalled(CUninstallerController& app, int interactive, int checkPackage) {
-    if (!checkPackage) {
-        EnumerateDrivers(app);
+    app.m_nEnumerationError = platform::win::kSuccess;
+    EnumerateDrivers(app);
+    // The silent run needs printers only when the package is installed; an unknown inventory
+    // stops it before either question is asked.
+    const bool wantPrinters = !checkPackage || interactive || AnyInPackage(app);
+    if (wantPrinters && app.m_nEnumerationError == platform::win::kSuccess)
         EnumeratePrinters(app);
+    if (const platform::WinError error = app.m_nEnumerationError) {
+        ReportResult(app, app.LoadText(161) + L"\r\n\r\n" + ErrorText(app, error), 0, 1);
+        return 0;
+    }
+    if (!checkPackage || AnyInPackage(app) || (interactive && !app.m_arrPrinter.empty()))
         return 1;
-    }
-    if (interactive) {
-        EnumerateDrivers(app);
-        EnumeratePrinters(app);
-        if (AnyInPackage(app) || !app.m_arrPrinter.empty())
-            return 1;
-    } else {
-        EnumerateDrivers(app);
-        if (AnyInPackage(app)) {
-            EnumeratePrinters(app);
-            return 1;
-        }
-    }
     app.m_bNothingInstalled = 1;
     ReportResult(app, app.LoadText(154), 0, 4);
     return 0;

@@ -68,6 +68,15 @@ private:
     std::unordered_map<std::wstring, std::size_t> m_index;
 };
 
+}  // namespace
+
+std::wstring ErrorText(CUninstallerController& app, std::uint32_t code) {
+    return std::to_wstring(static_cast<std::int32_t>(code)) + L":" +
+           app.P().system.ErrorMessage(code);
+}
+
+namespace {
+
 bool Designated(const CUninstallerController& app) {
     return app.m_bPrintersGiven || app.m_bDriversGiven;
 }
@@ -83,6 +92,9 @@ void WriteErrorCodes(CUninstallerController& app, std::uint32_t code, bool quiet
     if (!app.m_bWriteLog)
         return;
     LogSections log(app);
+    // Why the run could not tell what is installed, before the codes it gave every item.
+    if (app.m_nEnumerationError)
+        log.Write(L"Spooler", L"Error", ErrorText(app, app.m_nEnumerationError));
     if (Designated(app))
         log.WriteEach(L"UninstResult", app.m_arrDesignated, code, kNoDriverOrPrinter);
     if (app.m_bScannersGiven)

@@ -14,6 +14,9 @@ class CUninstallerController;
 void ReportResult(CUninstallerController& app, const std::wstring& message, int kind,
                   std::uint32_t code);
 
+// "<code>:<system message text>", as the log and the messages give a Windows error.
+std::wstring ErrorText(CUninstallerController& app, std::uint32_t code);
+
 // The prefixes of the result maps' keys.
 inline constexpr wchar_t kPrinterKey[] = L"PRINTER ";
 inline constexpr wchar_t kDriverKey[] = L"DRIVER ";

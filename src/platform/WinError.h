@@ -34,6 +34,7 @@ inline constexpr WinError kNoMoreItems = 259;
 inline constexpr WinError kDirectoryName = 267;
 inline constexpr WinError kCanNotComplete = 1003;
 inline constexpr WinError kKeyDeleted = 1018;
+inline constexpr WinError kRpcServerUnavailable = 1722;
 inline constexpr WinError kUnknownPort = 1796;
 inline constexpr WinError kUnknownPrinterDriver = 1797;
 inline constexpr WinError kUnknownPrintProcessor = 1798;

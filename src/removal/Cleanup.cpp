@@ -151,15 +151,24 @@ int RemoveMonitor(CUninstallerController& app, const Ownership& ownership, const
     return DeleteFileByRule(app.P().files, file) ? 0 : 1;
 }
 
+constexpr int kPutOff = 4;
+
 // 0 removed, 1 the spooler or the rule refused, or the file stayed, 2 no path, 3 not the
-// package's.
+// package's, 4 put off until after a restart.
 int RemovePrintProcessor(CUninstallerController& app, const Ownership& ownership,
                          const std::wstring& name, const std::wstring& file) {
     if (file.empty())
         return 2;
     if (const int refused = RefusedComponent(ownership.ForPrintProcessor(name, file)))
         return refused;
-    if (app.P().spooler.DeletePrintProcessor(L"", name) != win::kSuccess)
+    const platform::WinError error = app.P().spooler.DeletePrintProcessor(L"", name);
+    // In use: only by a printer the run deleted that is pending deletion, since the rule keeps
+    // what a remaining printer uses. The restart ends that printer, and so frees its processor.
+    if (error == win::kCanNotComplete) {
+        PutOffPrintProcessor(app, file, name);
+        return kPutOff;
+    }
+    if (error != win::kSuccess)
         return 1;
     return DeleteFileByRule(app.P().files, file) ? 0 : 1;
 }
@@ -221,14 +230,11 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
             RemovePrintProcessor(app, rules.ownership, name, driver.m_strX64PrintProcessorPath);
         if (result == kNotThePackages) {
             NoteNotInstalled(app, rules, driver, L"PrintProcessor", name);
-        } else if (result != 0) {
+        } else if (result == 0) {
+            RemoveX86PrintProcessor(app.P(), rules.ownership, windowsDir, name);
+        } else if (result != kPutOff) {
             flags |= kPrintProcessorStayed;
             failures.Add(driver.m_strX64PrintProcessorPath);
-        } else {
-            // The 32-bit twin goes along; what becomes of it is not recorded.
-            app.P().spooler.DeletePrintProcessor(platform::kEnvironmentX86, name);
-            if (rules.ownership.ForFile(driver.m_strX86PrintProcessorPath) == Refusal::None)
-                DeleteFileByRule(app.P().files, driver.m_strX86PrintProcessorPath);
         }
     }
     if (wanted.spoolFolder) {
@@ -270,6 +276,14 @@ Removing WhatThePassRemoves(CUninstallerController& app, const Places& places,
 }
 
 }  // namespace
+
+void RemoveX86PrintProcessor(platform::Platform& platform, const Ownership& ownership,
+                             const std::wstring& windowsDir, const std::wstring& name) {
+    platform.spooler.DeletePrintProcessor(platform::kEnvironmentX86, name);
+    const std::wstring file = PrintProcessorFile(windowsDir, L"w32x86", name);
+    if (ownership.ForFile(file) == Refusal::None)
+        DeleteFileByRule(platform.files, file);
+}
 
 bool DeleteFileByRule(platform::FileSystem& files, const std::wstring& path) {
     platform::WinError error = files.DeleteFile(path);

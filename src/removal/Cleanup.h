@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/Platform.h"
 #include "removal/Ownership.h"
 
 namespace norvane {
@@ -26,6 +27,10 @@ inline constexpr int kSharedFileStayed = 0x01;
 // or print processor that `installs` does not show the maker's INF files installing stays, said
 // under the driver's section as "Monitor=" or "PrintProcessor=" with why; that is no failure.
 int CleanupPass(CUninstallerController& app, const PackageInstalls& installs);
+
+// A print processor's 32-bit twin, which goes along with it; what becomes of it is not recorded.
+void RemoveX86PrintProcessor(platform::Platform& platform, const Ownership& ownership,
+                             const std::wstring& windowsDir, const std::wstring& name);
 
 // The file deletion rule: a read-only file is made normal and deleted again; a file that is not
 // there counts as removed. True when the file is gone.

@@ -1,6 +1,7 @@
 #include "removal/Progress.h"
 
 #include "app/Controller.h"
+#include "log/Reporter.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -25,10 +26,8 @@ void Progress(CUninstallerController& app, int step, int phase) {
 
 std::wstring FailureLine(CUninstallerController& app, std::uint32_t opener,
                          const std::wstring& name, std::uint32_t code) {
-    const std::wstring message = app.P().system.ErrorMessage(code);
     return text::Bounded(app.LoadText(opener) + name + app.LoadText(140) + app.LoadText(141) +
-                             std::to_wstring(static_cast<std::int32_t>(code)) + L":" + message +
-                             app.LoadText(142),
+                             ErrorText(app, code) + app.LoadText(142),
                          kLineBuffer);
 }
 

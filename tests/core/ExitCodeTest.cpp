@@ -17,6 +17,8 @@ namespace {
 
 using testing::TestMachine;
 
+constexpr const char* kSpoolerStopped = R"({"faults": {"spoolerStopped": true}})";
+
 // Sets machine.json values of a demo machine's copy (faults, the administrator's token).
 void Configure(TestMachine& m, const char* json) {
     nlohmann::json config;
@@ -74,6 +76,10 @@ TEST(ExitCodeTest, EachOutcomeHasItsCode) {
          {},
          3},
         {"nothing designated", nullptr, nullptr, L"/s /e", {}, 1},
+        // An unknown inventory is a failure, never "nothing installed".
+        {"the spooler stopped", kSpoolerStopped, nullptr, L"/s /e /x Corvida Model A", {}, 1},
+        {"the spooler stopped, printers", kSpoolerStopped, nullptr, L"/s /e /p Office", {}, 1},
+        {"the spooler stopped, interactive", kSpoolerStopped, nullptr, L"/e", {L"OK"}, 1},
         {"a preview takes every change as made",
          kLockedFile,
          nullptr,
@@ -111,6 +117,22 @@ TEST(ExitCodeTest, EachOutcomeHasItsCode) {
             EXPECT_EQ(run.exitCode, run.quitCode.value_or(0));
         }
     }
+}
+
+// The calling installer and the administrator learn why: the log and the message carry the
+// spooler's error, and every designated driver has failed.
+TEST(ExitCodeTest, AStoppedSpoolerIsReportedWithItsError) {
+    const std::wstring log = L"C:\\Program Files\\Halvex\\Norvane\\Norvane.log";
+    const std::wstring why = L"1722:The RPC server is unavailable.";
+    TestMachine m;
+    testing::CopyDemo(m);
+    Configure(m, kSpoolerStopped);
+    m.Run(L"/s /x Corvida Model A");
+    EXPECT_EQ(m.Ini(log, L"Spooler", L"Error"), why);
+    EXPECT_EQ(m.Ini(log, L"UninstResult", L"Corvida Model A"), L"1");
+    const auto shown = m.Run(L"", {L"OK"});
+    ASSERT_EQ(shown.messageBoxes.size(), 1u);
+    EXPECT_NE(shown.messageBoxes[0].find(why), std::wstring::npos) << shown.messageBoxes[0];
 }
 
 }  // namespace

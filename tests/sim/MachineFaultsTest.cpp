@@ -65,10 +65,13 @@ TEST(MachineFaultsTest, FaultsAreReadByTheirNames) {
 TEST(MachineFaultsTest, BadFaultsAreReportedWithTheirLine) {
     EXPECT_EQ(ParseError("{\n \"faults\": [1]\n}"),
               "2: \"faults\" must be an object of drivers, printers, busyPrinters, monitors, "
-              "printProcessors, lockedFiles and readOnlyKeys");
+              "printProcessors, lockedFiles, readOnlyKeys and spoolerStopped");
     EXPECT_EQ(ParseError("{\n \"faults\": {\n  \"ports\": {}\n }\n}"),
               "3: \"faults\": \"ports\" is not a fault this machine knows (drivers, printers, "
-              "busyPrinters, monitors, printProcessors, lockedFiles, readOnlyKeys)");
+              "busyPrinters, monitors, printProcessors, lockedFiles, readOnlyKeys, "
+              "spoolerStopped)");
+    EXPECT_EQ(ParseError("{\"faults\": {\n\"spoolerStopped\": 1}}"),
+              "2: \"faults\": \"spoolerStopped\" must be true or false");
     EXPECT_EQ(ParseError("{\"faults\": {\n \"busyPrinters\": {\"Office\": \"jammed\"}}}"),
               "2: \"faults\": printer \"Office\" must be \"printing\" or \"otherHandleOpen\"");
     EXPECT_EQ(ParseError("{\"faults\": {\n \"readOnlyKeys\": [\"SOFTWARE\\\\Corvida\"]}}"),

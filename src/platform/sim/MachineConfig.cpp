@@ -138,7 +138,8 @@ public:
         if (!faults.is_object()) {
             m_error = {LineOfName(m_text, "faults"),
                        "\"faults\" must be an object of drivers, printers, busyPrinters, "
-                       "monitors, printProcessors, lockedFiles and readOnlyKeys"};
+                       "monitors, printProcessors, lockedFiles, readOnlyKeys and "
+                       "spoolerStopped"};
             return false;
         }
         for (const auto& [kind, value] : faults.items()) {
@@ -157,12 +158,16 @@ public:
                 ok = LockedFiles(value, out.lockedFiles);
             } else if (kind == "readOnlyKeys") {
                 ok = ReadOnlyKeys(value, out.readOnlyKeys);
+            } else if (kind == "spoolerStopped") {
+                ok = value.is_boolean() ||
+                     Fail({"faults", kind}, "\"spoolerStopped\" must be true or false");
+                out.spoolerStopped = ok && value.get<bool>();
             } else {
                 ok = Fail({"faults", kind},
                           "\"" + kind +
                               "\" is not a fault this machine knows (drivers, printers, "
                               "busyPrinters, monitors, printProcessors, lockedFiles, "
-                              "readOnlyKeys)");
+                              "readOnlyKeys, spoolerStopped)");
             }
             if (!ok)
                 return false;
@@ -436,6 +441,8 @@ json FaultsJson(const MachineFaults& faults) {
         out["lockedFiles"].push_back(text::ToUtf8(file));
     for (const auto& key : faults.readOnlyKeys)
         out["readOnlyKeys"].push_back(text::ToUtf8(key));
+    if (faults.spoolerStopped)
+        out["spoolerStopped"] = true;
     return out;
 }
 

@@ -49,6 +49,9 @@ struct MachineFaults {
     // Registry keys whose security lets the program read them but not change them, by full path
     // ("HKEY_LOCAL_MACHINE\SOFTWARE\Corvida").
     std::vector<std::wstring> readOnlyKeys;
+    // The Print Spooler service is stopped: every call into it fails with 1722
+    // (RPC_S_SERVER_UNAVAILABLE) until a restart starts it again.
+    bool spoolerStopped = false;
 
     // The fault of a driver in an environment ("Windows x64", "Windows NT x86"), or null.
     DriverFault* Driver(const std::wstring& environment, const std::wstring& name);

@@ -92,6 +92,8 @@ std::optional<MachineError> Reboot(Machine& machine, const ProgramRunner& runPro
 
     for (const auto& driver : machine.Config().faults.EndHeldUntilReboot())
         machine.JournalLog().Record(L"Spooler started: driver " + Quoted(driver) + L" is free");
+    // The Print Spooler service starts automatically, as Windows installs it.
+    machine.Config().faults.spoolerStopped = false;
     // Every handle closes and every job in print ends: the deletions they held are done.
     machine.Config().faults.busyPrinters.clear();
     for (const auto& printer : SimSpooler::EndPendingDeletions(registry))

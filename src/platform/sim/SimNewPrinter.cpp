@@ -89,6 +89,8 @@ platform::WinError SimSpooler::AddPrinter(const platform::PrinterInfo2& info,
                               Quoted(info.driverName) + L" port " + Quoted(info.portName) +
                               L" share " + Quoted(info.shareName) + L" processor " +
                               Quoted(info.printProcessor);
+    if (m_state.faults.spoolerStopped)
+        return Journaled(call, win::kRpcServerUnavailable, L"spooler stopped");
     if (const auto error = CheckNewPrinter(info))
         return Journaled(call, error);
     // A printer of that name pending deletion is revived: it becomes the printer added.
@@ -123,6 +125,8 @@ platform::WinError SimSpooler::GetDriverPrintProcessor(const std::wstring& envir
                                                        const std::wstring& driver,
                                                        std::wstring& printProcessor) {
     printProcessor.clear();
+    if (m_state.faults.spoolerStopped)
+        return win::kRpcServerUnavailable;
     DriverKey key;
     if (const auto error = ReadDriverKey(environment, driver, key))
         return error;

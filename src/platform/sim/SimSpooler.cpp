@@ -115,6 +115,8 @@ platform::WinError SimSpooler::Journaled(const std::wstring& call, platform::Win
 platform::WinError SimSpooler::EnumDrivers(const std::wstring& environment,
                                            std::vector<platform::DriverInfo6>& drivers) {
     drivers.clear();
+    if (m_state.faults.spoolerStopped)
+        return win::kRpcServerUnavailable;
     const auto env = Environment(environment);
     if (!env)
         return win::kInvalidEnvironment;
@@ -157,6 +159,8 @@ platform::WinError SimSpooler::FindDriver(const std::wstring& environment, const
 
 platform::WinError SimSpooler::EnumPrinters(std::uint32_t flags,
                                             std::vector<platform::PrinterInfo2>& printers) {
+    if (m_state.faults.spoolerStopped)
+        return win::kRpcServerUnavailable;
     ListPrinters(flags, false, printers);
     return win::kSuccess;
 }
@@ -245,6 +249,8 @@ void SimSpooler::RemovePrinter(const PrinterKey& printer) {
 platform::WinError SimSpooler::OpenPrinter(const std::wstring& name, std::uint32_t,
                                            std::unique_ptr<platform::Printer>& printer) {
     printer.reset();
+    if (m_state.faults.spoolerStopped)
+        return win::kRpcServerUnavailable;
     auto found = FindPrinter(name);
     if (!found)
         return win::kInvalidPrinterName;
@@ -255,6 +261,8 @@ platform::WinError SimSpooler::OpenPrinter(const std::wstring& name, std::uint32
 platform::WinError SimSpooler::DeletePrinterConnection(const std::wstring& name) {
     const auto counted = Call();
     const std::wstring call = L"DeletePrinterConnection " + Quoted(name);
+    if (m_state.faults.spoolerStopped)
+        return Journaled(call, win::kRpcServerUnavailable, L"spooler stopped");
     const auto found = IsConnectionName(name) ? FindPrinter(name) : std::nullopt;
     if (!found)
         return Journaled(call, win::kInvalidPrinterName);
@@ -284,6 +292,8 @@ platform::WinError SimSpooler::DeletePrinterDriver(const std::wstring& environme
     const auto env = Environment(environment);
     const std::wstring call = L"DeletePrinterDriverEx " + Quoted(env.value_or(environment)) + L" " +
                               Quoted(name) + L" flags=" + text::Decimal(deleteFlags);
+    if (m_state.faults.spoolerStopped)
+        return Journaled(call, win::kRpcServerUnavailable, L"spooler stopped");
     if (!env)
         return Journaled(call, win::kInvalidEnvironment);
     // Driver faults are keyed "<environment>|<driver name>", as machine.json names them.
@@ -356,6 +366,8 @@ void SimSpooler::DeleteUnusedFiles(const platform::DriverInfo6& deleted, bool fi
 platform::WinError SimSpooler::DeleteMonitor(const std::wstring& name) {
     const auto counted = Call();
     const std::wstring call = L"DeleteMonitor " + Quoted(name);
+    if (m_state.faults.spoolerStopped)
+        return Journaled(call, win::kRpcServerUnavailable, L"spooler stopped");
     if (const auto fault = m_state.faults.monitors.find(name);
         fault != m_state.faults.monitors.end()) {
         return Journaled(call, fault->second, L"fault");
@@ -374,6 +386,8 @@ platform::WinError SimSpooler::DeletePrintProcessor(const std::wstring& environm
     const auto env = Environment(environment);
     const std::wstring call =
         L"DeletePrintProcessor " + Quoted(env.value_or(environment)) + L" " + Quoted(name);
+    if (m_state.faults.spoolerStopped)
+        return Journaled(call, win::kRpcServerUnavailable, L"spooler stopped");
     if (!env)
         return Journaled(call, win::kInvalidEnvironment);
     if (const auto fault = m_state.faults.printProcessors.find(name);
@@ -401,6 +415,8 @@ platform::WinError SimSpooler::GetDefaultPrinter(std::wstring& name) {
 platform::WinError SimSpooler::SetDefaultPrinter(const std::wstring& name) {
     const auto counted = Call();
     const std::wstring call = L"SetDefaultPrinter " + Quoted(name);
+    if (m_state.faults.spoolerStopped)
+        return Journaled(call, win::kRpcServerUnavailable, L"spooler stopped");
     std::vector<platform::PrinterInfo2> printers;
     EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, printers);
     const auto named = [&printers](const std::wstring& wanted) {

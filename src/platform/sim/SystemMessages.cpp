@@ -30,6 +30,7 @@ std::wstring SystemMessage(platform::WinError code) {
         {259, L"No more data is available."},
         {267, L"The directory name is invalid."},
         {1018, L"Illegal operation attempted on a registry key that has been marked for deletion."},
+        {1722, L"The RPC server is unavailable."},
         {1797, L"The printer driver is unknown."},
         {1798, L"The print processor is unknown."},
         {1801, L"The printer name is invalid."},
