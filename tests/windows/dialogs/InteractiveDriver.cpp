@@ -291,6 +291,9 @@ void Step(const std::wstring& line) {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2)
         return 1;
+    // Per-monitor aware as Norvane.exe is, so that its windows' rectangles come in the screen's
+    // own pixels and a picture at another DPI than 96 takes the whole dialog.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     std::ifstream steps(argv[1]);
     std::vector<std::wstring> lines;
     for (std::string line; std::getline(steps, line);) {
