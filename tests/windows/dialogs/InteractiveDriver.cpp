@@ -13,6 +13,7 @@
 //   key VK                 a key pressed on the control that has the focus (posted)
 //   alt C                  Alt with letter C, as it reaches the control that has the focus
 //   focus ID               the control that has the focus
+//   owner KIND             the kind of the dialog's owner window (none when it has none)
 //   syscommand N           a window-menu command (posted)
 //   bar N                  wait until the bar reads N; "bar >N" until it reads more than N;
 //                          "bar <N" the bar reads less than N now
@@ -246,6 +247,11 @@ void Step(const std::wstring& line) {
         const int actual = GetDlgCtrlID(FocusOf(g_dialog));
         if (actual != std::stoi(rest))
             Fail(line, L"the focus is on " + std::to_wstring(actual));
+    } else if (verb == L"owner") {
+        const HWND owner = GetWindow(g_dialog, GW_OWNER);
+        const std::wstring kind = owner ? Kind(owner) : L"none";
+        if (kind != rest)
+            Fail(line, L"the owner is " + kind);
     } else if (verb == L"syscommand") {
         PostMessageW(g_dialog, WM_SYSCOMMAND, static_cast<WPARAM>(std::stoi(rest)), 0);
         Sleep(kSettle);
