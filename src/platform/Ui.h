@@ -26,7 +26,7 @@ public:
     virtual ~Ui() = default;
     // InitCommonControlsEx for every common control class; false when Windows refuses.
     virtual bool InitCommonControls() = 0;
-    // MessageBoxW with no owner.
+    // MessageBoxW, owned by the dialog showing (none when no dialog is up).
     virtual int MessageBox(const std::wstring& text, const std::wstring& caption,
                            std::uint32_t type) = 0;
     // FindWindowW by class and title; when found, brings it to the foreground and activates it.

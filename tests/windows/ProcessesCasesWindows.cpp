@@ -1,7 +1,8 @@
 // Runs Norvane's Win32 Processes service against kernel32 (or Wine's) with the stand-in programs
 // (tests/windows/programs), copied under the names each case needs: an uninstaller that hands its
 // work over to a worker and exits, one that does the work itself, a program that is not there, and
-// an unquoted command line whose program folder holds a blank. Each stand-in writes what it did to
+// an unquoted command line whose program folder holds a blank, and a key pressed in a dialog while
+// the dialog thread waits for a program. Each stand-in writes what it did to
 // a trace file, so that the order of events can be checked. Prints one line per case and exits
 // with 1 when a case failed.
 //
@@ -15,6 +16,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/win32/DialogThread.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/WinApi.h"
 // winternl.h depends on windows.h coming first.
@@ -307,6 +309,43 @@ bool BlankInFolder(norvane::win32::Win32Processes& processes, const char* name,
     return c.Report();
 }
 
+// A key for the dialog on top, pressed while the dialog thread waits for a program, goes through
+// the dialog manager as in the dialog's own loop: Tab moves the focus from the first button on to
+// the second. A window of the dialog class with two buttons stands for the dialog.
+bool KeysDuringWait(norvane::win32::DialogThread& dialogs,
+                    norvane::win32::Win32Processes& processes) {
+    Case c("keys-during-wait");
+    const fs::path program = kWork / L"keys" / L"uninst.exe";
+    Install(program, {L"", 1000, L"", L"", L""});
+    const HWND dialog = CreateWindowExW(0, WC_DIALOG, L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
+                                        nullptr, nullptr, nullptr, nullptr);
+    const auto button = [&](int id) {
+        return CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 60 * id, 0,
+                               50, 20, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               nullptr, nullptr);
+    };
+    const HWND first = button(1);
+    const HWND second = button(2);
+    c.Expect(dialog && first && second, "no window could be made: the case needs a display");
+    if (!dialog || !first || !second)
+        return c.Report();
+    dialogs.Opened(dialog);
+    SetFocus(first);
+    c.Expect(GetFocus() == first, "the first button has the focus before the wait");
+    PostMessageW(first, WM_KEYDOWN, VK_TAB, 1);
+    std::unique_ptr<Process> process;
+    const auto started =
+        processes.Start(L"\"" + program.wstring() + L"\"", kInstallerFlags, process);
+    c.Expect(started == 0 && process, "Start gives " + Id(started));
+    if (process)
+        c.Expect(process->WaitPumpingMessages() == 0, "the wait succeeds");
+    c.Expect(GetFocus() == second, "Tab during the wait left the focus on control " +
+                                       std::to_string(GetDlgCtrlID(GetFocus())) + ", not 2");
+    dialogs.Closed(dialog);
+    DestroyWindow(dialog);
+    return c.Report();
+}
+
 // Each copy traces to a file beside itself.
 void InstallTracing(const fs::path& exe) {
     Install(exe, {L"", 0, L"", L"", exe.wstring() + L".trace"});
@@ -317,11 +356,13 @@ void InstallTracing(const fs::path& exe) {
 int main() {
     std::error_code ec;
     fs::remove_all(kWork, ec);
-    norvane::win32::Win32Processes processes;
+    norvane::win32::DialogThread dialogs;
+    norvane::win32::Win32Processes processes{dialogs};
     int failed = 0;
     failed += !HandOver(processes);
     failed += !NoChild(processes);
     failed += !MissingProgram(processes);
+    failed += !KeysDuringWait(dialogs, processes);
 
     const fs::path uninstaller = kWork / L"x y" / L"uninst.exe";
     const fs::path x = kWork / L"x.exe";

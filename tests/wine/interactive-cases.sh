@@ -184,8 +184,8 @@ ok"
 
 # The end of a run that leaves work for a restart (a printer of another maker's driver, which the
 # removal does not list, prints to the language monitor's port) on a machine with a utility that
-# no remaining printer needs: the utility is offered and declined, and the restart question is
-# answered No.
+# no remaining printer needs: the utility is offered and declined, and the restart question, owned
+# by the progress dialog so that it cannot fall behind it, is answered No.
 port=$'[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Model A LangMon'
 port+=$'\\Ports\\CVLM001]\r\n\r\n'
 port+=$'[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Language Desk]\r\n'
@@ -208,6 +208,7 @@ dialog utility
 rows Corvida Status Monitor
 press 1016
 dialog question
+owner progress
 press 7
 ends" "select-all
 remove

@@ -36,7 +36,8 @@ install_program() {
 }
 
 # $work: a folder for the run's cases, each with its prefix in $work/<case>/prefix; when the
-# script exits, every such prefix goes, and its wineserver with it.
+# script exits, every such prefix goes, and its wineserver with it. Nothing in the clean-up may
+# fail: under `set -e` a failing command there would become the script's exit status.
 make_work() {
   work=$(mktemp -d)
   trap remove_work EXIT
@@ -44,7 +45,8 @@ make_work() {
 remove_work() {
   local prefix
   for prefix in "$work"/*/prefix; do
-    [ -d "$prefix" ] && WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null
+    # A prefix whose wineserver has ended already has nothing to stop.
+    [ -d "$prefix" ] && { WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null || true; }
   done
   rm -rf "$work"
 }

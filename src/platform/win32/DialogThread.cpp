@@ -59,6 +59,19 @@ void DialogThread::Closed(HWND dialog) {
     m_open.erase(std::remove(m_open.begin(), m_open.end(), dialog), m_open.end());
 }
 
+void DialogThread::DispatchWaiting() const {
+    // Another thread's messages are never for these dialogs, and the list of them is this
+    // thread's own.
+    const HWND dialog = GetCurrentThreadId() == m_threadId ? Top() : nullptr;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (dialog && IsDialogMessageW(dialog, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 void DialogThread::Send(const std::function<void()>& call) {
     if (GetCurrentThreadId() == m_threadId || !m_window) {
         RunAndRefresh(call);

@@ -28,6 +28,10 @@ public:
     void Opened(HWND dialog) { m_open.push_back(dialog); }
     void Closed(HWND dialog);
     HWND Top() const { return m_open.empty() ? nullptr : m_open.back(); }
+    // Handles every message waiting for the calling thread, as a modal dialog's own loop would:
+    // on this thread, keys for the dialog on top go through IsDialogMessageW first, so Tab,
+    // Enter, Escape and the mnemonics keep working while the thread waits for something else.
+    void DispatchWaiting() const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

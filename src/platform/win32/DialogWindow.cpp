@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/DialogThread.h"
+#include "platform/win32/DpiScale.h"
 #include "platform/win32/Handles.h"
 
 namespace norvane::win32 {
@@ -13,6 +14,8 @@ using Kind = platform::DialogAction::Kind;
 constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutItemText = 101;
 constexpr WORD kIcon = 134;
+// Posted on a change of DPI, so that it is handled after the dialog manager has scaled the dialog.
+constexpr UINT kFitMessage = WM_APP + 3;
 
 bool IsMultilineEdit(HWND control) {
     wchar_t name[16] = {};
@@ -43,7 +46,9 @@ private:
     INT_PTR Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Init(HWND window);
     void AddAboutItem();
-    void SetIcons();
+    // Sizes what is in pixels to the window's DPI: the icons, and the list's columns to its width.
+    void FitToDpi();
+    void SetIcons(UINT dpi);
     void MakeList(const platform::ListControl& list);
     void Act(const platform::DialogAction& action);
     bool Command(WPARAM wParam);
@@ -58,6 +63,8 @@ private:
     HWND m_window = nullptr;
     UniqueIcon m_bigIcon;
     UniqueIcon m_smallIcon;
+    int m_listId = 0;
+    int m_columns = 0;
     platform::DialogView m_shown;
     bool m_applying = false;  // list notifications caused by Apply are not the user's
     bool m_ended = false;
@@ -89,6 +96,15 @@ INT_PTR DialogWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_CLOSE:
             Act({Kind::Close});
             return TRUE;
+        // Per-monitor DPI: the dialog manager scales the template's layout and fonts when the
+        // window moves to a monitor of another DPI (so the message is left to it); what is in
+        // pixels follows once it has.
+        case WM_DPICHANGED:
+            PostMessageW(window, kFitMessage, 0, 0);
+            return FALSE;
+        case kFitMessage:
+            FitToDpi();
+            return TRUE;
         case kRefreshMessage:
             if (!m_ended)
                 Apply(m_dialog.View());
@@ -107,9 +123,9 @@ void DialogWindow::Init(HWND window) {
     const platform::DialogView view = m_dialog.View();
     if (view.aboutItem)
         AddAboutItem();
-    SetIcons();
     if (view.list)
         MakeList(*view.list);
+    FitToDpi();
     Apply(view);
     if (!m_dialog.Init()) {
         m_ended = true;
@@ -130,36 +146,58 @@ void DialogWindow::AddAboutItem() {
                 std::wstring(text, static_cast<std::size_t>(length)).c_str());
 }
 
-void DialogWindow::SetIcons() {
-    const auto load = [&](int width, int height) {
-        return UniqueIcon(
-            static_cast<HICON>(LoadImageW(m_module, MAKEINTRESOURCEW(kIcon), IMAGE_ICON,
-                                          GetSystemMetrics(width), GetSystemMetrics(height), 0)));
-    };
-    m_bigIcon = load(SM_CXICON, SM_CYICON);
-    m_smallIcon = load(SM_CXSMICON, SM_CYSMICON);
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.Get()));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
+void DialogWindow::FitToDpi() {
+    const UINT dpi = GetDpiForWindow(m_window);
+    SetIcons(dpi);
+    if (!m_columns)
+        return;
+    const HWND control = GetDlgItem(m_window, m_listId);
+    RECT bounds;
+    GetWindowRect(control, &bounds);
+    const std::vector<int> widths =
+        ColumnWidths(bounds.right - bounds.left, m_columns, static_cast<int>(dpi));
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        SendMessageW(control, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(widths[i], 0));
 }
 
-// The columns share the list's width: one column takes all of it but the border, several take an
-// equal part each.
+// The window's icons and the template's icon controls, at the sizes Windows uses at `dpi`.
+void DialogWindow::SetIcons(UINT dpi) {
+    const auto load = [&](int width, int height) {
+        return UniqueIcon(static_cast<HICON>(LoadImageW(
+            m_module, MAKEINTRESOURCEW(kIcon), IMAGE_ICON, GetSystemMetricsForDpi(width, dpi),
+            GetSystemMetricsForDpi(height, dpi), 0)));
+    };
+    UniqueIcon bigIcon = load(SM_CXICON, SM_CYICON);
+    UniqueIcon smallIcon = load(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.Get()));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+    for (HWND child = GetWindow(m_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        if (lstrcmpiW(name, L"Static") == 0 &&
+            (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(bigIcon.Get()), 0);
+        }
+    }
+    // The icons shown before are destroyed only now that nothing shows them any more.
+    m_bigIcon = std::move(bigIcon);
+    m_smallIcon = std::move(smallIcon);
+}
+
+// The columns are made empty; FitToDpi gives them their widths.
 void DialogWindow::MakeList(const platform::ListControl& list) {
     const HWND control = GetDlgItem(m_window, list.id);
     DWORD styles = LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP;
     if (list.checkBoxes)
         styles |= LVS_EX_CHECKBOXES;
     SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
-    RECT bounds;
-    GetWindowRect(control, &bounds);
-    const int width = bounds.right - bounds.left;
-    const int columns = static_cast<int>(list.headers.size());
-    for (int i = 0; i < columns; ++i) {
+    m_listId = list.id;
+    m_columns = static_cast<int>(list.headers.size());
+    for (int i = 0; i < m_columns; ++i) {
         std::wstring header = list.headers[static_cast<std::size_t>(i)];
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = columns == 1 ? width - 5 : width / columns - 2;
         column.pszText = header.data();
         column.iSubItem = i;
         SendMessageW(control, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),

@@ -18,12 +18,13 @@ struct Win32Platform::Services {
     Win32Registry registry;
     Win32Profile profile;
     Win32FileSystem files;
-    Win32Processes processes;
+    Win32Resources resources;
+    Win32Ui ui{resources};
+    // After the dialogs, whose keyboard a wait keeps working.
+    Win32Processes processes{ui.Dialogs()};
     Win32Security security;
     Win32SystemInfo system;
-    Win32Resources resources;
     Win32Clock clock;
-    Win32Ui ui{resources};
     platform::Platform platform{spooler,  registry, profile,   files, processes,
                                 security, system,   resources, clock, ui};
 };

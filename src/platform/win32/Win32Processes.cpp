@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Processes.h"
 
+#include "platform/win32/DialogThread.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/LastError.h"
 
@@ -14,31 +15,29 @@ __attribute__((section(".shared"), shared)) volatile LONG g_instanceCount = 0;
 
 // Waits for a process to end while dispatching the caller's window messages, so that its
 // dialogs stay responsive during the wait.
-WinError WaitWhilePumping(HANDLE process) {
+WinError WaitWhilePumping(HANDLE process, const DialogThread& dialogs) {
     for (;;) {
         const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0)
             return platform::win::kSuccess;
         if (woken != WAIT_OBJECT_0 + 1)
             return LastError();
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        dialogs.DispatchWaiting();
     }
 }
 
 class Win32Process final : public platform::Process {
 public:
-    Win32Process(UniqueHandle process, DWORD id) : m_process(std::move(process)), m_id(id) {}
+    Win32Process(UniqueHandle process, DWORD id, const DialogThread& dialogs)
+        : m_process(std::move(process)), m_id(id), m_dialogs(dialogs) {}
 
     std::uint32_t Id() const override { return m_id; }
-    WinError WaitPumpingMessages() override { return WaitWhilePumping(m_process.Get()); }
+    WinError WaitPumpingMessages() override { return WaitWhilePumping(m_process.Get(), m_dialogs); }
 
 private:
     UniqueHandle m_process;
     DWORD m_id;
+    const DialogThread& m_dialogs;
 };
 
 }  // namespace
@@ -63,7 +62,8 @@ WinError Win32Processes::Start(const std::wstring& commandLine, std::uint32_t cr
     }
     // Only the process is waited for; its first thread's handle is of no use and goes at once.
     CloseHandle(started.hThread);
-    process = std::make_unique<Win32Process>(UniqueHandle(started.hProcess), started.dwProcessId);
+    process = std::make_unique<Win32Process>(UniqueHandle(started.hProcess), started.dwProcessId,
+                                             m_dialogs);
     return platform::win::kSuccess;
 }
 
@@ -84,7 +84,7 @@ WinError Win32Processes::FindChild(std::uint32_t parentId,
         UniqueHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, entry.th32ProcessID));
         if (!process)
             return LastError();
-        child = std::make_unique<Win32Process>(std::move(process), entry.th32ProcessID);
+        child = std::make_unique<Win32Process>(std::move(process), entry.th32ProcessID, m_dialogs);
         return platform::win::kSuccess;
     }
     return LastError();  // ERROR_NO_MORE_FILES at the end of the snapshot

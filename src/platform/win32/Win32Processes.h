@@ -6,8 +6,12 @@
 
 namespace norvane::win32 {
 
+class DialogThread;
+
 class Win32Processes final : public platform::Processes {
 public:
+    // A wait pumps messages for `dialogs`' open dialogs.
+    explicit Win32Processes(const DialogThread& dialogs) : m_dialogs(dialogs) {}
     bool ClaimFirstInstance() override;
     platform::WinError Start(const std::wstring& commandLine, std::uint32_t creationFlags,
                              std::unique_ptr<platform::Process>& process) override;
@@ -15,6 +19,9 @@ public:
                                  std::unique_ptr<platform::Process>& child) override;
     platform::WinError ShellExecuteElevated(const std::wstring& file,
                                             const std::wstring& parameters) override;
+
+private:
+    const DialogThread& m_dialogs;
 };
 
 }  // namespace norvane::win32

@@ -14,8 +14,14 @@ bool Win32Ui::InitCommonControls() {
     return InitCommonControlsEx(&controls) != FALSE;
 }
 
+// Owned by the dialog on top, so the box cannot fall behind it and the dialog takes no input
+// until it is answered. It is shown on the dialog thread, which owns that list and those windows;
+// with no dialog up it has no owner.
 int Win32Ui::MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t type) {
-    return MessageBoxW(nullptr, text.c_str(), caption.c_str(), type);
+    int answer = 0;
+    m_thread.Send(
+        [&] { answer = MessageBoxW(m_thread.Top(), text.c_str(), caption.c_str(), type); });
+    return answer;
 }
 
 bool Win32Ui::ActivateWindow(const std::wstring& className, const std::wstring& title) {

@@ -24,6 +24,8 @@ public:
     }
     void HtmlHelp(const std::wstring& path, std::uint32_t context) override;
 
+    const DialogThread& Dialogs() const { return m_thread; }
+
 private:
     const Win32Resources& m_resources;
     DialogThread m_thread;

@@ -13,6 +13,7 @@
 //   key VK                 a key pressed on the control that has the focus (posted)
 //   alt C                  Alt with letter C, as it reaches the control that has the focus
 //   focus ID               the control that has the focus
+//   owner KIND             the kind of the dialog's owner window (none when it has none)
 //   syscommand N           a window-menu command (posted)
 //   bar N                  wait until the bar reads N; "bar >N" until it reads more than N;
 //                          "bar <N" the bar reads less than N now
@@ -246,6 +247,11 @@ void Step(const std::wstring& line) {
         const int actual = GetDlgCtrlID(FocusOf(g_dialog));
         if (actual != std::stoi(rest))
             Fail(line, L"the focus is on " + std::to_wstring(actual));
+    } else if (verb == L"owner") {
+        const HWND owner = GetWindow(g_dialog, GW_OWNER);
+        const std::wstring kind = owner ? Kind(owner) : L"none";
+        if (kind != rest)
+            Fail(line, L"the owner is " + kind);
     } else if (verb == L"syscommand") {
         PostMessageW(g_dialog, WM_SYSCOMMAND, static_cast<WPARAM>(std::stoi(rest)), 0);
         Sleep(kSettle);
@@ -291,6 +297,9 @@ void Step(const std::wstring& line) {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2)
         return 1;
+    // Per-monitor aware as Norvane.exe is, so that its windows' rectangles come in the screen's
+    // own pixels and a picture at another DPI than 96 takes the whole dialog.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     std::ifstream steps(argv[1]);
     std::vector<std::wstring> lines;
     for (std::string line; std::getline(steps, line);) {
