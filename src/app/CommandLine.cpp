@@ -37,29 +37,31 @@ std::wstring TextAfterProgramName(const std::wstring& line) {
     return line.substr(i);
 }
 
+void ReadSwitches(CUninstallerController& app, const std::wstring& commandLine) {
+    app.m_bSilent = 0;
+    if (commandLine.empty() || text::EqualsNoCase(commandLine, kRestartedMarker))
+        return;
+    std::wstring copy = commandLine;
+    // "/l", its value and the separators around it are read with the language library.
+    const auto at = text::LowerAscii(copy).find(L"/l");
+    if (at != std::wstring::npos)
+        copy.erase(at, 10);
+    copy = text::TrimLeft(copy);  // leading blanks only: spaces as the command line has them
+    if (!copy.empty()) {
+        app.m_bSilent = 1;
+        ParseCommandLine(app, copy);
+    }
+}
+
 bool SelectMode(CUninstallerController& app, const std::wstring& commandLine) {
     if (text::EqualsNoCase(commandLine, kRestartedMarker)) {
         ContinueAfterRestart(app);
         app.PostQuit();
         return true;
     }
-    int accepted = 1;
-    app.m_bSilent = 0;
-    if (!commandLine.empty()) {
-        std::wstring copy = commandLine;
-        // "/l", its value and the separators around it were read with the language library.
-        const auto at = text::LowerAscii(copy).find(L"/l");
-        if (at != std::wstring::npos)
-            copy.erase(at, 10);
-        copy = text::TrimLeft(copy);  // leading blanks only: spaces as the command line has them
-        if (!copy.empty()) {
-            app.m_bSilent = 1;
-            accepted = ParseCommandLine(app, copy);
-        }
-    }
     if (app.m_bWriteLog)
         CreateLog(app);
-    if (!accepted && app.m_bQuiet) {
+    if (!app.m_arrRejected.empty() && app.m_bQuiet) {
         ReportResult(app, L"", 2, 5);
         return false;
     }

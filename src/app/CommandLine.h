@@ -12,8 +12,11 @@ class CUninstallerController;
 // WinMain receives it: the name, quoted or not, and the blanks after it are skipped.
 std::wstring TextAfterProgramName(const std::wstring& fullCommandLine);
 
-// Start-up step: the restart marker, the interactive run or the switches of a silent run; then
-// the log. False when start-up must end (a rejected switch with "/s").
+// Reads the switches of a silent run into the run-wide state (rejected ones into m_arrRejected)
+// and acts on none of them; an empty line, one with only "/l" and the restart marker hold none.
+void ReadSwitches(CUninstallerController& app, const std::wstring& commandLine);
+// Start-up step, after ReadSwitches: the restart continuation, or the log and the verdict on the
+// switches. False when start-up must end (a rejected switch with "/s").
 bool SelectMode(CUninstallerController& app, const std::wstring& commandLine);
 // 1 when every switch was accepted; rejected ones are collected in m_arrRejected.
 int ParseCommandLine(CUninstallerController& app, const std::wstring& text);

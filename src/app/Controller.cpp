@@ -54,9 +54,12 @@ void CUninstallerController::StartPreview() {
     m_preview = std::make_unique<preview::PreviewPlatform>(m_platform, m_szLogFile);
 }
 
-// Strictly in this order; the first step that fails ends the program.
+// Strictly in this order; the first step that fails ends the program. The switches are read
+// first, acted on only in their step: "/e", "/s" and "/o" decide how every failure is told, the
+// earliest too (no message box in a silent run, which may run where nobody can answer one).
 bool CUninstallerController::StartUp(const std::wstring& commandLine) {
-    return m_platform.ui.InitCommonControls() && LoadResourceLibrary(*this, commandLine) &&
+    ReadSwitches(*this, commandLine);
+    return InitControls(*this) && LoadResourceLibrary(*this, commandLine) &&
            CheckSingleInstance(*this) && SelectMode(*this, commandLine) &&
            CheckAdministrator(*this) && ReadCommonConfig(*this);
 }

@@ -19,6 +19,14 @@
 
 namespace norvane {
 
+// The start-up steps that can end the program before its switches are acted on.
+enum class EarlyEnd {
+    None,
+    CommonControls,  // InitCommonControlsEx failed
+    Language,        // no language library could be loaded
+    OtherInstance,   // another instance runs
+};
+
 // Result maps iterate in ascending order of UTF-16 code units, as the log lists them.
 using ResultMap = std::map<std::wstring, std::wstring, text::Utf16Less>;
 
@@ -116,6 +124,7 @@ public:
     // What the exit code of "/e" tells, besides the results: how far start-up came and whether
     // the run found the package installed and restarted Windows itself.
     int m_bStartedUp = 0;
+    EarlyEnd m_earlyEnd = EarlyEnd::None;
     int m_bNotAdministrator = 0;
     int m_bNothingInstalled = 0;
     // The first error an enumeration of the spooler returned (1722 with the service stopped):

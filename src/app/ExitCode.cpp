@@ -37,6 +37,10 @@ bool AnyResult(const CUninstallerController& app, const wchar_t* a, const wchar_
 int ProcessExitCode(const CUninstallerController& app) {
     if (!app.m_bExitCodes)
         return app.QuitCode().value_or(0);
+    if (app.m_earlyEnd == EarlyEnd::OtherInstance)
+        return exitcode::kAlreadyRunning;
+    if (app.m_earlyEnd != EarlyEnd::None)
+        return exitcode::kFailed;
     if (!app.m_arrRejected.empty())
         return exitcode::kRejectedSwitch;
     if (app.m_bNotAdministrator)

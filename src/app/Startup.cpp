@@ -10,6 +10,27 @@
 
 namespace norvane {
 
+namespace {
+
+// A start-up step before the log's own step failed: the log the switches ask for is made first,
+// so that the failure's codes reach it.
+void ReportEarlyEnd(CUninstallerController& app, EarlyEnd end, const std::wstring& message,
+                    int kind, std::uint32_t code) {
+    app.m_earlyEnd = end;
+    if (app.m_bWriteLog)
+        CreateLog(app);
+    ReportResult(app, message, kind, code);
+}
+
+}  // namespace
+
+bool InitControls(CUninstallerController& app) {
+    if (app.P().ui.InitCommonControls())
+        return true;
+    ReportEarlyEnd(app, EarlyEnd::CommonControls, L"", 2, 1);
+    return false;
+}
+
 std::wstring LanguageFolder(std::uint32_t langId) {
     switch (langId) {
         case 1028:
@@ -51,13 +72,14 @@ bool LoadResourceLibrary(CUninstallerController& app, const std::wstring& comman
         if (app.P().resources.LoadLibrary(folder + name, app.m_hResourceLib) == 0)
             return true;
     }
-    ReportResult(app, L"Cannot load the resource-link library.", 0, 6);
+    ReportEarlyEnd(app, EarlyEnd::Language, L"Cannot load the resource-link library.", 0, 6);
     return false;
 }
 
 bool CheckSingleInstance(CUninstallerController& app) {
     if (app.P().processes.ClaimFirstInstance())
         return true;
+    app.m_earlyEnd = EarlyEnd::OtherInstance;
     app.P().ui.ActivateWindow(platform::kDialogClass, app.LoadText(148));
     return false;
 }

@@ -15,10 +15,13 @@ std::wstring ModuleFolder(const std::wstring& modulePath);
 // The folder of a language's library and help file beside the program: CHT, JPN, KOR, CHS, or
 // ENU for every other language.
 std::wstring LanguageFolder(std::uint32_t langId);
+// The common controls the dialogs need; their failure is logged with code 1, never shown.
+bool InitControls(CUninstallerController& app);
 // The language library chosen by "/l" or the thread locale, with the fallbacks to ENU and to
 // the program folder.
 bool LoadResourceLibrary(CUninstallerController& app, const std::wstring& commandLine);
-// Gives way to a first instance, activating its window.
+// Gives way to a first instance, activating its window. The log is left alone: at its path it
+// may be the first instance's, which making it anew would empty.
 bool CheckSingleInstance(CUninstallerController& app);
 // Creates every level of a folder and a "testnorv" subfolder in it; true when the folder is
 // usable for the log.

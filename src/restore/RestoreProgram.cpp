@@ -5,9 +5,21 @@
 #include "restore/RestoreReport.h"
 
 namespace norvane::restore {
+namespace {
+
+constexpr wchar_t kNeedsAdministrator[] =
+    L"Restoring printers needs administrator rights: run this program from a Command Prompt "
+    L"started with \"Run as administrator\".";
+
+bool IsAdministrator(platform::Platform& platform) {
+    bool member = false;
+    return platform.security.IsAdministrator(member) == platform::win::kSuccess && member;
+}
+
+}  // namespace
 
 int RunRestore(platform::Platform& platform, const std::vector<std::wstring>& args,
-               std::vector<std::wstring>& lines) {
+               std::vector<std::wstring>& lines, std::vector<std::wstring>& errors) {
     RestoreOptions options;
     std::wstring error;
     if (!ParseRestoreOptions(args, options, error)) {
@@ -17,6 +29,12 @@ int RunRestore(platform::Platform& platform, const std::vector<std::wstring>& ar
     if (options.help) {
         lines = {kRestoreUsage};
         return 0;
+    }
+    // The program asks Windows for no elevation (Windows would run it in a console of its own
+    // that closes at once), so it checks the rights itself before it reads or changes anything.
+    if (!IsAdministrator(platform)) {
+        errors = {kNeedsAdministrator};
+        return kNotAdministrator;
     }
     const RestoreOutcome outcome = RestorePrinters(platform, options);
     // A log without printers is left as it is: there is no result to record.

@@ -11,10 +11,13 @@ namespace norvane::restore {
 
 // The exit code for a command line it does not understand (as the removal's rejected switch).
 inline constexpr int kBadCommandLine = 5;
+// The exit code when the user is no administrator, or not elevated (as the removal's).
+inline constexpr int kNotAdministrator = 3;
 
-// `args`: the arguments after the program's name. `lines` receives what to print. Returns the
-// exit code: ExitCode's, or kBadCommandLine.
+// `args`: the arguments after the program's name. `lines` receives what to print, `errors` what
+// to print on standard error. Returns the exit code: ExitCode's, kBadCommandLine or
+// kNotAdministrator.
 int RunRestore(platform::Platform& platform, const std::vector<std::wstring>& args,
-               std::vector<std::wstring>& lines);
+               std::vector<std::wstring>& lines, std::vector<std::wstring>& errors);
 
 }  // namespace norvane::restore

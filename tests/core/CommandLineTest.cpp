@@ -152,25 +152,31 @@ TEST_F(CommandLineTest, PreviewNeedsQuietAnywhereAndExitCodesStandAlone) {
     }
 }
 
+// Start-up reads the switches first and acts on them in the mode's step.
+bool ReadAndSelect(CUninstallerController& app, const std::wstring& commandLine) {
+    ReadSwitches(app, commandLine);
+    return SelectMode(app, commandLine);
+}
+
 TEST_F(CommandLineTest, ModeSelection) {
-    EXPECT_TRUE(SelectMode(app, L""));
+    EXPECT_TRUE(ReadAndSelect(app, L""));
     EXPECT_EQ(app.m_bSilent, 0);
 
     CUninstallerController languageOnly(m_machine->Platform());
-    EXPECT_TRUE(SelectMode(languageOnly, L"/l 0x0411"));
+    EXPECT_TRUE(ReadAndSelect(languageOnly, L"/l 0x0411"));
     EXPECT_EQ(languageOnly.m_bSilent, 0);
 
     CUninstallerController withLanguage(m_machine->Platform());
-    EXPECT_TRUE(SelectMode(withLanguage, L"/l 0x0411 /p A"));
+    EXPECT_TRUE(ReadAndSelect(withLanguage, L"/l 0x0411 /p A"));
     EXPECT_EQ(withLanguage.m_bSilent, 1);
     EXPECT_EQ(withLanguage.m_arrDesignated, (CmyStringArray{L"A"}));
     EXPECT_TRUE(withLanguage.m_arrRejected.empty());
 
     CUninstallerController rejectedLoud(m_machine->Platform());
-    EXPECT_TRUE(SelectMode(rejectedLoud, L"/p A /q"));  // the silent run reports it later
+    EXPECT_TRUE(ReadAndSelect(rejectedLoud, L"/p A /q"));  // the silent run reports it later
 
     CUninstallerController rejectedQuiet(m_machine->Platform());
-    EXPECT_FALSE(SelectMode(rejectedQuiet, L"/s /p A /q"));
+    EXPECT_FALSE(ReadAndSelect(rejectedQuiet, L"/s /p A /q"));
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <map>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "extras/IniAcc.h"
 #include "harness/NewerPackage.h"
 #include "harness/PrintSetup.h"
@@ -31,13 +33,14 @@ const std::wstring kLogFolder = L"C:\\Program Files\\Halvex\\Norvane\\";
 struct Restore {
     int code = 0;
     std::vector<std::wstring> lines;
+    std::vector<std::wstring> errors;  // standard error's
     std::vector<std::wstring> journal;
 };
 
 Restore RunRestore(TestMachine& test, const std::vector<std::wstring>& args) {
     auto machine = test.Load();
     Restore run;
-    run.code = restore::RunRestore(machine->Platform(), args, run.lines);
+    run.code = restore::RunRestore(machine->Platform(), args, run.lines, run.errors);
     if (const auto failed = machine->Save())
         throw std::runtime_error(failed->ToString());
     for (const auto& entry : machine->JournalLog().Entries())
@@ -142,6 +145,31 @@ TEST(RestoreTest, ASeriesComesBackWithTheNewerPackagesDrivers) {
                      entry.starts_with(L"SetDefaultPrinter"))
             << text::ToUtf8(entry);
     EXPECT_NE(second.lines[0].find(L"exists already"), std::wstring::npos);
+}
+
+// Windows runs the program as it was started: without the rights, it says so on standard error
+// and ends before it changes anything. Its help needs no rights.
+TEST(RestoreTest, WithoutAdministratorRightsItTellsAndTouchesNothing) {
+    TestMachine test;
+    test.CopyFrom(kDemo);
+    test.Run(L"/s /x Corvida Model A");
+    const std::string machineJson = ReadHostFile(test.Folder() / "machine.json");
+    const auto registryBefore = ReadHostFile(test.Folder() / "registry.reg");
+    const auto logBefore = test.ReadFile(kLogFolder + L"Norvane.log");
+    for (const char* token : {"false", "\"filtered\""}) {
+        SCOPED_TRACE(token);
+        auto config = nlohmann::json::parse(machineJson);
+        config["administrator"] = nlohmann::json::parse(token);
+        test.SetJson(config.dump(2));
+        const auto run = RunRestore(test, {});
+        EXPECT_EQ(run.code, restore::kNotAdministrator);
+        EXPECT_TRUE(run.lines.empty());
+        ASSERT_EQ(run.errors.size(), 1u);
+        EXPECT_NE(run.errors[0].find(L"administrator rights"), std::wstring::npos);
+        EXPECT_EQ(ReadHostFile(test.Folder() / "registry.reg"), registryBefore);
+        EXPECT_EQ(test.ReadFile(kLogFolder + L"Norvane.log"), logBefore);
+        EXPECT_EQ(RunRestore(test, {L"/?"}).code, 0);
+    }
 }
 
 // A DEVMODE of the simulated drivers' layout: public part of 220 bytes and a private part

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "harness/TestMachine.h"
+#include "support/Text.h"
 #include "support/WinPath.h"
 
 namespace norvane {
@@ -158,6 +159,54 @@ TEST(StartupTest, SecondInstanceActivatesTheFirstAndWritesNothing) {
     EXPECT_TRUE(run.messageBoxes.empty());
     ASSERT_FALSE(run.journal.empty());
     EXPECT_EQ(run.journal.back(), L"FindWindow class=\"#32770\" title=\"Norvane\" -> activated");
+}
+
+// The steps before the log's own step read the switches all the same: "/e" tells the failure,
+// "/s" keeps every message box away, and the log the switches ask for records the codes. A
+// second instance leaves the log alone, which may be the running one's.
+TEST(StartupTest, EarlyFailuresFollowTheSwitches) {
+    constexpr const char* kNoControls = R"({"commonControlsFail": true})";
+    constexpr const char* kOtherInstance = R"({"otherInstanceRunning": true})";
+    constexpr const char* kNoLibrary = nullptr;  // a machine without the program's libraries
+    constexpr const wchar_t* kNoLog = L"<missing>";
+    const struct {
+        const char* machine;
+        const wchar_t* switches;  // before "/d A"
+        int exitCode;
+        bool messageBox;
+        const wchar_t* logged;  // [UninstResult] A
+    } cases[] = {
+        {kNoControls, L"", 0, false, kNoLog},
+        {kNoControls, L"/e", 1, false, kNoLog},
+        {kNoControls, L"/s", 0, false, L"1"},
+        {kNoControls, L"/s /e", 1, false, L"1"},
+        {kNoLibrary, L"", 0, true, kNoLog},
+        {kNoLibrary, L"/e", 1, true, kNoLog},
+        {kNoLibrary, L"/o C:\\Logs", 0, true, L"6"},
+        {kNoLibrary, L"/s", 0, false, L"6"},
+        {kNoLibrary, L"/s /e /o C:\\Logs", 1, false, L"6"},
+        {kOtherInstance, L"", 0, false, kNoLog},
+        {kOtherInstance, L"/e", 1618, false, kNoLog},
+        {kOtherInstance, L"/s", 0, false, kNoLog},
+        {kOtherInstance, L"/s /e /x Model A /q", 1618, false, kNoLog},
+    };
+    for (const auto& c : cases) {
+        const std::wstring commandLine = std::wstring(c.switches) + L" /d A";
+        SCOPED_TRACE(
+            text::ToUtf8((c.machine ? text::FromUtf8(c.machine) : L"{}") + L" " + commandLine));
+        TestMachine m;
+        if (c.machine) {
+            m.SetJson(c.machine);
+            m.InstallProgram("");
+        }
+        const auto run = m.Run(commandLine);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(!run.messageBoxes.empty(), c.messageBox);
+        const std::wstring log = std::wstring(c.switches).find(L"/o") == std::wstring::npos
+                                     ? kLogFile
+                                     : L"C:\\Logs\\Norvane.log";
+        EXPECT_EQ(m.Ini(log, L"UninstResult", L"A"), c.logged);
+    }
 }
 
 TEST(StartupTest, OutputFolderIsCreatedWithAllItsParents) {

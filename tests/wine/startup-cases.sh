@@ -40,10 +40,12 @@ install_sim() {
   done
 }
 
-# Runs Norvane.exe under Wine; the libraries it loaded go to $work/loaded.
+# Runs Norvane.exe under Wine; its exit status goes to $wine_status, the libraries it loaded to
+# $work/loaded. A message box nobody answers would hold it until the timeout (status 124).
 run_wine() {
   (cd "$program_unix" && WINEDEBUG=+loaddll timeout 120 "$WINE" "$program_windows" "$@") \
     2>"$work/wine.err" >/dev/null
+  wine_status=$?
   grep -o 'Loaded L"[^"]*Norvane.dll"' "$work/wine.err" >"$work/loaded" || true
 }
 
@@ -113,6 +115,14 @@ run_wine /s /o 'C:\Logs\Norvane\Nested' /d A; run_sim /s /o 'C:\Logs\Norvane\Nes
 [ -d "$WINEPREFIX/drive_c/Logs/Norvane/Nested/testnorv" ] || fail "the nested folder was not made"
 check_logs "$WINEPREFIX/drive_c/Logs/Norvane/Nested/Norvane.log" \
   "$sim/drive_c/Logs/Norvane/Nested/Norvane.log" 'A=2'
+end
+
+# Without a language library a silent run shows nothing, logs code 6 and, with /e, exits 1.
+begin no-library-silent
+install_wine; install_sim
+run_wine /s /e /d A; run_sim /s /e /d A
+[ "$wine_status" = 1 ] || fail "Norvane.exe ended with $wine_status, not 1"
+check_logs "$program_unix/Norvane.log" "$sim/drive_c/Program Files/Halvex/Norvane/Norvane.log" 'A=6'
 end
 
 echo "$passed passed, $failed failed"

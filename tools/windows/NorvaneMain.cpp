@@ -7,6 +7,9 @@
 #include "platform/win32/Win32Platform.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // No critical-error box (a drive not ready, a library on missing media): in a deployment
+    // tool's session nobody could answer it, and the run would hang.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     norvane::win32::Win32Platform platform;
     norvane::CUninstallerController app(platform.Get());
     app.InitInstance(norvane::TextAfterProgramName(GetCommandLineW()));

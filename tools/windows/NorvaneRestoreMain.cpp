@@ -29,11 +29,12 @@ void PrintLine(HANDLE out, std::wstring line) {
 
 int wmain(int argc, wchar_t** argv) {
     norvane::win32::Win32Platform platform;
-    std::vector<std::wstring> lines;
+    std::vector<std::wstring> lines, errors;
     const int code = norvane::restore::RunRestore(
-        platform.Get(), std::vector<std::wstring>(argv + 1, argv + argc), lines);
-    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        platform.Get(), std::vector<std::wstring>(argv + 1, argv + argc), lines, errors);
     for (const auto& line : lines)
-        PrintLine(out, line);
+        PrintLine(GetStdHandle(STD_OUTPUT_HANDLE), line);
+    for (const auto& line : errors)
+        PrintLine(GetStdHandle(STD_ERROR_HANDLE), line);
     return code;
 }

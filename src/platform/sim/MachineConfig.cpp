@@ -506,11 +506,12 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
         error = {1, "must hold one JSON object"};
         return false;
     }
-    static const char* const kKnown[] = {
-        "program",          "programs",       "fileVersion",   "windowsDir",
-        "commonAppDataDir", "currentDir",     "threadLocale",  "systemDefaultLangId",
-        "ansiCodePage",     "osMajorVersion", "administrator", "otherInstanceRunning",
-        "localTime",        "jobs",           "faults"};
+    static const char* const kKnown[] = {"program", "programs", "fileVersion", "windowsDir",
+                                         "commonAppDataDir", "currentDir", "threadLocale",
+                                         "systemDefaultLangId", "ansiCodePage", "osMajorVersion",
+                                         "administrator", "localTime", "jobs", "faults",
+                                         // What can end the program's start-up.
+                                         "otherInstanceRunning", "commonControlsFail"};
     for (const auto& item : root.items()) {
         bool known = false;
         for (const char* name : kKnown)
@@ -531,7 +532,8 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
         !r.Number("systemDefaultLangId", config.systemDefaultLangId) ||
         !r.Number("ansiCodePage", config.ansiCodePage) ||
         !r.Number("osMajorVersion", config.osMajorVersion) ||
-        !r.Bool("otherInstanceRunning", config.otherInstanceRunning)) {
+        !r.Bool("otherInstanceRunning", config.otherInstanceRunning) ||
+        !r.Bool("commonControlsFail", config.commonControlsFail)) {
         return false;
     }
     if (config.program.rfind(L'\\') == std::wstring::npos || config.program.size() < 4 ||
@@ -604,6 +606,7 @@ std::string WriteMachineConfig(const MachineConfig& config) {
             break;
     }
     root["otherInstanceRunning"] = config.otherInstanceRunning;
+    root["commonControlsFail"] = config.commonControlsFail;
     if (config.localTime) {
         const auto& t = *config.localTime;
         char stamp[32];

@@ -71,6 +71,7 @@ struct MachineConfig {
     std::uint32_t osMajorVersion = 10;
     AdministratorToken administrator = AdministratorToken::Member;
     bool otherInstanceRunning = false;
+    bool commonControlsFail = false;                               // InitCommonControlsEx fails
     std::optional<platform::LocalTime> localTime;                  // null: the host's local time
     std::map<std::wstring, std::uint32_t, text::NoCaseLess> jobs;  // queued jobs per printer
     MachineFaults faults;

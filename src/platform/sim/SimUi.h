@@ -38,7 +38,7 @@ public:
           std::FILE* in = stdin);
     ~SimUi() override;
 
-    bool InitCommonControls() override { return true; }
+    bool InitCommonControls() override { return !m_config.commonControlsFail; }
     int MessageBox(const std::wstring& text, const std::wstring& caption,
                    std::uint32_t type) override;
     bool ActivateWindow(const std::wstring& className, const std::wstring& title) override;
