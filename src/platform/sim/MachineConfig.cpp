@@ -138,7 +138,7 @@ public:
         if (!faults.is_object()) {
             m_error = {LineOfName(m_text, "faults"),
                        "\"faults\" must be an object of drivers, printers, busyPrinters, "
-                       "monitors, printProcessors, lockedFiles and readOnlyKeys"};
+                       "monitors, printProcessors, lockedFiles, readOnlyFiles and readOnlyKeys"};
             return false;
         }
         for (const auto& [kind, value] : faults.items()) {
@@ -154,7 +154,9 @@ public:
             } else if (kind == "printProcessors") {
                 ok = Named(kind, "print processor", value, out.printProcessors);
             } else if (kind == "lockedFiles") {
-                ok = LockedFiles(value, out.lockedFiles);
+                ok = Files(kind, value, out.lockedFiles);
+            } else if (kind == "readOnlyFiles") {
+                ok = Files(kind, value, out.readOnlyFiles);
             } else if (kind == "readOnlyKeys") {
                 ok = ReadOnlyKeys(value, out.readOnlyKeys);
             } else {
@@ -162,7 +164,7 @@ public:
                           "\"" + kind +
                               "\" is not a fault this machine knows (drivers, printers, "
                               "busyPrinters, monitors, printProcessors, lockedFiles, "
-                              "readOnlyKeys)");
+                              "readOnlyFiles, readOnlyKeys)");
             }
             if (!ok)
                 return false;
@@ -263,14 +265,14 @@ private:
         return true;
     }
 
-    bool LockedFiles(const json& files, std::vector<std::wstring>& out) {
+    bool Files(const std::string& kind, const json& files, std::vector<std::wstring>& out) {
         const auto isPath = [](const json& file) {
             return file.is_string() && IsFullWindowsPath(text::FromUtf8(file.get<std::string>()));
         };
         if (!files.is_array() || !std::all_of(files.begin(), files.end(), isPath)) {
-            return Fail({"faults", "lockedFiles"},
-                        "\"lockedFiles\" must list full Windows paths such as "
-                        "\"C:\\\\Folder\\\\File.dat\"");
+            return Fail({"faults", kind}, "\"" + kind +
+                                              "\" must list full Windows paths such as "
+                                              "\"C:\\\\Folder\\\\File.dat\"");
         }
         for (const auto& file : files)
             out.push_back(text::FromUtf8(file.get<std::string>()));
@@ -434,6 +436,8 @@ json FaultsJson(const MachineFaults& faults) {
         out["busyPrinters"][text::ToUtf8(name)] = BusyName(busy);
     for (const auto& file : faults.lockedFiles)
         out["lockedFiles"].push_back(text::ToUtf8(file));
+    for (const auto& file : faults.readOnlyFiles)
+        out["readOnlyFiles"].push_back(text::ToUtf8(file));
     for (const auto& key : faults.readOnlyKeys)
         out["readOnlyKeys"].push_back(text::ToUtf8(key));
     return out;
