@@ -119,6 +119,7 @@ public:
     int m_bNotAdministrator = 0;
     int m_bNothingInstalled = 0;
     int m_bRestartStarted = 0;
+    int m_bLogFailed = 0;  // an entry of the log could not be written: its results are not whole
 
 private:
     void Reset();

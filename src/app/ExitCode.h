@@ -17,10 +17,11 @@ inline constexpr int kRestartNeeded = 3010;
 }  // namespace exitcode
 
 // Without "/e" the quit code (0 when none was posted). With it, the first that applies:
-// 5 a switch was rejected; 3 not an administrator; 1 start-up failed otherwise or nothing was
-// designated; 2 the enumeration found nothing of the package to remove; 1 an item failed or was
-// not found (a result 1 or 4); 1641 the program started the restart; 3010 a restart is needed
-// (a result -1, or a driver or file held until then); 0 everything designated was removed.
+// 5 a switch was rejected; 3 not an administrator; 1 start-up failed otherwise, nothing was
+// designated or an entry of the log could not be written; 2 the enumeration found nothing of the
+// package to remove; 1 an item failed or was not found (a result 1 or 4); 1641 the program started
+// the restart; 3010 a restart is needed (a result -1, or a driver or file held until then); 0
+// everything designated was removed.
 int ProcessExitCode(const CUninstallerController& app);
 
 }  // namespace norvane
