@@ -14,15 +14,15 @@
 namespace norvane::win32 {
 
 struct Win32Platform::Services {
+    Win32Clock clock;
     Win32Spooler spooler;
     Win32Registry registry;
-    Win32Profile profile;
+    Win32Profile profile{clock};
     Win32FileSystem files;
     Win32Processes processes;
     Win32Security security;
     Win32SystemInfo system;
     Win32Resources resources;
-    Win32Clock clock;
     Win32Ui ui{resources};
     platform::Platform platform{spooler,  registry, profile,   files, processes,
                                 security, system,   resources, clock, ui};
