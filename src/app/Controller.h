@@ -131,6 +131,7 @@ public:
     // what is installed is then unknown, never "nothing".
     platform::WinError m_nEnumerationError = 0;
     int m_bRestartStarted = 0;
+    int m_bLogFailed = 0;  // an entry of the log could not be written: its results are not whole
 
 private:
     void Reset();

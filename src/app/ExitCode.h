@@ -20,7 +20,8 @@ inline constexpr int kRestartNeeded = 3010;
 // Without "/e" the quit code (0 when none was posted). With it, the first that applies:
 // 1618 another instance runs; 1 the common controls or the language library failed (these end
 // start-up before the switches are judged); 5 a switch was rejected; 3 not an administrator; 1
-// start-up failed otherwise or nothing was designated; 2 the enumeration found nothing of the
+// start-up failed otherwise, nothing was designated, the spooler could not be asked what is
+// installed or an entry of the log could not be written; 2 the enumeration found nothing of the
 // package to remove; 1 an item failed or was not found (a result 1 or 4); 1641 the program started
 // the restart; 3010 a restart is needed (a result -1, or a driver or file held until then); 0
 // everything designated was removed.

@@ -1,7 +1,7 @@
 #include "app/PreviewReport.h"
 
 #include "app/Controller.h"
-#include "log/LogFile.h"
+#include "log/RunLog.h"
 
 namespace norvane {
 
@@ -13,7 +13,7 @@ void WritePreviewSection(CUninstallerController& app) {
     for (const auto& change : changes->Entries())
         entries.push_back({std::to_wstring(entries.size() + 1), change});
     entries.push_back({L"Assumed", kPreviewAssumption});
-    WriteLogSections(app.P(), {{L"Preview", entries}}, app.m_szLogFile);
+    WriteRunLogSections(app, {{L"Preview", entries}});
 }
 
 }  // namespace norvane

@@ -2,7 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/Startup.h"
-#include "log/LogFile.h"
+#include "log/RunLog.h"
 #include "removal/Cleanup.h"
 #include "removal/LeftoverPaths.h"
 #include "removal/Ownership.h"
@@ -153,7 +153,7 @@ void DeletePutOff(CUninstallerController& app, PutOff kind,
         // The run after a restart has no log of its own until it has something to say.
         if (app.m_szLogFile.empty())
             CreateLog(app);
-        WriteLogString(app.P(), name.c_str(), L"F1", file.c_str(), app.m_szLogFile);
+        WriteRunLog(app, name.c_str(), L"F1", file.c_str());
     }
 }
 
@@ -279,7 +279,7 @@ void EndOfRun(CUninstallerController& app) {
             LogSection results{L"UninstResult", {}};
             for (const auto& name : app.m_arrDesignated)
                 results.entries.push_back({name, L"-1"});
-            WriteLogSections(app.P(), {results}, app.m_szLogFile);
+            WriteRunLogSections(app, {results});
         }
         if (app.m_bQuiet) {
             app.PostQuit();

@@ -20,6 +20,12 @@ bool RunAndWait(platform::Platform& platform, const std::wstring& commandLine, H
     return true;
 }
 
+bool ClearResultFile(platform::Platform& platform, const std::wstring& setupLog) {
+    const platform::WinError error = platform.files.DeleteFile(setupLog);
+    return error == platform::win::kSuccess || error == platform::win::kFileNotFound ||
+           error == platform::win::kPathNotFound;
+}
+
 std::int32_t ReadResultCode(CUninstallerController& app, const std::wstring& setupLog) {
     if (app.m_bPreview)
         return 0;

@@ -23,8 +23,15 @@ enum class Handover {
 // running). False when the program could not be started.
 bool RunAndWait(platform::Platform& platform, const std::wstring& commandLine, Handover handover);
 
-// [ResponseResult] ResultCode of an installer's setup.log; 99 when the log or the code is missing.
-// A preview started no installer, so it has no result to read: it takes 0, as its log says.
+// Deletes an installer's setup.log before the installer starts, so that a log read after it is the
+// installer's own: one left by an earlier run would read as its result. False when a log is there
+// and could not be deleted (a read-only share or medium): that installer's result could not be
+// told from an old one, so it counts as failed and is not started.
+bool ClearResultFile(platform::Platform& platform, const std::wstring& setupLog);
+
+// [ResponseResult] ResultCode of the setup.log an installer wrote, the log having been cleared
+// before it started; 99 when it wrote none or no code. A preview started no installer, so it has
+// no result to read: it takes 0, as its log says.
 std::int32_t ReadResultCode(CUninstallerController& app, const std::wstring& setupLog);
 
 }  // namespace norvane

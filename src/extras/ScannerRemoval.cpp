@@ -42,21 +42,21 @@ int FindScanner(CUninstallerController& app, const std::wstring& name) {
     return 0;
 }
 
-void ReadScannerResult(CUninstallerController& app, CScannerDriverData& record) {
+// The setup program leaves its result beside itself.
+std::wstring ScannerSetupLog(const CScannerDriverData& record) {
     const std::wstring& setup = record.m_pszSetupPath;
     const std::size_t slash = setup.rfind(L'\\');
-    const std::wstring log =
-        (slash == std::wstring::npos ? L"" : setup.substr(0, slash + 1)) + L"setup.log";
-    record.m_bResultOK = ReadResultCode(app, log) == 0 ? 1 : 0;
+    return (slash == std::wstring::npos ? L"" : setup.substr(0, slash + 1)) + L"setup.log";
 }
 
 bool RunScannerSetup(CUninstallerController& app, CScannerDriverData& record) {
     if (record.m_pszSetupPath.empty())
         return false;
     const std::wstring command = L"\"" + record.m_pszSetupPath + L"\" /s /zop8";
-    if (!RunAndWait(app.P(), command, Handover::Ignore))
+    const std::wstring log = ScannerSetupLog(record);
+    if (!ClearResultFile(app.P(), log) || !RunAndWait(app.P(), command, Handover::Ignore))
         return false;
-    ReadScannerResult(app, record);
+    record.m_bResultOK = ReadResultCode(app, log) == 0 ? 1 : 0;
     return true;
 }
 

@@ -19,8 +19,9 @@ std::wstring LookUpSetupPath(CUninstallerController& app, const std::wstring& gu
 int FindScanner(CUninstallerController& app, const std::wstring& name);
 // Runs the setup program of every scanner in m_arrScanner and records its result.
 void RemoveScanners(CUninstallerController& app);
-// Runs the setup program and reads its result. False when it could not be started.
+// Clears the setup.log beside the setup program, runs the program and reads the result it wrote.
+// False when it was not started: it could not be, or an old log was there that could not be
+// deleted.
 bool RunScannerSetup(CUninstallerController& app, CScannerDriverData& record);
-void ReadScannerResult(CUninstallerController& app, CScannerDriverData& record);
 
 }  // namespace norvane

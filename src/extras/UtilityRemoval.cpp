@@ -72,7 +72,7 @@ CUtilityData LookUpUninstallString(CUninstallerController& app, const std::wstri
 void ReadUninstallResult(CUninstallerController& app, CUtilityData& record) {
     const std::wstring log = SetupLog(app);
     record.m_bResultOK = ReadResultCode(app, log) == 0 ? 1 : 0;
-    // Gone before the next uninstaller runs, so that it never reads this one's result.
+    // Left behind, it would only have to be cleared before the next uninstaller.
     app.P().files.DeleteFile(log);
 }
 
@@ -89,8 +89,7 @@ bool RunUninstaller(CUninstallerController& app, CUtilityData& record, const std
         QuoteProgramPath(files, record.m_pszUninstallString) + L" /s -f1\"" + response + L"\"";
     // A log already there (recording the response files leaves one beside them) is not this
     // uninstaller's result: one that writes none must fail, not inherit it.
-    files.DeleteFile(SetupLog(app));
-    if (!RunAndWait(app.P(), command, Handover::Follow))
+    if (!ClearResultFile(app.P(), SetupLog(app)) || !RunAndWait(app.P(), command, Handover::Follow))
         return false;
     ReadUninstallResult(app, record);
     return true;

@@ -17,7 +17,8 @@ class CUninstallerController;
 bool RemoveUtilities(CUninstallerController& app);
 // Runs the uninstallers of m_arrUtility in order and records their results.
 void RunUtilityUninstallers(CUninstallerController& app);
-// Runs one utility's uninstaller and reads its result. False when it could not be run.
+// Runs one utility's uninstaller and reads its result. False when it could not be run, or when
+// an old ISS\setup.log was there that could not be deleted.
 bool RunUninstaller(CUninstallerController& app, CUtilityData& record, const std::wstring& id);
 // Reads the result the uninstaller left in ISS\setup.log, then deletes that log.
 void ReadUninstallResult(CUninstallerController& app, CUtilityData& record);

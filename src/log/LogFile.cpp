@@ -17,27 +17,38 @@ bool StartsWithByteOrderMark(const std::vector<std::uint8_t>& bytes) {
 }
 
 // A missing log becomes an empty Unicode file, which the profile writer fills in UTF-16LE too.
-void MakeUnicode(platform::Platform& platform, const std::wstring& logFile) {
+// The new content is written beside the log and then takes its place in one step: a run killed
+// in between leaves the old log whole, where writing the log over would leave it empty. A new
+// file that could not take the log's place is deleted again.
+platform::WinError MakeUnicode(platform::Platform& platform, const std::wstring& logFile) {
     std::vector<std::uint8_t> bytes;
-    const platform::WinError error = platform.files.ReadFile(logFile, bytes);
-    if ((error != platform::win::kSuccess && error != platform::win::kFileNotFound) ||
-        StartsWithByteOrderMark(bytes)) {
-        return;
-    }
+    const platform::WinError read = platform.files.ReadFile(logFile, bytes);
+    if (read != platform::win::kSuccess && read != platform::win::kFileNotFound)
+        return read;
+    if (StartsWithByteOrderMark(bytes))
+        return platform::win::kSuccess;
     std::vector<std::uint8_t> unicode{0xFF, 0xFE};
     const auto units = text::ToUtf16Le(platform.system.FromAnsiCodePage(bytes));
     unicode.insert(unicode.end(), units.begin(), units.end());
-    platform.files.WriteFile(logFile, unicode, false);
+    const std::wstring replacement = platform::ReplacementName(logFile);
+    platform::WinError error = platform.files.WriteFile(replacement, unicode, false);
+    if (!error)
+        error = platform.files.MoveFileReplacing(replacement, logFile);
+    if (error)
+        platform.files.DeleteFile(replacement);
+    return error;
 }
 
-void MakeUnicodeForTexts(platform::Platform& platform, const std::vector<std::wstring>& texts,
-                         const std::wstring& logFile) {
+// A log that could not be turned Unicode is still written to (the texts then lose the characters
+// the code page lacks), but the write counts as failed.
+platform::WinError MakeUnicodeForTexts(platform::Platform& platform,
+                                       const std::vector<std::wstring>& texts,
+                                       const std::wstring& logFile) {
     for (const std::wstring& text : texts) {
-        if (!platform.system.AnsiCodePageHolds(text)) {
-            MakeUnicode(platform, logFile);
-            return;
-        }
+        if (!platform.system.AnsiCodePageHolds(text))
+            return MakeUnicode(platform, logFile);
     }
+    return platform::win::kSuccess;
 }
 
 // A "name=value" line of the section write reads back as this name and value only when the name
@@ -120,11 +131,11 @@ public:
     platform::WinError Flush() {
         if (m_sections.empty())
             return platform::win::kSuccess;
-        MakeUnicodeForTexts(m_platform, m_texts, m_logFile);
+        const platform::WinError converted = MakeUnicodeForTexts(m_platform, m_texts, m_logFile);
         const platform::WinError error = m_platform.profile.WriteSections(m_sections, m_logFile);
         m_sections.clear();
         m_texts.clear();
-        return error;
+        return error ? error : converted;
     }
 
 private:
@@ -175,9 +186,10 @@ platform::WinError WriteLogSections(platform::Platform& platform,
 platform::WinError WriteLogString(platform::Platform& platform, const wchar_t* section,
                                   const wchar_t* key, const wchar_t* value,
                                   const std::wstring& logFile) {
-    MakeUnicodeForTexts(platform, {section ? section : L"", key ? key : L"", value ? value : L""},
-                        logFile);
-    return platform.profile.WriteString(section, key, value, logFile);
+    const platform::WinError converted = MakeUnicodeForTexts(
+        platform, {section ? section : L"", key ? key : L"", value ? value : L""}, logFile);
+    const platform::WinError error = platform.profile.WriteString(section, key, value, logFile);
+    return error ? error : converted;
 }
 
 }  // namespace norvane

@@ -17,6 +17,12 @@ inline constexpr std::uint32_t kFileAttributeNormal = 0x80;
 inline constexpr std::uint32_t kFileAttributeReparsePoint = 0x400;
 inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
 
+// The name a file's new content is written under before MoveFileReplacing puts it in the file's
+// place: beside it, so that the move stays on one volume and is one step.
+inline std::wstring ReplacementName(const std::wstring& file) {
+    return file + L".new";
+}
+
 struct FindEntry {
     std::wstring name;  // the file name only, as WIN32_FIND_DATAW cFileName holds it
     std::uint32_t attributes = 0;
@@ -48,6 +54,9 @@ public:
     virtual WinError ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) = 0;
     virtual WinError WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                                bool append) = 0;
+    // MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH: `from` takes the place
+    // of `to` in one step, so that `to` is at every moment either the old file or the new one.
+    virtual WinError MoveFileReplacing(const std::wstring& from, const std::wstring& to) = 0;
 };
 
 }  // namespace norvane::platform

@@ -2,7 +2,7 @@
 
 #include "app/Controller.h"
 #include "inventory/Enumeration.h"
-#include "log/LogFile.h"
+#include "log/RunLog.h"
 
 namespace norvane {
 namespace {
@@ -51,7 +51,7 @@ int RetryBudget(CUninstallerController& app, const std::wstring& driver) {
     const std::wstring note = std::to_wstring(kLongestRetryBudget) +
                               L" seconds: [Timeout] Second=" + std::to_wstring(retries) +
                               L" is more than the longest wait";
-    WriteLogString(app.P(), driver.c_str(), L"Timeout", note.c_str(), app.m_szLogFile);
+    WriteRunLog(app, driver.c_str(), L"Timeout", note.c_str());
     return kLongestRetryBudget;
 }
 

@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include <nlohmann/json.hpp>
-
 #include "harness/DemoMachine.h"
 #include "harness/TestMachine.h"
 #include "support/Text.h"
@@ -18,14 +14,6 @@ namespace {
 using testing::TestMachine;
 
 constexpr const char* kSpoolerStopped = R"({"faults": {"spoolerStopped": true}})";
-
-// Sets machine.json values of a demo machine's copy (faults, the administrator's token).
-void Configure(TestMachine& m, const char* json) {
-    nlohmann::json config;
-    std::ifstream(m.Folder() / "machine.json") >> config;
-    config.merge_patch(nlohmann::json::parse(json));
-    m.SetJson(config.dump(2));
-}
 
 TEST(ExitCodeTest, EachOutcomeHasItsCode) {
     constexpr const char* kHeldModelB =
@@ -60,6 +48,13 @@ TEST(ExitCodeTest, EachOutcomeHasItsCode) {
          {L"OK", L"No"},
          3010},
         {"a locked file", kLockedFile, nullptr, L"/s /e /x Corvida Model A", {}, 1},
+        // The calling installer reads the results from the log: without them nothing is known.
+        {"the log read-only",
+         R"({"faults": {"readOnlyFiles": ["C:\\Program Files\\Halvex\\Norvane\\Norvane.log"]}})",
+         nullptr,
+         L"/s /e /x Corvida Model A",
+         {},
+         1},
         {"a printer not found", nullptr, nullptr, L"/s /e /p Nowhere", {}, 1},
         {"nothing of the package installed",
          nullptr,
@@ -108,7 +103,7 @@ TEST(ExitCodeTest, EachOutcomeHasItsCode) {
         TestMachine m;
         testing::CopyDemo(m);
         if (c.machine)
-            Configure(m, c.machine);
+            testing::PatchJson(m, c.machine);
         if (c.before)
             m.Run(c.before);
         const auto run = m.Run(c.commandLine, c.answers);
@@ -126,7 +121,7 @@ TEST(ExitCodeTest, AStoppedSpoolerIsReportedWithItsError) {
     const std::wstring why = L"1722:The RPC server is unavailable.";
     TestMachine m;
     testing::CopyDemo(m);
-    Configure(m, kSpoolerStopped);
+    testing::PatchJson(m, kSpoolerStopped);
     m.Run(L"/s /x Corvida Model A");
     EXPECT_EQ(m.Ini(log, L"Spooler", L"Error"), why);
     EXPECT_EQ(m.Ini(log, L"UninstResult", L"Corvida Model A"), L"1");

@@ -56,6 +56,9 @@ public:
                                  bool) override {
         return win::kCallNotImplemented;
     }
+    platform::WinError MoveFileReplacing(const std::wstring&, const std::wstring&) override {
+        return win::kCallNotImplemented;
+    }
 };
 
 TEST(FileDeletionTest, ReadOnlyFileIsMadeNormalAndCountsOnlyWhenTheSecondAttemptWorks) {

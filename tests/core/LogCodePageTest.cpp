@@ -2,6 +2,8 @@
 // that they are written once and found again; names that fit leave it an ANSI file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "harness/PrintSetup.h"
 #include "harness/TestMachine.h"
 #include "platform/sim/AnsiCodePage.h"
@@ -41,7 +43,18 @@ TEST(LogCodePageTest, PrinterNameIsWrittenOnceAndFoundAgain) {
             .Printer(c.printer, "Model B");
         setup.Install(ConfigIni({"Model B"}));
         const std::wstring name = text::FromUtf8(c.printer);
-        m.Run(L"/s /p " + name);
+        const auto run = m.Run(L"/s /p " + name);
+        // The log is written anew only when it is made; turned Unicode, it is replaced whole by
+        // a file written beside it, so that a run killed meanwhile leaves the old log.
+        const auto count = [&](const std::wstring& start) {
+            return std::count_if(run.journal.begin(), run.journal.end(),
+                                 [&](const auto& entry) { return entry.starts_with(start); });
+        };
+        EXPECT_EQ(count(L"WriteFile \"" + std::wstring(kProgramFolder) + L"Norvane.log\""), 1);
+        EXPECT_EQ(count(L"MoveFile \"" + std::wstring(kProgramFolder) + L"Norvane.log.new\" \"" +
+                        kProgramFolder + L"Norvane.log\""),
+                  c.unicode ? 1 : 0);
+        EXPECT_FALSE(m.Exists(std::wstring(kProgramFolder) + L"Norvane.log.new"));
 
         const std::string bytes = m.ReadFile(kLogFile);
         ASSERT_EQ(bytes.starts_with("\xFF\xFE"), c.unicode);
@@ -70,6 +83,21 @@ TEST(LogCodePageTest, CodePageMarksWhatItCannotHold) {
     const sim::AnsiCodePage western(1252);
     EXPECT_TRUE(western.Holds(L"B\u00FCro \u20AC"));
     EXPECT_FALSE(western.Holds(L"\u2603"));
+}
+
+// A log that cannot be replaced keeps what it held, nothing is left beside it, and the run fails.
+TEST(LogCodePageTest, LogThatCannotBeReplacedLeavesNothingBehind) {
+    TestMachine m;
+    m.SetJson(
+        R"({"faults": {"lockedFiles": ["C:\\Program Files\\Halvex\\Norvane\\Norvane.log"]}})");
+    PrintSetup setup(m);
+    setup.Driver(PlainDriver("Model B", "CVMB_UI.DLL", {"CVMB.DLL"}))
+        .Printer("Drucker \xE2\x98\x83", "Model B");
+    setup.Install(ConfigIni({"Model B"}));
+    const auto run = m.Run(L"/s /e /p Drucker \u2603");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(m.Exists(std::wstring(kProgramFolder) + L"Norvane.log.new"));
+    EXPECT_TRUE(m.ReadFile(kLogFile).starts_with("; Norvane.log\r\n"));
 }
 
 }  // namespace

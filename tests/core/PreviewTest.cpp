@@ -16,6 +16,7 @@
 #include "harness/DemoMachine.h"
 #include "harness/JournalChanges.h"
 #include "harness/TestMachine.h"
+#include "platform/preview/PreviewFileSystem.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -275,6 +276,29 @@ TEST(PreviewTest, WhatAPreviewCannotForeseeIsAllThatDiffers) {
         remove(c.real, row.realOnly);
         EXPECT_EQ(Difference(c.preview, c.real), "");
     }
+}
+
+// A move is recorded and its source reads as gone; the log's new content, written beside it, is
+// the one file moved for real, as the log is the one file written.
+TEST(PreviewTest, MovesAreRecordedButTheLogIsReplaced) {
+    TestMachine m;
+    m.WriteFile(L"C:\\Data\\a.txt", "a");
+    m.WriteFile(L"C:\\Logs\\Norvane.log", "old");
+    auto machine = m.Load();
+    preview::ChangeList changes;
+    preview::PreviewFileSystem files(machine->Platform().files, changes, L"C:\\Logs\\Norvane.log");
+    EXPECT_EQ(files.MoveFileReplacing(L"C:\\Data\\a.txt", L"C:\\Data\\b.txt"), 0u);
+    EXPECT_EQ(files.MoveFileReplacing(L"C:\\Data\\a.txt", L"C:\\Data\\b.txt"),
+              platform::win::kFileNotFound);
+    EXPECT_TRUE(m.Exists(L"C:\\Data\\a.txt"));
+    EXPECT_FALSE(m.Exists(L"C:\\Data\\b.txt"));
+    const std::wstring replacement = platform::ReplacementName(L"C:\\Logs\\Norvane.log");
+    ASSERT_EQ(files.WriteFile(replacement, {'n', 'e', 'w'}, false), 0u);
+    EXPECT_EQ(files.MoveFileReplacing(replacement, L"C:\\logs\\norvane.log"), 0u);
+    EXPECT_EQ(m.ReadFile(L"C:\\Logs\\Norvane.log"), "new");
+    EXPECT_FALSE(m.Exists(replacement));
+    EXPECT_EQ(changes.Entries(),
+              std::vector<std::wstring>{L"MoveFile C:\\Data\\a.txt|C:\\Data\\b.txt"});
 }
 
 }  // namespace

@@ -6,9 +6,18 @@
 #include <fstream>
 #include <iterator>
 
+#include <nlohmann/json.hpp>
+
 namespace norvane::testing {
 
 namespace fs = std::filesystem;
+
+void PatchJson(TestMachine& m, const std::string& patch) {
+    nlohmann::json config;
+    std::ifstream(m.Folder() / "machine.json") >> config;
+    config.merge_patch(nlohmann::json::parse(patch));
+    m.SetJson(config.dump(2));
+}
 
 void CopyDemo(TestMachine& m, const std::string& driverName) {
     m.CopyFrom(fs::path(NORVANE_SOURCE_DIR) / "examples" / "machines" / "demo");

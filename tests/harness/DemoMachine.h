@@ -19,6 +19,9 @@ inline constexpr wchar_t kDemoMonitorKey[] =
 
 // A copy of the demo machine, the driver "Corvida Model B PS" renamed when `driverName` differs.
 void CopyDemo(TestMachine& m, const std::string& driverName = "Corvida Model B PS");
+// Changes machine.json values of a machine's copy (faults, programs, the administrator's token)
+// by a JSON merge patch: a null removes a value.
+void PatchJson(TestMachine& m, const std::string& patch);
 
 struct Damage {
     std::wstring key, value, data;

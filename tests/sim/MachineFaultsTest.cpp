@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "harness/TestMachine.h"
 #include "platform/sim/Machine.h"
@@ -37,6 +38,7 @@ TEST(MachineFaultsTest, FaultsAreReadByTheirNames) {
         "monitors":  { "Model A LangMon": { "deleteError": 3008 } },
         "printProcessors": { "MODAPP": { "deleteError": 5 } },
         "lockedFiles": [ "C:\\ProgramData\\Halvex\\Drv\\MODA\\cache.dat" ],
+        "readOnlyFiles": [ "C:\\Setup\\setup.log" ],
         "readOnlyKeys": [ "HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida" ]
       },
       "jobs": { "Office": 3 }
@@ -54,6 +56,7 @@ TEST(MachineFaultsTest, FaultsAreReadByTheirNames) {
     EXPECT_EQ(faults.printProcessors.at(L"MODAPP"), 5u);
     EXPECT_EQ(faults.lockedFiles,
               (std::vector<std::wstring>{L"C:\\ProgramData\\Halvex\\Drv\\MODA\\cache.dat"}));
+    EXPECT_EQ(faults.readOnlyFiles, (std::vector<std::wstring>{L"C:\\Setup\\setup.log"}));
     EXPECT_EQ(faults.readOnlyKeys,
               (std::vector<std::wstring>{L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida"}));
     EXPECT_EQ(config.jobs.at(L"Office"), 3u);
@@ -65,11 +68,11 @@ TEST(MachineFaultsTest, FaultsAreReadByTheirNames) {
 TEST(MachineFaultsTest, BadFaultsAreReportedWithTheirLine) {
     EXPECT_EQ(ParseError("{\n \"faults\": [1]\n}"),
               "2: \"faults\" must be an object of drivers, printers, busyPrinters, monitors, "
-              "printProcessors, lockedFiles, readOnlyKeys and spoolerStopped");
+              "printProcessors, lockedFiles, readOnlyFiles, readOnlyKeys and spoolerStopped");
     EXPECT_EQ(ParseError("{\n \"faults\": {\n  \"ports\": {}\n }\n}"),
               "3: \"faults\": \"ports\" is not a fault this machine knows (drivers, printers, "
-              "busyPrinters, monitors, printProcessors, lockedFiles, readOnlyKeys, "
-              "spoolerStopped)");
+              "busyPrinters, monitors, printProcessors, lockedFiles, readOnlyFiles, "
+              "readOnlyKeys, spoolerStopped)");
     EXPECT_EQ(ParseError("{\"faults\": {\n\"spoolerStopped\": 1}}"),
               "2: \"faults\": \"spoolerStopped\" must be true or false");
     EXPECT_EQ(ParseError("{\"faults\": {\n \"busyPrinters\": {\"Office\": \"jammed\"}}}"),
@@ -184,6 +187,73 @@ TEST(MachineFaultsTest, LockedFileCannotBeDeletedNorItsFolderRemoved) {
     EXPECT_TRUE(m.Exists(L"C:\\ProgramData\\Halvex\\CVMA\\cache.dat"));
     EXPECT_EQ(machine->JournalLog().Entries()[1].substr(24),
               L"DeleteFile \"C:\\ProgramData\\Halvex\\CVMA\\CACHE.DAT\" -> 32 (locked)");
+}
+
+// A read-only file reads, and every call that would change it fails with 5, the profile writer's
+// included; the file stays as it was. A file beside it is not touched.
+TEST(MachineFaultsTest, ReadOnlyFileReadsButRefusesEveryChange) {
+    testing::TestMachine m;
+    m.SetJson(R"({"faults": {"readOnlyFiles": ["C:\\Share\\setup.log"]}})");
+    m.WriteFile(L"C:\\Share\\SETUP.LOG", "[ResponseResult]\r\nResultCode=0\r\n");
+    m.WriteFile(L"C:\\Share\\other.log", "x");
+    auto machine = m.Load();
+    platform::Platform& p = machine->Platform();
+    const std::wstring file = L"C:\\share\\setup.log";
+    const std::vector<std::pair<const char*, std::function<platform::WinError()>>> changes = {
+        {"DeleteFile", [&] { return p.files.DeleteFile(file); }},
+        {"WriteFile", [&] { return p.files.WriteFile(file, {'x'}, false); }},
+        {"AppendFile", [&] { return p.files.WriteFile(file, {'x'}, true); }},
+        {"SetAttributes",
+         [&] { return p.files.SetAttributes(file, platform::kFileAttributeNormal); }},
+        {"MoveFile onto it",
+         [&] { return p.files.MoveFileReplacing(L"C:\\Share\\other.log", file); }},
+        {"MoveFile from it",
+         [&] { return p.files.MoveFileReplacing(file, L"C:\\Share\\new.log"); }},
+        {"WriteString",
+         [&] { return p.profile.WriteString(L"ResponseResult", L"ResultCode", L"1", file); }},
+        {"WriteSection",
+         [&] { return p.profile.WriteSection(L"ResponseResult", L"ResultCode=1\0", file); }},
+        {"WriteSections",
+         [&] {
+             return p.profile.WriteSections({{L"ResponseResult", L"ResultCode=1"}}, file);
+         }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(change(), win::kAccessDenied);
+        EXPECT_EQ(p.profile.GetInt(L"ResponseResult", L"ResultCode", 99, file), 0u);
+    }
+    std::uint32_t attributes = 0;
+    ASSERT_EQ(p.files.GetAttributes(file, attributes), 0u);
+    EXPECT_EQ(attributes & platform::kFileAttributeReadOnly, platform::kFileAttributeReadOnly);
+    EXPECT_TRUE(m.Exists(L"C:\\Share\\other.log"));
+    EXPECT_EQ(p.files.DeleteFile(L"C:\\Share\\other.log"), 0u);
+}
+
+// MoveFileExW with MOVEFILE_REPLACE_EXISTING: the source takes the target's place as one change;
+// a missing source and a folder in the way are refused, and so is a locked file.
+TEST(MachineFaultsTest, MoveReplacesTheTargetInOneChange) {
+    testing::TestMachine m;
+    m.SetJson(R"({"faults": {"lockedFiles": ["C:\\Logs\\held.log"]}})");
+    m.WriteFile(L"C:\\Logs\\Norvane.log", "old");
+    m.WriteFile(L"C:\\Logs\\Norvane.log.new", "new");
+    m.WriteFile(L"C:\\Logs\\held.log", "held");
+    m.WriteFile(L"C:\\Logs\\Folder\\x", "");
+    auto machine = m.Load();
+    auto& files = machine->Platform().files;
+    EXPECT_EQ(files.MoveFileReplacing(L"C:\\Logs\\missing", L"C:\\Logs\\Norvane.log"),
+              win::kFileNotFound);
+    EXPECT_EQ(files.MoveFileReplacing(L"C:\\Logs\\Norvane.log.new", L"C:\\Logs\\Folder"),
+              win::kAccessDenied);
+    EXPECT_EQ(files.MoveFileReplacing(L"C:\\Logs\\Norvane.log.new", L"C:\\Logs\\held.log"),
+              win::kSharingViolation);
+    EXPECT_EQ(machine->JournalLog().Changes().Count(), 0u);
+    EXPECT_EQ(files.MoveFileReplacing(L"C:\\Logs\\Norvane.log.new", L"C:\\logs\\norvane.log"), 0u);
+    EXPECT_EQ(machine->JournalLog().Changes().Count(), 1u);
+    EXPECT_EQ(m.ReadFile(L"C:\\Logs\\Norvane.log"), "new");
+    EXPECT_FALSE(m.Exists(L"C:\\Logs\\Norvane.log.new"));
+    EXPECT_EQ(machine->JournalLog().Entries().back().substr(24),
+              L"MoveFile \"C:\\Logs\\Norvane.log.new\" \"C:\\Logs\\Norvane.log\"");
 }
 
 }  // namespace

@@ -70,6 +70,8 @@ bool PreviewFileSystem::PathIsDirectory(const std::wstring& path) {
 // DeleteFileW's answers: a missing file, a folder and a read-only file are refused. Whether a
 // file is locked cannot be known without trying: it is taken as deleted.
 platform::WinError PreviewFileSystem::DeleteFile(const std::wstring& path) {
+    if (IsLog(path))
+        return m_machine.DeleteFile(path);
     std::uint32_t attributes = 0;
     if (const auto error = GetAttributes(path, attributes))
         return error;
@@ -132,6 +134,24 @@ platform::WinError PreviewFileSystem::WriteFile(const std::wstring& path,
     if (IsLog(path))
         return m_machine.WriteFile(path, bytes, append);
     m_changes.Add(append ? L"AppendFile" : L"WriteFile", {path});
+    return win::kSuccess;
+}
+
+// MoveFileExW's answers: a missing source is refused, and so is a folder or a read-only file in
+// the way. The source reads as gone from then on; what the target would hold is not followed.
+platform::WinError PreviewFileSystem::MoveFileReplacing(const std::wstring& from,
+                                                        const std::wstring& to) {
+    if (IsLog(from) && IsLog(to))
+        return m_machine.MoveFileReplacing(from, to);
+    std::uint32_t attributes = 0;
+    if (const auto error = GetAttributes(from, attributes))
+        return error;
+    if (GetAttributes(to, attributes) == win::kSuccess &&
+        (attributes & (platform::kFileAttributeDirectory | platform::kFileAttributeReadOnly))) {
+        return win::kAccessDenied;
+    }
+    m_changes.Add(L"MoveFile", {from, to});
+    m_gone.insert(FoldedPath(from));
     return win::kSuccess;
 }
 

@@ -1,6 +1,7 @@
 // Files and folders in a preview: reads see the machine as the changes so far would have left it
 // (a deleted file is gone, a made folder is there), every change is recorded and answered as
-// Windows would answer it, and nothing on the disk changes. The log is the one file written.
+// Windows would answer it, and nothing on the disk changes. The log is the one file written (with
+// the file its new content goes to before it replaces the log).
 #pragma once
 
 #include <map>
@@ -19,7 +20,10 @@ public:
 
     // Whether the changes so far would have deleted the path or a folder above it.
     bool Gone(const std::wstring& path) const;
-    bool IsLog(const std::wstring& path) const { return FoldedPath(path) == m_logFile; }
+    bool IsLog(const std::wstring& path) const {
+        const std::wstring folded = FoldedPath(path);
+        return folded == m_logFile || folded == FoldedPath(platform::ReplacementName(m_logFile));
+    }
     // A file another process deletes for the run (the spooler, pnputil): it reads as gone from
     // now on. Not a change of its own: the call that asked for it is the change.
     void DeletedOutside(const std::wstring& path) { m_gone.insert(FoldedPath(path)); }
@@ -45,6 +49,7 @@ public:
                                 std::vector<std::uint8_t>& bytes) override;
     platform::WinError WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                                  bool append) override;
+    platform::WinError MoveFileReplacing(const std::wstring& from, const std::wstring& to) override;
 
 private:
     platform::FileSystem& m_machine;

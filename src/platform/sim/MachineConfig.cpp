@@ -138,8 +138,8 @@ public:
         if (!faults.is_object()) {
             m_error = {LineOfName(m_text, "faults"),
                        "\"faults\" must be an object of drivers, printers, busyPrinters, "
-                       "monitors, printProcessors, lockedFiles, readOnlyKeys and "
-                       "spoolerStopped"};
+                       "monitors, printProcessors, lockedFiles, readOnlyFiles, readOnlyKeys "
+                       "and spoolerStopped"};
             return false;
         }
         for (const auto& [kind, value] : faults.items()) {
@@ -155,7 +155,9 @@ public:
             } else if (kind == "printProcessors") {
                 ok = Named(kind, "print processor", value, out.printProcessors);
             } else if (kind == "lockedFiles") {
-                ok = LockedFiles(value, out.lockedFiles);
+                ok = Files(kind, value, out.lockedFiles);
+            } else if (kind == "readOnlyFiles") {
+                ok = Files(kind, value, out.readOnlyFiles);
             } else if (kind == "readOnlyKeys") {
                 ok = ReadOnlyKeys(value, out.readOnlyKeys);
             } else if (kind == "spoolerStopped") {
@@ -167,7 +169,7 @@ public:
                           "\"" + kind +
                               "\" is not a fault this machine knows (drivers, printers, "
                               "busyPrinters, monitors, printProcessors, lockedFiles, "
-                              "readOnlyKeys, spoolerStopped)");
+                              "readOnlyFiles, readOnlyKeys, spoolerStopped)");
             }
             if (!ok)
                 return false;
@@ -268,14 +270,14 @@ private:
         return true;
     }
 
-    bool LockedFiles(const json& files, std::vector<std::wstring>& out) {
+    bool Files(const std::string& kind, const json& files, std::vector<std::wstring>& out) {
         const auto isPath = [](const json& file) {
             return file.is_string() && IsFullWindowsPath(text::FromUtf8(file.get<std::string>()));
         };
         if (!files.is_array() || !std::all_of(files.begin(), files.end(), isPath)) {
-            return Fail({"faults", "lockedFiles"},
-                        "\"lockedFiles\" must list full Windows paths such as "
-                        "\"C:\\\\Folder\\\\File.dat\"");
+            return Fail({"faults", kind}, "\"" + kind +
+                                              "\" must list full Windows paths such as "
+                                              "\"C:\\\\Folder\\\\File.dat\"");
         }
         for (const auto& file : files)
             out.push_back(text::FromUtf8(file.get<std::string>()));
@@ -439,6 +441,8 @@ json FaultsJson(const MachineFaults& faults) {
         out["busyPrinters"][text::ToUtf8(name)] = BusyName(busy);
     for (const auto& file : faults.lockedFiles)
         out["lockedFiles"].push_back(text::ToUtf8(file));
+    for (const auto& file : faults.readOnlyFiles)
+        out["readOnlyFiles"].push_back(text::ToUtf8(file));
     for (const auto& key : faults.readOnlyKeys)
         out["readOnlyKeys"].push_back(text::ToUtf8(key));
     if (faults.spoolerStopped)

@@ -46,6 +46,8 @@ struct MachineFaults {
     std::map<std::wstring, PrinterBusy, text::NoCaseLess> busyPrinters;
     // Files held open by another program: they cannot be deleted.
     std::vector<std::wstring> lockedFiles;
+    // Files on a read-only share or medium: they read, but cannot be written, deleted or replaced.
+    std::vector<std::wstring> readOnlyFiles;
     // Registry keys whose security lets the program read them but not change them, by full path
     // ("HKEY_LOCAL_MACHINE\SOFTWARE\Corvida").
     std::vector<std::wstring> readOnlyKeys;

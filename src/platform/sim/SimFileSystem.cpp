@@ -26,14 +26,27 @@ bool SamePath(const std::vector<std::wstring>& a, const std::vector<std::wstring
 
 }  // namespace
 
-bool SimFileSystem::IsLocked(const std::wstring& path) const {
-    std::vector<std::wstring> wanted, locked;
-    if (m_paths.Components(path, m_currentDir, wanted) != win::kSuccess)
+bool SimFileSystem::Listed(const std::vector<std::wstring>& files, const std::wstring& path) const {
+    std::vector<std::wstring> wanted, listed;
+    if (files.empty() || m_paths.Components(path, m_currentDir, wanted) != win::kSuccess)
         return false;
-    return std::any_of(m_lockedFiles.begin(), m_lockedFiles.end(), [&](const auto& file) {
-        return m_paths.Components(file, m_currentDir, locked) == win::kSuccess &&
-               SamePath(wanted, locked);
+    return std::any_of(files.begin(), files.end(), [&](const auto& file) {
+        return m_paths.Components(file, m_currentDir, listed) == win::kSuccess &&
+               SamePath(wanted, listed);
     });
+}
+
+platform::WinError SimFileSystem::Refusal(const wchar_t* call, const std::wstring& path,
+                                          bool locking) {
+    const platform::WinError error = locking && IsLocked(path) ? win::kSharingViolation
+                                     : IsReadOnly(path)        ? win::kAccessDenied
+                                                               : win::kSuccess;
+    if (error) {
+        m_journal.Record(std::wstring(call) + L" " + Quoted(path) + L" -> " +
+                         std::to_wstring(error) +
+                         (error == win::kSharingViolation ? L" (locked)" : L" (read-only)"));
+    }
+    return error;
 }
 
 platform::WinError SimFileSystem::Find(const std::wstring& pattern,
@@ -72,14 +85,12 @@ platform::WinError SimFileSystem::DeleteFile(const std::wstring& path) {
         return win::kFileNotFound;
     if (fs::is_directory(file.host, ec))
         return win::kAccessDenied;
-    const std::wstring name = Quoted(m_paths.WindowsPath(file.host));
-    if (IsLocked(path)) {
-        m_journal.Record(L"DeleteFile " + name + L" -> 32 (locked)");
-        return win::kSharingViolation;
-    }
+    const std::wstring name = m_paths.WindowsPath(file.host);
+    if (const auto error = Refusal(L"DeleteFile", name, true))
+        return error;
     if (!m_paths.Change(file.host, [&] { return fs::remove(file.host, ec); }))
         return win::kAccessDenied;
-    m_journal.RecordChange(L"DeleteFile " + name);
+    m_journal.RecordChange(L"DeleteFile " + Quoted(name));
     return win::kSuccess;
 }
 
@@ -91,7 +102,8 @@ platform::WinError SimFileSystem::GetAttributes(const std::wstring& path,
         return error;
     if (!file.exists)
         return win::kFileNotFound;
-    attributes = AttributesOf(file.host);
+    attributes =
+        AttributesOf(file.host) | (IsReadOnly(path) ? platform::kFileAttributeReadOnly : 0);
     return win::kSuccess;
 }
 
@@ -115,8 +127,10 @@ platform::WinError SimFileSystem::SetAttributes(const std::wstring& path,
         return error;
     if (!file.exists)
         return win::kFileNotFound;
-    m_journal.Record(L"SetFileAttributes " + Quoted(m_paths.WindowsPath(file.host)) + L" " +
-                     std::to_wstring(attributes));
+    const std::wstring name = m_paths.WindowsPath(file.host);
+    if (const auto error = Refusal(L"SetFileAttributes", name, false))
+        return error;
+    m_journal.Record(L"SetFileAttributes " + Quoted(name) + L" " + std::to_wstring(attributes));
     return win::kSuccess;
 }
 
@@ -218,6 +232,10 @@ platform::WinError SimFileSystem::WriteFile(const std::wstring& path,
     std::error_code ec;
     if (file.exists && fs::is_directory(file.host, ec))
         return win::kAccessDenied;
+    if (const auto error =
+            Refusal(append ? L"AppendFile" : L"WriteFile", m_paths.WindowsPath(file.host), false)) {
+        return error;
+    }
     std::ofstream out = m_paths.Change(file.host, [&] {
         return std::ofstream(file.host,
                              std::ios::binary | (append ? std::ios::app : std::ios::trunc));
@@ -231,6 +249,38 @@ platform::WinError SimFileSystem::WriteFile(const std::wstring& path,
     m_journal.RecordChange(std::wstring(append ? L"AppendFile " : L"WriteFile ") +
                            Quoted(m_paths.WindowsPath(file.host)) + L" " +
                            std::to_wstring(bytes.size()) + L" bytes");
+    return win::kSuccess;
+}
+
+// Within the drive a rename is one step of the host's file system, as MoveFileExW's is within a
+// volume. A folder in the way is not replaced.
+platform::WinError SimFileSystem::MoveFileReplacing(const std::wstring& from,
+                                                    const std::wstring& to) {
+    ResolvedPath source, target;
+    if (const auto error = Resolve(from, source))
+        return error;
+    if (!source.exists)
+        return win::kFileNotFound;
+    if (const auto error = Resolve(to, target))
+        return error;
+    std::error_code ec;
+    if (fs::is_directory(source.host, ec) || (target.exists && fs::is_directory(target.host, ec)))
+        return win::kAccessDenied;
+    const std::wstring sourceName = m_paths.WindowsPath(source.host);
+    const std::wstring targetName = m_paths.WindowsPath(target.host);
+    for (const std::wstring& name : {sourceName, targetName}) {
+        if (const auto error = Refusal(L"MoveFile", name, true))
+            return error;
+    }
+    m_paths.Change(source.host, [&] {
+        return m_paths.Change(target.host, [&] {
+            fs::rename(source.host, target.host, ec);
+            return 0;
+        });
+    });
+    if (ec)
+        return win::kAccessDenied;
+    m_journal.RecordChange(L"MoveFile " + Quoted(sourceName) + L" " + Quoted(targetName));
     return win::kSuccess;
 }
 

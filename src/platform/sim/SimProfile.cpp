@@ -3,9 +3,22 @@
 #include <cwchar>
 
 namespace norvane::sim {
-platform::WinError SimProfile::Resolve(const std::wstring& file, ResolvedPath& resolved) const {
+std::wstring SimProfile::WindowsPath(const std::wstring& file) const {
     const bool bare = file.find_first_of(L"\\/:") == std::wstring::npos;
-    return m_files.Resolve(bare ? m_windowsDir + L"\\" + file : file, resolved);
+    return bare ? m_windowsDir + L"\\" + file : file;
+}
+
+platform::WinError SimProfile::Resolve(const std::wstring& file, ResolvedPath& resolved) const {
+    return m_files.Resolve(WindowsPath(file), resolved);
+}
+
+// The writer opens the file for writing, which a read-only file refuses.
+template <typename Write>
+platform::WinError SimProfile::Change(const std::wstring& file, const ResolvedPath& resolved,
+                                      Write write) {
+    if (m_files.IsReadOnly(WindowsPath(file)))
+        return platform::win::kAccessDenied;
+    return m_files.Paths().Change(resolved.host, write);
 }
 
 std::uint32_t SimProfile::GetString(const wchar_t* section, const wchar_t* key,
@@ -31,8 +44,8 @@ platform::WinError SimProfile::WriteString(const wchar_t* section, const wchar_t
     ResolvedPath resolved;
     if (const auto error = Resolve(file, resolved))
         return error;
-    const platform::WinError error = m_files.Paths().Change(
-        resolved.host, [&] { return m_engine.WriteString(section, key, value, resolved.host); });
+    const platform::WinError error = Change(
+        file, resolved, [&] { return m_engine.WriteString(section, key, value, resolved.host); });
     std::wstring entry = L"WritePrivateProfileString " + Quoted(file) + L" [" +
                          (section ? section : L"(null)") + L"] ";
     entry += key ? Quoted(key) : L"(null)";
@@ -61,7 +74,7 @@ platform::WinError SimProfile::WriteSection(const wchar_t* section, const wchar_
     ResolvedPath resolved;
     if (const auto error = Resolve(file, resolved))
         return error;
-    const platform::WinError error = m_files.Paths().Change(resolved.host, [&] {
+    const platform::WinError error = Change(file, resolved, [&] {
         return m_engine.WriteSection(section, keysAndValues, resolved.host);
     });
     JournalWrite(
@@ -76,8 +89,8 @@ platform::WinError SimProfile::WriteSections(const std::vector<platform::Profile
     ResolvedPath resolved;
     if (const auto error = Resolve(file, resolved))
         return error;
-    const platform::WinError error = m_files.Paths().Change(
-        resolved.host, [&] { return m_engine.WriteSections(sections, resolved.host); });
+    const platform::WinError error =
+        Change(file, resolved, [&] { return m_engine.WriteSections(sections, resolved.host); });
     std::wstring entry = L"WritePrivateProfileSections " + Quoted(file);
     for (const platform::ProfileSection& section : sections)
         entry += SectionEntry(section.name.c_str(), section.keysAndValues.c_str());

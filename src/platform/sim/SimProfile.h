@@ -1,5 +1,6 @@
 // The Profile service of the simulated machine: the profile engine over drive_c/. A file name
-// without a folder is looked for in the Windows folder, as Windows does.
+// without a folder is looked for in the Windows folder, as Windows does. A write to a read-only
+// file fails with ERROR_ACCESS_DENIED and leaves it as it was.
 #pragma once
 
 #include "platform/Profile.h"
@@ -30,7 +31,10 @@ public:
                                      const std::wstring& file) override;
 
 private:
+    std::wstring WindowsPath(const std::wstring& file) const;
     platform::WinError Resolve(const std::wstring& file, ResolvedPath& resolved) const;
+    template <typename Write>
+    platform::WinError Change(const std::wstring& file, const ResolvedPath& resolved, Write write);
     void JournalWrite(std::wstring entry, platform::WinError error);
 
     SimFileSystem& m_files;

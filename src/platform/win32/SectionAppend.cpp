@@ -140,15 +140,34 @@ bool SectionAppend::Add(const platform::ProfileSection& section) {
     m_names.push_back(section.name);
     const std::optional<std::wstring> text = known ? std::nullopt : PlainText(section);
     const std::optional<std::string> bytes = text ? Encoded(*text, m_encoding) : std::nullopt;
-    if (bytes)
+    if (bytes) {
         m_pending += *bytes;
+        m_pendingSections.push_back(section);
+    }
     return bytes.has_value();
 }
 
-platform::WinError SectionAppend::Flush() {
+platform::WinError SectionAppend::Flush(platform::Clock& clock,
+                                        std::vector<platform::ProfileSection>& unwritten) {
+    // Short enough not to hold up a run, long enough for a program that reads the log as it
+    // grows to let go of it.
+    constexpr int kTries = 5;
+    constexpr std::uint32_t kPauseMs = 100;
     if (m_pending.empty())
         return platform::win::kSuccess;
     const std::string bytes = std::exchange(m_pending, {});
+    platform::WinError error = Append(bytes);
+    for (int tried = 1; error == ERROR_SHARING_VIOLATION && tried < kTries; ++tried) {
+        clock.Sleep(kPauseMs);
+        error = Append(bytes);
+    }
+    if (error)
+        unwritten = std::move(m_pendingSections);
+    m_pendingSections.clear();
+    return error;
+}
+
+platform::WinError SectionAppend::Append(const std::string& bytes) const {
     const UniqueFile handle(
         CreateFileW(m_file.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
                     FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

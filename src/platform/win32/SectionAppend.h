@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/Profile.h"
 #include "platform/WinError.h"
 
@@ -30,8 +31,12 @@ public:
     // (empty, white space at either end, a control character, a character the file's code page
     // lacks). Either way the section counts as written from then on.
     bool Add(const platform::ProfileSection& section);
-    // Appends what was added since the last flush.
-    platform::WinError Flush();
+    // Appends what was added since the last flush. Another program holding the file open for
+    // writing (a sharing violation) is waited for a little, `clock` sleeping between a few tries.
+    // When the append fails all the same, its sections are moved to `unwritten`, for the writer to
+    // write them one by one, and the append's error is answered.
+    platform::WinError Flush(platform::Clock& clock,
+                             std::vector<platform::ProfileSection>& unwritten);
 
 private:
     enum class Encoding { kAnsi, kUtf16Le };
@@ -39,11 +44,13 @@ private:
         : m_file(std::move(file)), m_encoding(encoding), m_names(std::move(names)) {}
     static std::optional<Encoding> EncodingOf(const std::string& bytes);
     static std::optional<std::string> Encoded(const std::wstring& text, Encoding encoding);
+    platform::WinError Append(const std::string& bytes) const;
 
     std::wstring m_file;
     Encoding m_encoding;
     std::vector<std::wstring> m_names;  // the sections the file holds
     std::string m_pending;
+    std::vector<platform::ProfileSection> m_pendingSections;  // what m_pending holds
 };
 
 }  // namespace norvane::win32

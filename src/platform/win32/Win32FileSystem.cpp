@@ -124,4 +124,9 @@ WinError Win32FileSystem::WriteFile(const std::wstring& path,
         ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
 }
 
+WinError Win32FileSystem::MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+    return ErrorOf(
+        MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+}
+
 }  // namespace norvane::win32

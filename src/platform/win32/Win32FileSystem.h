@@ -23,6 +23,7 @@ public:
                                 std::vector<std::uint8_t>& bytes) override;
     platform::WinError WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                                  bool append) override;
+    platform::WinError MoveFileReplacing(const std::wstring& from, const std::wstring& to) override;
 };
 
 }  // namespace norvane::win32

@@ -14,9 +14,10 @@
 namespace norvane::win32 {
 
 struct Win32Platform::Services {
+    Win32Clock clock;
     Win32Spooler spooler;
     Win32Registry registry;
-    Win32Profile profile;
+    Win32Profile profile{clock};
     Win32FileSystem files;
     Win32Resources resources;
     Win32Ui ui{resources};
@@ -24,7 +25,6 @@ struct Win32Platform::Services {
     Win32Processes processes{ui.Dialogs()};
     Win32Security security;
     Win32SystemInfo system;
-    Win32Clock clock;
     platform::Platform platform{spooler,  registry, profile,   files, processes,
                                 security, system,   resources, clock, ui};
 };

@@ -27,7 +27,9 @@ platform::WinError Win32Profile::WriteSection(const wchar_t* section, const wcha
 }
 
 // The writer writes sections until one shows how it appends a new section to this file; the
-// sections after it that are new are appended so, together, and the others go to the writer.
+// sections after it that are new are appended so, together, and the others go to the writer. An
+// append that fails hands its sections back to the writer: none is lost, and an error is the
+// writer's.
 platform::WinError Win32Profile::WriteSections(
     const std::vector<platform::ProfileSection>& sections, const std::wstring& file) {
     platform::WinError result = platform::win::kSuccess;
@@ -39,12 +41,18 @@ platform::WinError Win32Profile::WriteSections(
         return error;
     };
     std::optional<SectionAppend> append;
+    const auto flush = [&] {
+        std::vector<platform::ProfileSection> unwritten;
+        if (append->Flush(m_clock, unwritten)) {
+            for (const platform::ProfileSection& section : unwritten)
+                write(section);
+        }
+    };
     for (const platform::ProfileSection& section : sections) {
         if (append) {
             if (append->Add(section))
                 continue;
-            if (const auto error = append->Flush(); error && !result)
-                result = error;
+            flush();
             write(section);
             continue;
         }
@@ -54,10 +62,8 @@ platform::WinError Win32Profile::WriteSections(
         if (const std::optional<std::string> after = ReadProfileBytes(file))
             append = SectionAppend::Learn(file, *before, *after, section);
     }
-    if (append) {
-        if (const auto error = append->Flush(); error && !result)
-            result = error;
-    }
+    if (append)
+        flush();
     return result;
 }
 
