@@ -7,6 +7,9 @@
 #include "platform/win32/Win32Platform.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Every library loaded from here on comes from System32 or by a full path, never from the
+    // program's folder or the current one, where a planted copy would run elevated.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     norvane::win32::Win32Platform platform;
     norvane::CUninstallerController app(platform.Get());
     app.InitInstance(norvane::TextAfterProgramName(GetCommandLineW()));
