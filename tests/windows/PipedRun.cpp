@@ -31,6 +31,12 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 2; i < argc; ++i)
         commandLine += L" " + Quoted(argv[i]);
 
+    // Wine starts its desktop process for the first program that asks for the desktop, and that
+    // process, which runs as long as the Wine session, gets the asking program's standard
+    // handles. It is started here, before any pipe exists, as Windows' desktop runs before any
+    // deployment tool starts.
+    GetDesktopWindow();
+
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
