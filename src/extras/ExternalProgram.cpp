@@ -13,8 +13,10 @@ bool RunAndWait(platform::Platform& platform, const std::wstring& commandLine, H
     if (handover == Handover::Follow) {
         // An installer often starts a copy of itself elsewhere and exits at once; the work, and
         // the setup.log, are that process's.
-        std::unique_ptr<platform::Process> child;
-        if (platform.processes.FindChild(process->Id(), child) == platform::win::kSuccess && child)
+        // Every one of them: the one that does the work need not be the first the snapshot lists.
+        std::vector<std::unique_ptr<platform::Process>> children;
+        platform.processes.FindChildren(process->Id(), children);
+        for (const auto& child : children)
             child->WaitPumpingMessages();
     }
     return true;

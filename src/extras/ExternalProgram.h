@@ -19,8 +19,8 @@ enum class Handover {
     Follow,  // when the program hands its work to a process of its own, wait for that one too
 };
 
-// Starts the command line and waits for it (and, with Follow, for the first child it left
-// running). False when the program could not be started.
+// Starts the command line and waits for it (and, with Follow, for every child it left running).
+// False when the program could not be started.
 bool RunAndWait(platform::Platform& platform, const std::wstring& commandLine, Handover handover);
 
 // Deletes an installer's setup.log before the installer starts, so that a log read after it is the

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/WinError.h"
 
@@ -30,8 +31,13 @@ public:
     // CreateProcessW with the command line as given (the first token names the program).
     virtual WinError Start(const std::wstring& commandLine, std::uint32_t creationFlags,
                            std::unique_ptr<Process>& process) = 0;
-    // A process whose parent is `parentId` (the Toolhelp snapshot), opened for waiting.
-    virtual WinError FindChild(std::uint32_t parentId, std::unique_ptr<Process>& child) = 0;
+    // Every process still running that `parentId` started, opened for waiting; none is no error.
+    // The caller holds `parentId`'s process open, so its ID cannot have passed to another. The
+    // Toolhelp snapshot's parent ID is only a record: Windows reuses IDs and keeps an orphan's
+    // record, so a process created before the parent is no child of it and is left out, as is one
+    // this program cannot open for waiting (a protected process, another session's).
+    virtual WinError FindChildren(std::uint32_t parentId,
+                                  std::vector<std::unique_ptr<Process>>& children) = 0;
     // ShellExecuteW with the verb "runas" and a hidden window: starts the program and returns
     // without waiting for it.
     virtual WinError ShellExecuteElevated(const std::wstring& file,

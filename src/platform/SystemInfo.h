@@ -17,6 +17,8 @@ public:
     virtual std::wstring ModuleFileName() = 0;
     // GetWindowsDirectoryW.
     virtual std::wstring WindowsDirectory() = 0;
+    // GetSystemDirectoryW: System32, since the program is 64-bit.
+    virtual std::wstring SystemDirectory() = 0;
     // SHGetFolderPathW(CSIDL_COMMON_APPDATA).
     virtual WinError CommonAppDataFolder(std::wstring& path) = 0;
     virtual std::uint32_t ThreadLocale() = 0;

@@ -30,6 +30,7 @@ inline constexpr WinError kAlreadyExists = 183;
 inline constexpr WinError kBadExeFormat = 193;
 inline constexpr WinError kFilenameExcedRange = 206;
 inline constexpr WinError kMoreData = 234;
+inline constexpr WinError kWaitTimeout = 258;
 inline constexpr WinError kNoMoreItems = 259;
 inline constexpr WinError kDirectoryName = 267;
 inline constexpr WinError kCanNotComplete = 1003;

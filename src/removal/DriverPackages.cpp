@@ -214,8 +214,10 @@ int DriverPackages::Remove(platform::Platform& run) {
     }
     if (run.system.OsMajorVersion() >= 6) {
         // pnputil removes the package (forcing it even while a device uses it) on its own time;
-        // the removal goes on.
-        if (run.processes.ShellExecuteElevated(L"pnputil.exe", L"-f -d " + m_matchedInf))
+        // the removal goes on. It is named by its full path: a bare name is searched for in
+        // folders such as the current one before System32, and any of them may hold another.
+        if (run.processes.ShellExecuteElevated(run.system.SystemDirectory() + L"\\pnputil.exe",
+                                               L"-f -d " + m_matchedInf))
             return 1;
         run.clock.Sleep(kPnputilWaitMs);
         return 0;

@@ -86,7 +86,7 @@ protected:
         }
         if (!extraPrograms.empty())
             programs += (programs.empty() ? "" : ", ") + extraPrograms;
-        m_machine.SetJson("{\"programs\": {" + programs + "}}");
+        m_machine.SetJson("{" + m_processes + "\"programs\": {" + programs + "}}");
         setup.Install(
             ConfigIni({"Model A", "Model B"}, {}, config + sections + reboot + extraConfig));
         m_machine.WriteFile(L"C:\\Windows\\system32\\spool\\drivers\\x64\\3\\CVMA.CAP",
@@ -105,6 +105,7 @@ protected:
     }
 
     TestMachine m_machine;
+    std::string m_processes;  // machine.json "processes" and a comma, or nothing
 };
 
 Utility With(Utility u, const std::string& program) {
@@ -179,27 +180,39 @@ TEST_F(UtilityRemovalTest, PendingRenameOfTheCheckFileAsksForARestart) {
 }
 
 TEST_F(UtilityRemovalTest, ResultIsReadOnlyAfterTheProcessTheUninstallerHandsOverTo) {
-    const std::string worker = "C:\\Windows\\Temp\\worker.exe";
-    m_machine.WriteFile(text::FromUtf8(worker), "MZ");
-    Install({With(kCenter, R"("runMs": 200, "child": ")" + DoubledBackslashes(worker) + "\""),
-             With(kBook, Reports(kBook, "0"))},
-            "", "\"" + DoubledBackslashes(worker) + "\": {" + Reports(kCenter, "0") + "}");
-    const auto run = m_machine.Run(L"/s /d Model B /u 1");
-    EXPECT_EQ(Result("Center"), L"0");
-    EXPECT_EQ(Result("Book"), L"0");
-    // The worker ends (writing setup.log) before the log is read and deleted, and before the
-    // next uninstaller starts.
-    auto at = [&](const std::wstring& what) {
-        return std::find_if(
-                   run.journal.begin(), run.journal.end(),
-                   [&](const std::wstring& e) { return e.find(what) != std::wstring::npos; }) -
-               run.journal.begin();
-    };
-    const auto workerEnds = at(L"ends \"C:\\Windows\\Temp\\worker.exe\"");
-    EXPECT_LT(at(L"Temp\\worker.exe\"\"\" flags"), workerEnds);
-    EXPECT_LT(workerEnds, at(L"DeleteFile \"C:\\Program Files\\Halvex\\Norvane\\ISS\\setup.log\""));
-    EXPECT_LT(workerEnds, at(L"Book.iss"));
-    EXPECT_FALSE(m_machine.Exists(std::wstring(kProgramFolder) + L"ISS\\setup.log"));
+    // Center's uninstaller is the first process started, 1000. Older processes may record that
+    // ID as their parent's, an ended process whose ID Windows reused: they are not its children,
+    // whether the program may open them or not, and waiting for one would never end.
+    const std::string older = R"("processes": [
+        {"executable": "C:\\Windows\\System32\\csrss.exe", "parentId": 1000, "protected": true},
+        {"executable": "C:\\Windows\\explorer.exe", "parentId": 1000}], )";
+    for (const std::string& processes : {std::string(), older}) {
+        SCOPED_TRACE(processes);
+        m_processes = processes;
+        const std::string worker = "C:\\Windows\\Temp\\worker.exe";
+        m_machine.WriteFile(text::FromUtf8(worker), "MZ");
+        Install({With(kCenter, R"("runMs": 200, "child": ")" + DoubledBackslashes(worker) + "\""),
+                 With(kBook, Reports(kBook, "0"))},
+                "", "\"" + DoubledBackslashes(worker) + "\": {" + Reports(kCenter, "0") + "}");
+        const auto run = m_machine.Run(L"/s /d Model B /u 1");
+        EXPECT_EQ(Result("Center"), L"0");
+        EXPECT_EQ(Result("Book"), L"0");
+        // The worker ends (writing setup.log) before the log is read and deleted, and before the
+        // next uninstaller starts.
+        auto at = [&](const std::wstring& what) {
+            return std::find_if(
+                       run.journal.begin(), run.journal.end(),
+                       [&](const std::wstring& e) { return e.find(what) != std::wstring::npos; }) -
+                   run.journal.begin();
+        };
+        const auto workerEnds = at(L"ends \"C:\\Windows\\Temp\\worker.exe\"");
+        EXPECT_LT(at(L"Temp\\worker.exe\"\"\" flags"), workerEnds);
+        EXPECT_LT(workerEnds,
+                  at(L"DeleteFile \"C:\\Program Files\\Halvex\\Norvane\\ISS\\setup.log\""));
+        EXPECT_LT(workerEnds, at(L"Book.iss"));
+        EXPECT_EQ(at(L"never ends"), std::ssize(run.journal));
+        EXPECT_FALSE(m_machine.Exists(std::wstring(kProgramFolder) + L"ISS\\setup.log"));
+    }
 }
 
 TEST_F(UtilityRemovalTest, UnquotedProgramPathIsQuotedBeforeStarting) {

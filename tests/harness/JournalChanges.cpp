@@ -124,7 +124,7 @@ std::vector<std::wstring> JournalChanges(const std::vector<std::wstring>& journa
         if (call == L"DeletePrinterDriverEx")
             deletingIn = {L"\\spool\\drivers\\x64\\3\\", L"\\spool\\drivers\\w32x86\\3\\"};
         else if (call == L"ShellExecute" && arguments->size() > 1 &&
-                 text::EqualsNoCase((*arguments)[1], L"pnputil.exe"))
+                 (*arguments)[1].ends_with(L"\\pnputil.exe"))
             deletingIn = {L"\\inf\\"};
         std::wstring change = call;
         for (std::size_t i = 0; i < arguments->size(); ++i)

@@ -1,5 +1,5 @@
-// The elevated start of the simulated machine: Windows' pnputil.exe is built in, every other
-// program is missing.
+// The elevated start of the simulated machine: Windows' pnputil.exe is built in at its place in
+// System32, every other program is missing.
 #include <gtest/gtest.h>
 
 #include "harness/TestMachine.h"
@@ -9,6 +9,8 @@ namespace norvane::sim {
 namespace {
 
 namespace win = platform::win;
+
+constexpr wchar_t kPnputil[] = L"C:\\WINNT\\System32\\pnputil.exe";
 
 class PnputilTest : public ::testing::Test {
 protected:
@@ -28,32 +30,34 @@ protected:
 };
 
 TEST_F(PnputilTest, DeletesThePackagesInfAndPnfFromTheWindowsInfFolder) {
-    ASSERT_EQ(Processes().ShellExecuteElevated(L"pnputil.exe", L"-f -d oem12.inf"), win::kSuccess);
+    ASSERT_EQ(Processes().ShellExecuteElevated(kPnputil, L"-f -d oem12.inf"), win::kSuccess);
     EXPECT_FALSE(Inf(L"oem12.inf"));
     EXPECT_FALSE(Inf(L"oem12.pnf"));
     EXPECT_TRUE(Inf(L"oem3.inf"));
-    // With a folder, in capitals, without -f: the same tool.
-    ASSERT_EQ(Processes().ShellExecuteElevated(L"C:\\WINNT\\System32\\PNPUTIL.EXE", L"-d OEM3.INF"),
+    // In other letter case, without -f: the same tool.
+    ASSERT_EQ(Processes().ShellExecuteElevated(L"c:\\winnt\\SYSTEM32\\PNPUTIL.EXE", L"-d OEM3.INF"),
               win::kSuccess);
     EXPECT_FALSE(Inf(L"oem3.inf"));
     EXPECT_FALSE(Inf(L"oem3.pnf"));
     EXPECT_EQ(test::JournalOf(*m_machine),
               (std::vector<std::wstring>{
-                  L"ShellExecute runas \"pnputil.exe\" \"-f -d oem12.inf\"",
+                  L"ShellExecute runas \"C:\\WINNT\\System32\\pnputil.exe\" \"-f -d oem12.inf\"",
                   L"DeleteFile \"C:\\WINNT\\INF\\oem12.inf\"",
                   L"DeleteFile \"C:\\WINNT\\INF\\OEM12.PNF\"",
-                  L"ShellExecute runas \"C:\\WINNT\\System32\\PNPUTIL.EXE\" \"-d OEM3.INF\"",
+                  L"ShellExecute runas \"c:\\winnt\\SYSTEM32\\PNPUTIL.EXE\" \"-d OEM3.INF\"",
                   L"DeleteFile \"C:\\WINNT\\INF\\oem3.inf\"",
                   L"DeleteFile \"C:\\WINNT\\INF\\oem3.pnf\""}));
 }
 
 TEST_F(PnputilTest, OtherCommandsDeleteNothingAndOtherProgramsAreMissing) {
     // pnputil itself starts, so the start succeeds; it refuses what is not a published package.
-    EXPECT_EQ(Processes().ShellExecuteElevated(L"pnputil.exe", L"-f -d machine.inf"),
+    EXPECT_EQ(Processes().ShellExecuteElevated(kPnputil, L"-f -d machine.inf"), win::kSuccess);
+    EXPECT_EQ(Processes().ShellExecuteElevated(kPnputil, L"-f -d ..\\inf\\oem12.inf"),
               win::kSuccess);
-    EXPECT_EQ(Processes().ShellExecuteElevated(L"pnputil.exe", L"-f -d ..\\inf\\oem12.inf"),
-              win::kSuccess);
-    EXPECT_EQ(Processes().ShellExecuteElevated(L"pnputil.exe", L"-e"), win::kSuccess);
+    EXPECT_EQ(Processes().ShellExecuteElevated(kPnputil, L"-e"), win::kSuccess);
+    // Another folder's pnputil.exe is not Windows' own.
+    EXPECT_EQ(Processes().ShellExecuteElevated(L"C:\\Tools\\pnputil.exe", L"-f -d oem12.inf"),
+              win::kFileNotFound);
     EXPECT_EQ(Processes().ShellExecuteElevated(L"pnputil2.exe", L"-f -d oem12.inf"),
               win::kFileNotFound);
     EXPECT_TRUE(Inf(L"oem12.inf"));

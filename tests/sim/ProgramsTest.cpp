@@ -81,6 +81,18 @@ protected:
         }
         return L"(not ended)";
     }
+    // The processes FindChildren gives for `parentId`, opened for waiting.
+    std::vector<std::unique_ptr<platform::Process>> Children(std::uint32_t parentId) {
+        std::vector<std::unique_ptr<platform::Process>> children;
+        EXPECT_EQ(Processes().FindChildren(parentId, children), win::kSuccess);
+        return children;
+    }
+    std::vector<std::uint32_t> ChildIds(std::uint32_t parentId) {
+        std::vector<std::uint32_t> ids;
+        for (const auto& child : Children(parentId))
+            ids.push_back(child->Id());
+        return ids;
+    }
     std::wstring ResultCode() {
         wchar_t value[16];
         m_machine->Platform().profile.GetString(L"ResponseResult", L"ResultCode", L"<missing>",
@@ -139,17 +151,17 @@ TEST_F(ProgramsUninstallerTest, TheWorkIsDoneByTheChildTheUninstallerHandsOverTo
     EXPECT_TRUE(m_test.Exists(kUtlbExe));
 
     // The worker is found by the id of its parent, although that one has ended.
-    std::unique_ptr<platform::Process> worker;
-    ASSERT_EQ(Processes().FindChild(uninstaller->Id(), worker), win::kSuccess);
-    EXPECT_EQ(worker->Id(), 1004u);
-    ASSERT_EQ(worker->WaitPumpingMessages(), win::kSuccess);
+    auto children = Children(uninstaller->Id());
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_EQ(children[0]->Id(), 1004u);
+    ASSERT_EQ(children[0]->WaitPumpingMessages(), win::kSuccess);
     EXPECT_EQ(NowText(), "09:15:03.500");
     EXPECT_EQ(ResultCode(), L"0");
     EXPECT_FALSE(KeyExists(kUninstallKey));
     EXPECT_FALSE(m_test.Exists(kUtlbExe));
     EXPECT_TRUE(m_test.Exists(kUtlbDll));
-    EXPECT_EQ(Processes().FindChild(uninstaller->Id(), worker), win::kNoMoreFiles);
-    EXPECT_EQ(Processes().FindChild(1004, worker), win::kNoMoreFiles);
+    EXPECT_TRUE(Children(uninstaller->Id()).empty());
+    EXPECT_TRUE(Children(1004).empty());
 
     // Queued as MoveFileExW queues a deletion, after what was there; a restart carries it out.
     platform::RegValue renames;
@@ -165,11 +177,12 @@ TEST_F(ProgramsUninstallerTest, TheWorkIsDoneByTheChildTheUninstallerHandsOverTo
 }
 
 TEST_F(ProgramsUninstallerTest, TheJournalShowsTheResultReadOnlyAfterTheChildEnded) {
-    std::unique_ptr<platform::Process> uninstaller, worker;
+    std::unique_ptr<platform::Process> uninstaller;
     ASSERT_EQ(Start(UninstallCommand(), uninstaller), win::kSuccess);
     uninstaller->WaitPumpingMessages();
-    ASSERT_EQ(Processes().FindChild(uninstaller->Id(), worker), win::kSuccess);
-    worker->WaitPumpingMessages();
+    const auto children = Children(uninstaller->Id());
+    ASSERT_EQ(children.size(), 1u);
+    children[0]->WaitPumpingMessages();
     // What the program does with the result once it has read it.
     m_machine->Platform().files.DeleteFile(kSetupLog);
 
@@ -200,15 +213,15 @@ TEST_F(ProgramsUninstallerTest, AProcessNobodyWaitsForEndsWhenTheClockPassesItsE
     ASSERT_EQ(Start(UninstallCommand(), uninstaller), win::kSuccess);
     auto& clock = m_machine->Platform().clock;
     clock.Sleep(1000);
-    std::unique_ptr<platform::Process> worker;
-    EXPECT_EQ(Processes().FindChild(uninstaller->Id(), worker), win::kNoMoreFiles);
+    EXPECT_TRUE(Children(uninstaller->Id()).empty());
     clock.Sleep(1000);  // the uninstaller ends on the way, at 1.5 s
-    ASSERT_EQ(Processes().FindChild(uninstaller->Id(), worker), win::kSuccess);
+    const auto children = Children(uninstaller->Id());
+    ASSERT_EQ(children.size(), 1u);
     EXPECT_EQ(ResultCode(), L"<missing>");
     clock.Sleep(5000);  // and the worker at 3.5 s
     EXPECT_EQ(ResultCode(), L"0");
     // Waiting for a process that has ended takes no time.
-    worker->WaitPumpingMessages();
+    children[0]->WaitPumpingMessages();
     uninstaller->WaitPumpingMessages();
     EXPECT_EQ(NowText(), "09:15:07.000");
 
@@ -270,10 +283,8 @@ TEST_F(ProgramsTest, ProcessesThatEndTogetherEndInTheOrderTheyStartedAndAtSaveBy
     ASSERT_EQ(Start(L"C:\\Tools\\d.exe", d), win::kSuccess);
     ASSERT_EQ(Start(L"C:\\Tools\\b.exe", b), win::kSuccess);
     ASSERT_EQ(Start(L"C:\\Tools\\a.exe", a), win::kSuccess);
-    // The program's first child still running, in the order they started.
-    std::unique_ptr<platform::Process> first;
-    ASSERT_EQ(Processes().FindChild(kProgramProcessId, first), win::kSuccess);
-    EXPECT_EQ(first->Id(), d->Id());
+    // The program's children still running, in the order they started.
+    EXPECT_EQ(ChildIds(kProgramProcessId), (std::vector<std::uint32_t>{d->Id(), b->Id(), a->Id()}));
     EXPECT_FALSE(m_machine->Save());
 
     std::vector<std::wstring> ends;
@@ -287,7 +298,35 @@ TEST_F(ProgramsTest, ProcessesThatEndTogetherEndInTheOrderTheyStartedAndAtSaveBy
                                          L"09:15:01.500 Process 1008 ends \"C:\\Tools\\a.exe\"",
                                          L"09:15:01.800 Process 1004 ends \"C:\\Tools\\b.exe\"",
                                          L"09:15:02.000 Process 1012 ends \"C:\\Tools\\c.exe\""}));
-    EXPECT_EQ(Processes().FindChild(kProgramProcessId, first), win::kNoMoreFiles);
+    EXPECT_TRUE(Children(kProgramProcessId).empty());
+}
+
+TEST_F(ProgramsTest, TheChildSearchLeavesOutOlderProcessesThatRecordTheParentsId) {
+    // Processes older than the program whose recorded parents had the IDs that the program and
+    // its first start have now; one of them the program may not open.
+    m_test.SetJson(R"({"programs": {
+        "C:\\Tools\\a.exe": {"runMs": 100, "child": "C:\\Tools\\c.exe"},
+        "C:\\Tools\\c.exe": {"runMs": 100}},
+      "processes": [
+        {"executable": "C:\\Windows\\explorer.exe", "parentId": 1000},
+        {"executable": "C:\\Windows\\System32\\csrss.exe", "parentId": 1000, "protected": true},
+        {"executable": "C:\\Windows\\System32\\svchost.exe", "parentId": 4242}]})");
+    for (const wchar_t* file : {L"a.exe", L"c.exe"})
+        m_test.WriteFile(std::wstring(L"C:\\Tools\\") + file, "x");
+    Load();
+    std::unique_ptr<platform::Process> a;
+    ASSERT_EQ(Start(L"C:\\Tools\\a.exe", a), win::kSuccess);
+    EXPECT_EQ(a->Id(), 1000u);
+    EXPECT_EQ(ChildIds(kProgramProcessId), std::vector<std::uint32_t>{1000});
+    EXPECT_TRUE(Children(1000).empty());
+    a->WaitPumpingMessages();
+    EXPECT_EQ(ChildIds(1000), std::vector<std::uint32_t>{1004});
+    // An ID no process has.
+    std::vector<std::unique_ptr<platform::Process>> children;
+    EXPECT_EQ(Processes().FindChildren(1100, children), win::kInvalidParameter);
+    // The older processes run on past the run's end.
+    EXPECT_FALSE(m_machine->Save());
+    EXPECT_EQ(JournalOf(*m_machine).back(), L"Process 1004 ends \"C:\\Tools\\c.exe\"");
 }
 
 class ProgramsCommandLineTest : public ProgramsTest {
@@ -333,7 +372,7 @@ TEST_F(ProgramsCommandLineTest, StartsThatFailGiveWindowsErrorsAndNoProcess) {
     EXPECT_EQ(Start(L"C:\\Tools\\readme.txt", process), win::kBadExeFormat);
     EXPECT_EQ(Start(L"\"C:\\Tools\\locked.exe\" /s", process), win::kAccessDenied);
     EXPECT_EQ(process, nullptr);
-    EXPECT_EQ(Processes().FindChild(kProgramProcessId, process), win::kNoMoreFiles);
+    EXPECT_TRUE(Children(kProgramProcessId).empty());
     EXPECT_EQ(JournalOf(*m_machine),
               (std::vector<std::wstring>{
                   L"CreateProcess \"C:\\Tools\\missing.exe /s\" flags=134217728 -> 2",
@@ -402,6 +441,21 @@ TEST(ProgramsLoadTest, UnknownNamesAndWrongTypesAreRefusedWithTheirLine) {
     }
 }
 
+TEST(ProgramsLoadTest, OlderProcessesNeedAnExecutablePathAndAParentId) {
+    for (const char* bad :
+         {R"({"executable": "explorer.exe", "parentId": 1000})", R"({"executable": "C:\\x.exe"})",
+          R"({"executable": "C:\\x.exe", "parentId": -1})",
+          R"({"executable": "C:\\x.exe", "parentId": 1, "protected": 1})",
+          R"({"executable": "C:\\x.exe", "parentId": 1, "id": 2})"}) {
+        MachineConfig config;
+        MachineConfigError error;
+        EXPECT_FALSE(
+            ParseMachineConfig(std::string("{\n\"processes\": [") + bad + "]}", config, error))
+            << bad;
+        EXPECT_EQ(error.line, 2u) << bad;
+    }
+}
+
 TEST(ProgramsConfigTest, ARunKeepsTheProgramsAsTheyWereRead) {
     const std::string json = R"({
   "jobs": {"Office": 2},
@@ -451,10 +505,12 @@ TEST(ProgramsDemoTest, TheDemoMachinesSetupProgramsRemoveTheirProducts) {
     };
     // Waits for the program started and for the child it handed over to, if any.
     const auto run = [&](const std::wstring& commandLine) {
-        std::unique_ptr<platform::Process> process, child;
+        std::unique_ptr<platform::Process> process;
         ASSERT_EQ(windows.processes.Start(commandLine, 0, process), win::kSuccess) << commandLine;
         process->WaitPumpingMessages();
-        if (windows.processes.FindChild(process->Id(), child) == win::kSuccess)
+        std::vector<std::unique_ptr<platform::Process>> children;
+        ASSERT_EQ(windows.processes.FindChildren(process->Id(), children), win::kSuccess);
+        for (const auto& child : children)
             child->WaitPumpingMessages();
     };
     // The result a setup program left, read and deleted as the program does.

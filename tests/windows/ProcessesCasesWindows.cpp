@@ -218,9 +218,12 @@ bool HandOver(norvane::win32::Win32Processes& processes) {
                                                Id(MessageCounter::Count()) + " times, not once");
     c.Expect(!fs::exists(setupLog), "setup.log is there when the uninstaller has ended");
 
-    std::unique_ptr<Process> worker;
-    const auto found = processes.FindChild(uninstaller->Id(), worker);
-    c.Expect(found == 0 && worker, "FindChild gives " + Id(found));
+    std::vector<std::unique_ptr<Process>> children;
+    const auto found = processes.FindChildren(uninstaller->Id(), children);
+    c.Expect(found == 0 && children.size() == 1, "FindChildren gives " + Id(found) + " and " +
+                                                     std::to_string(children.size()) +
+                                                     " processes");
+    Process* worker = children.empty() ? nullptr : children[0].get();
     if (worker)
         c.Expect(worker->WaitPumpingMessages() == 0, "the wait on the worker succeeds");
     c.Expect(ResultCode(setupLog) == 0, "setup.log's ResultCode after the worker's end is " +
@@ -237,7 +240,7 @@ bool HandOver(norvane::win32::Win32Processes& processes) {
     const int handedOver = LineStarting(lines, "started child " + workerId);
     const int uninstallerEnd = LineStarting(lines, "end " + uninstallerId);
     c.Expect(handedOver >= 0 && handedOver < uninstallerEnd,
-             "FindChild's process " + workerId + " is the one the uninstaller started");
+             "FindChildren's process " + workerId + " is the one the uninstaller started");
     c.Expect(LineStarting(lines, "start " + workerId + " parent " + uninstallerId) >= 0,
              "the worker's parent is the uninstaller");
     const int wrote = LineStarting(lines, "wrote setup.log");
@@ -260,10 +263,11 @@ bool NoChild(norvane::win32::Win32Processes& processes) {
         return c.Report();
     c.Expect(uninstaller->WaitPumpingMessages() == 0, "the wait succeeds");
     c.Expect(ResultCode(setupLog) == 0, "setup.log is written when the uninstaller has ended");
-    std::unique_ptr<Process> child;
-    const auto found = processes.FindChild(uninstaller->Id(), child);
-    c.Expect(found == ERROR_NO_MORE_FILES && !child,
-             "FindChild gives " + Id(found) + ", not ERROR_NO_MORE_FILES and no process");
+    std::vector<std::unique_ptr<Process>> children;
+    const auto found = processes.FindChildren(uninstaller->Id(), children);
+    c.Expect(found == 0 && children.empty(), "FindChildren gives " + Id(found) + " and " +
+                                                 std::to_string(children.size()) +
+                                                 " processes, not none");
     return c.Report();
 }
 

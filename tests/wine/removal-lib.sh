@@ -89,7 +89,7 @@ stop_prefix "$work/own/prefix"
 
 # The case's machine under Wine, with the registry text it adds (if any) imported too: the
 # registry, the C: drive (over the links, never through them), Norvane.exe with its English
-# library and the test spooler beside it, and pnputil.exe, which Wine lacks.
+# library, and the test spooler and pnputil.exe in its system folder.
 install_wine() {
   prefix=$case_dir/prefix
   make_prefix "$prefix" "$program_folder"
@@ -129,7 +129,7 @@ run_wine() {
   wine_exit=$?
   "${case_after_run:-true}"
   WINEPREFIX=$prefix timeout 60 "$WINESERVER" -w
-  grep -qiF 'Norvane\\WINSPOOL.DRV" at' "$case_dir/wine.err" ||
+  grep -qiE 'system32\\\\winspool\.drv" at .*: native' "$case_dir/wine.err" ||
     fail "Norvane.exe did not load the test spooler: $(grep -i 'winspool' "$case_dir/wine.err")"
 }
 
@@ -170,7 +170,7 @@ check_files() {
   check_kept "files" "$work/wine-own.files" "$case_dir/wine.files"
   compare "the files" \
     <(comm -23 "$case_dir/wine.files" "$work/wine-own.files" |
-      grep -vxF -e "f $program/norvane.exe" -e "f $program/winspool.drv" \
+      grep -vxF -e "f $program/norvane.exe" \
         -e 'f windows/system32/pnputil.exe' -e "f $program/interactive_driver.exe" \
         -e "f $program/norvanerestore.exe") \
     <(comm -23 "$case_dir/sim.files" "$work/wine-own.files")

@@ -15,7 +15,8 @@ package=$1 windows_tests=$2 norvane=$3 resources=$4 version=$5
 here=$(cd "$(dirname "$0")" && pwd)
 machine=$here/machines/utilities
 . "$here/wine-env.sh"
-for built in "$package/Norvane.exe" "$package/ENU/Norvane.dll" "$windows_tests/stand_in.exe"; do
+for built in "$package/Norvane.exe" "$package/ENU/Norvane.dll" "$windows_tests/stand_in.exe" \
+  "$windows_tests/piped_run.exe"; do
   [ -f "$built" ] || { echo "FAIL: $built is missing: build the Windows tree first"; exit 1; }
 done
 
@@ -52,10 +53,11 @@ failed=0
 
 fail() { echo "FAIL $case_name: $*"; failed=$((failed + 1)); case_ok=0; }
 # Starts a case with its table of programs: its own folder for the prefix, the simulated machine
-# and the stand-ins' trace. A case may set `added` to registry text both machines get, and
-# `overrides` to DLL overrides of its Wine session.
+# and the stand-ins' trace. A case may set `added` to registry text both machines get,
+# `overrides` to DLL overrides of its Wine session, and `launcher` to a program that starts
+# Norvane.exe under Wine.
 begin() {
-  case_name=$1 case_ok=1 case_dir=$work/$1 added='' overrides=''
+  case_name=$1 case_ok=1 case_dir=$work/$1 added='' overrides='' launcher=()
   programs=("${@:2}")
   prefix=$case_dir/prefix sim=$case_dir/sim trace=$case_dir/trace.txt lines=''
   mkdir -p "$case_dir"
@@ -139,14 +141,16 @@ install_sim() {
 
 # Runs Norvane.exe with the arguments on both machines, waiting under Wine for everything it
 # started to end, and reads the stand-ins' trace into `lines`. The largest resident size that
-# Norvane.exe's process (or any process it waited for) reached goes to `peak_kb`.
+# Norvane.exe's process (or any process it waited for) reached goes to `peak_kb`; what Wine's
+# first program prints, to $case_dir/wine.out.
 run_both() {
   install_wine
   install_sim
   (cd "$prefix/drive_c/$program_folder" &&
     WINEPREFIX=$prefix WINEDLLOVERRIDES="$WINEDLLOVERRIDES$overrides" \
       /usr/bin/time -f %M -o "$case_dir/peak" \
-      timeout 120 "$WINE" "$program_windows" "$@") >/dev/null 2>"$case_dir/wine.err"
+      timeout 120 "$WINE" "${launcher[@]}" "$program_windows" "$@") >"$case_dir/wine.out" \
+    2>"$case_dir/wine.err"
   peak_kb=$(tail -n 1 "$case_dir/peak")
   WINEPREFIX=$prefix timeout 60 "$WINESERVER" -w
   "$norvane" --machine "$sim" --ui none --cmdline "$(command_line "$@")" >"$case_dir/sim.out" 2>&1
@@ -221,6 +225,22 @@ scanner_args=" args \"$scanner_setup\" /s /zop8"
 [ -f "$(on_drive "$prefix/drive_c" "$scanner_log")" ] || fail "setup.log is gone under Wine"
 [ -f "$(on_drive "$sim/drive_c" "$scanner_log")" ] ||
   fail "setup.log is gone on the simulated machine"
+end
+
+# Norvane.exe started as a deployment tool starts it, its output on a pipe that the tool reads to
+# the end. StatusMonitor's worker leaves a sleeper behind that runs 20 s, passing on what it
+# inherited; the pipe must end with Norvane.exe, well within those 20 s, so no copy of it may
+# reach the programs Norvane.exe starts.
+sleeper='C:\windows\temp\sleeper.exe'
+begin piped-output "$status_monitor|0|$worker||" "$worker|1500|$sleeper|$utility_log|0" \
+  "$sleeper|20000|||" "$print_center|0||$utility_log|0"
+launcher=("$(windows_path "$windows_tests/piped_run.exe")")
+run_both /s /p NoSuchPrinter /u 1
+check_log '[UtilityUninstResult]' 'StatusMonitor=0' 'PrintCenter=0' 'NoSuchPrinter=4'
+[ -n "$(line_ending " args \"$sleeper\"")" ] ||
+  fail "the worker left no sleeper behind"
+grep -q '^the pipe ended ' "$case_dir/wine.out" ||
+  fail "the pipe outlived Norvane.exe: $(tr -d '\r' <"$case_dir/wine.out")"
 end
 
 # A pending-rename list of a few KB that names StatusMonitor's restart-check file: its removal

@@ -23,16 +23,16 @@ make_prefix() {
   ln -s / "$prefix/dosdevices/z:"
 }
 
-# Into the prefix $1: Norvane.exe with its English library and the test spooler beside it in the
-# program folder $2 below C:, and pnputil.exe, which Wine lacks, in its system folder. The files
-# come from $package (the Windows build's package) and $windows_tests (its test programs).
+# Into the prefix $1: Norvane.exe with its English library in the program folder $2 below C:, and
+# in the system folder, where Windows keeps its own, the test spooler (in place of Wine's, loaded
+# with winspool.drv=n) and pnputil.exe, which Wine lacks. The files come from $package (the
+# Windows build's package) and $windows_tests (its test programs).
 install_program() {
-  local program=$1/drive_c/$2
+  local program=$1/drive_c/$2 system=$1/drive_c/windows/system32
   mkdir -p "$program/ENU"
   cp "$package/Norvane.exe" "$program/"
   cp "$package/ENU/Norvane.dll" "$program/ENU/"
-  cp "$windows_tests/winspool.drv" "$program/"
-  cp --remove-destination "$windows_tests/pnputil.exe" "$1/drive_c/windows/system32/"
+  cp --remove-destination "$windows_tests/winspool.drv" "$windows_tests/pnputil.exe" "$system/"
 }
 
 # $work: a folder for the run's cases, each with its prefix in $work/<case>/prefix; when the

@@ -28,6 +28,9 @@ void PrintLine(HANDLE out, std::wstring line) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // Every library loaded from here on comes from System32 or by a full path, never from the
+    // program's folder or the current one, where a planted copy would run elevated.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     norvane::win32::Win32Platform platform;
     std::vector<std::wstring> lines, errors;
     const int code = norvane::restore::RunRestore(

@@ -21,18 +21,18 @@ platform::WinError PreviewProcesses::Start(const std::wstring& commandLine,
     return platform::win::kSuccess;
 }
 
-platform::WinError PreviewProcesses::FindChild(std::uint32_t /*parentId*/,
-                                               std::unique_ptr<platform::Process>& child) {
-    child.reset();
-    return platform::win::kFileNotFound;
+platform::WinError PreviewProcesses::FindChildren(
+    std::uint32_t /*parentId*/, std::vector<std::unique_ptr<platform::Process>>& children) {
+    children.clear();
+    return platform::win::kSuccess;
 }
 
 platform::WinError PreviewProcesses::ShellExecuteElevated(const std::wstring& file,
                                                           const std::wstring& parameters) {
     m_changes.Add(L"ShellExecute", {L"runas", file, parameters});
     const auto deleteSwitch = parameters.find(L"-d ");
-    if (text::EqualsNoCase(file, L"pnputil.exe") && deleteSwitch != std::wstring::npos &&
-        !m_windowsDir.empty()) {
+    if (text::EqualsNoCase(file, m_systemDir + L"\\pnputil.exe") &&
+        deleteSwitch != std::wstring::npos && !m_windowsDir.empty()) {
         const std::wstring inf = text::Trim(parameters.substr(deleteSwitch + 3));
         const std::wstring package = m_windowsDir + L"\\inf\\" + inf.substr(0, inf.rfind(L'.'));
         m_files.DeletedOutside(package + L".inf");

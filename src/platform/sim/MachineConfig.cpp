@@ -416,6 +416,35 @@ private:
     MachineConfigError& m_error;
 };
 
+// machine.json "processes": a list of {"executable": <full Windows path>, "parentId": <ID>,
+// "protected": <bool, optional>}.
+bool ReadOlderProcesses(const std::string& text, const json& list, std::vector<OlderProcess>& out,
+                        MachineConfigError& error) {
+    const auto fail = [&] {
+        error = {LineOfName(text, "processes"),
+                 "\"processes\" must list objects of an \"executable\" (a full Windows path), a "
+                 "\"parentId\" (a whole number) and optionally \"protected\" (true or false)"};
+        return false;
+    };
+    if (!list.is_array())
+        return fail();
+    for (const auto& item : list) {
+        if (!item.is_object() || item.size() != (item.contains("protected") ? 3u : 2u) ||
+            !item.contains("executable") || !item["executable"].is_string() ||
+            !item.contains("parentId") || !item["parentId"].is_number_unsigned() ||
+            item["parentId"].get<std::uint64_t>() > 0xFFFFFFFF ||
+            (item.contains("protected") && !item["protected"].is_boolean())) {
+            return fail();
+        }
+        OlderProcess process{text::FromUtf8(item["executable"].get<std::string>()),
+                             item["parentId"].get<std::uint32_t>(), item.value("protected", false)};
+        if (!IsFullWindowsPath(process.executable))
+            return fail();
+        out.push_back(std::move(process));
+    }
+    return true;
+}
+
 json FaultsJson(const MachineFaults& faults) {
     json out = json::object();
     json drivers = json::object();
@@ -510,12 +539,12 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
         error = {1, "must hold one JSON object"};
         return false;
     }
-    static const char* const kKnown[] = {"program", "programs", "fileVersion", "windowsDir",
-                                         "commonAppDataDir", "currentDir", "threadLocale",
-                                         "systemDefaultLangId", "ansiCodePage", "osMajorVersion",
-                                         "administrator", "localTime", "jobs", "faults",
-                                         // What can end the program's start-up.
-                                         "otherInstanceRunning", "commonControlsFail"};
+    static const char* const kKnown[] = {
+        "program", "programs", "fileVersion", "windowsDir", "commonAppDataDir", "currentDir",
+        "threadLocale", "systemDefaultLangId", "ansiCodePage", "osMajorVersion", "administrator",
+        "localTime", "jobs", "faults", "processes",
+        // What can end the program's start-up.
+        "otherInstanceRunning", "commonControlsFail"};
     for (const auto& item : root.items()) {
         bool known = false;
         for (const char* name : kKnown)
@@ -580,6 +609,10 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
     }
     if (root.contains("faults") &&
         !FaultReader(textValue, error).Read(root["faults"], config.faults)) {
+        return false;
+    }
+    if (root.contains("processes") &&
+        !ReadOlderProcesses(textValue, root["processes"], config.processes, error)) {
         return false;
     }
     if (root.contains("programs"))

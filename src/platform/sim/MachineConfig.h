@@ -78,8 +78,10 @@ struct MachineConfig {
     std::map<std::wstring, std::uint32_t, text::NoCaseLess> jobs;  // queued jobs per printer
     MachineFaults faults;
     SimPrograms programs;  // the programs CreateProcessW can start, by executable path
+    std::vector<OlderProcess> processes;  // running before the program, in the snapshot's order
 
     std::wstring ProgramFolder() const { return program.substr(0, program.rfind(L'\\')); }
+    std::wstring SystemFolder() const { return windowsDir + L"\\System32"; }
 };
 
 struct MachineConfigError {

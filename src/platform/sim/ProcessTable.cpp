@@ -10,9 +10,12 @@ namespace {
 namespace fs = std::filesystem;
 namespace win = platform::win;
 
-// Windows numbers processes in steps of four.
+// Windows numbers processes in steps of four. The older processes have IDs below the first the
+// program's starts get.
+constexpr std::uint32_t kFirstOlderId = 500;
 constexpr std::uint32_t kFirstProcessId = 1000;
 constexpr std::uint32_t kProcessIdStep = 4;
+constexpr std::uint64_t kNever = UINT64_MAX;
 
 // SearchPathW's rule for the ".exe" CreateProcessW adds: only to a name without an extension.
 bool HasExtension(const std::wstring& path) {
@@ -44,7 +47,8 @@ std::vector<std::wstring> Candidates(const std::wstring& commandLine) {
 
 }  // namespace
 
-ProcessTable::ProcessTable(const SimPrograms& programs, const PathMap& paths, SimFileSystem& files,
+ProcessTable::ProcessTable(const SimPrograms& programs, const std::vector<OlderProcess>& older,
+                           std::uint32_t programId, const PathMap& paths, SimFileSystem& files,
                            const std::vector<std::wstring>& lockedFiles, RegistryStore& registry,
                            SimClock& clock, Journal& journal)
     : m_programs(programs),
@@ -56,6 +60,14 @@ ProcessTable::ProcessTable(const SimPrograms& programs, const PathMap& paths, Si
       m_unrecorded({}, clock),
       m_programFiles(paths, L"C:\\", lockedFiles, m_unrecorded),
       m_nextId(kFirstProcessId) {
+    std::uint32_t id = kFirstOlderId;
+    for (const auto& process : older) {
+        m_created.emplace(id, m_created.size());
+        m_running.push_back(
+            {id, process.parentId, process.executable, nullptr, std::nullopt, process.isProtected});
+        id += kProcessIdStep;
+    }
+    m_created.emplace(programId, m_created.size());
     m_clock.AttachEvents(*this);
 }
 
@@ -92,6 +104,7 @@ platform::WinError ProcessTable::Start(const std::wstring& commandLine, std::uin
     }
     id = m_nextId;
     m_nextId += kProcessIdStep;
+    m_created.emplace(id, m_created.size());
     m_running.push_back({id, parentId, m_paths.WindowsPath(*executable), &program->second,
                          m_clock.ElapsedMilliseconds() + program->second.runMs});
     m_journal.Record(call + L" -> process " + text::Decimal(id) + L", parent " +
@@ -99,19 +112,37 @@ platform::WinError ProcessTable::Start(const std::wstring& commandLine, std::uin
     return win::kSuccess;
 }
 
-void ProcessTable::WaitFor(std::uint32_t id) {
+platform::WinError ProcessTable::WaitFor(std::uint32_t id) {
     const auto it = std::find_if(m_running.begin(), m_running.end(),
                                  [id](const Running& process) { return process.id == id; });
-    if (it != m_running.end())
-        m_clock.AdvanceTo(it->endMs);
+    if (it == m_running.end())
+        return win::kSuccess;
+    if (!it->endMs) {
+        m_journal.Record(L"Wait for process " + text::Decimal(id) + L" " + Quoted(it->executable) +
+                         L" never ends");
+        return win::kWaitTimeout;
+    }
+    m_clock.AdvanceTo(*it->endMs);
+    return win::kSuccess;
 }
 
-std::optional<std::uint32_t> ProcessTable::FirstChild(std::uint32_t parentId) const {
-    for (const auto& process : m_running) {
-        if (process.parentId == parentId)
-            return process.id;
-    }
-    return std::nullopt;
+std::vector<ProcessTable::Entry> ProcessTable::Snapshot() const {
+    std::vector<Entry> entries;
+    for (const auto& process : m_running)
+        entries.push_back({process.id, process.parentId});
+    return entries;
+}
+
+platform::WinError ProcessTable::Open(std::uint32_t id, std::uint64_t& created) const {
+    const auto known = m_created.find(id);
+    if (known == m_created.end())
+        return win::kInvalidParameter;
+    const auto running = std::find_if(m_running.begin(), m_running.end(),
+                                      [id](const Running& process) { return process.id == id; });
+    if (running != m_running.end() && running->isProtected)
+        return win::kAccessDenied;
+    created = known->second;
+    return win::kSuccess;
 }
 
 void ProcessTable::FinishAll() {
@@ -121,17 +152,21 @@ void ProcessTable::FinishAll() {
 
 std::optional<std::uint64_t> ProcessTable::NextDue() const {
     std::optional<std::uint64_t> due;
-    for (const auto& process : m_running)
-        due = std::min(due.value_or(process.endMs), process.endMs);
+    for (const auto& process : m_running) {
+        if (process.endMs)
+            due = std::min(due.value_or(*process.endMs), *process.endMs);
+    }
     return due;
 }
 
 void ProcessTable::RunDue() {
-    // Of processes that end together, the one started first ends first.
-    const auto first =
-        std::min_element(m_running.begin(), m_running.end(),
-                         [](const Running& a, const Running& b) { return a.endMs < b.endMs; });
-    if (first == m_running.end())
+    // Of processes that end together, the one started first ends first; one that never ends is
+    // never due.
+    const auto first = std::min_element(
+        m_running.begin(), m_running.end(), [](const Running& a, const Running& b) {
+            return a.endMs.value_or(kNever) < b.endMs.value_or(kNever);
+        });
+    if (first == m_running.end() || !first->endMs)
         return;
     const Running ending = *first;
     m_running.erase(first);

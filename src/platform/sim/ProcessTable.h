@@ -10,9 +10,14 @@
 //   Process <id> ends "<executable>"
 // followed by one line per effect, "Process <id>: " and the Windows call that makes it. A call
 // that fails ends in " -> <error>" and the program goes on: a key or file already gone gives 2.
+//
+// The processes of machine.json "processes" run from before the program's start to past the
+// run's end; waiting for one would never end, which the journal tells as
+//   Wait for process <id> "<executable>" never ends
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,10 +35,18 @@ namespace norvane::sim {
 
 class ProcessTable final : public ClockEvents {
 public:
-    // Attaches itself to the clock, whose passing time ends the processes.
-    ProcessTable(const SimPrograms& programs, const PathMap& paths, SimFileSystem& files,
+    // Attaches itself to the clock, whose passing time ends the processes. The older processes
+    // come first, then the program's own process, `programId`, and what it starts.
+    ProcessTable(const SimPrograms& programs, const std::vector<OlderProcess>& older,
+                 std::uint32_t programId, const PathMap& paths, SimFileSystem& files,
                  const std::vector<std::wstring>& lockedFiles, RegistryStore& registry,
                  SimClock& clock, Journal& journal);
+
+    // A Toolhelp snapshot's entry.
+    struct Entry {
+        std::uint32_t id = 0;
+        std::uint32_t parentId = 0;
+    };
 
     // CreateProcessW without an application name, called by the process `parentId`: `id` is the
     // new process's. ERROR_FILE_NOT_FOUND when no file fits the command line,
@@ -41,11 +54,17 @@ public:
     // that fails to start.
     platform::WinError Start(const std::wstring& commandLine, std::uint32_t creationFlags,
                              std::uint32_t parentId, std::uint32_t& id);
-    // Moves the clock on to the end of process `id`, when it is still running.
-    void WaitFor(std::uint32_t id);
-    // The first process still running, in the order they started, that `parentId` started. The
-    // parent may have ended: its id stays in the child's record, as Windows keeps it.
-    std::optional<std::uint32_t> FirstChild(std::uint32_t parentId) const;
+    // Moves the clock on to the end of process `id`, when it is still running; WAIT_TIMEOUT,
+    // and the clock as it was, for a process that never ends.
+    platform::WinError WaitFor(std::uint32_t id);
+    // The processes still running, the oldest first. A parent ID stays in the record after that
+    // parent's end, as Windows keeps it.
+    std::vector<Entry> Snapshot() const;
+    // OpenProcess for waiting and GetProcessTimes: the process's place in the order of creation,
+    // which is what comparing creation times tells. The program holds every process it started
+    // open, so those stay known after their end. ERROR_ACCESS_DENIED for a protected process,
+    // ERROR_INVALID_PARAMETER for an ID no process has.
+    platform::WinError Open(std::uint32_t id, std::uint64_t& created) const;
     // Lets every process still running end, in the order of their ends (the run is over).
     void FinishAll();
 
@@ -56,9 +75,10 @@ private:
     struct Running {
         std::uint32_t id = 0;
         std::uint32_t parentId = 0;
-        std::wstring executable;  // its Windows path, spelled as on the drive
-        const SimProgram* program = nullptr;
-        std::uint64_t endMs = 0;
+        std::wstring executable;              // its Windows path, spelled as on the drive
+        const SimProgram* program = nullptr;  // null for an older process
+        std::optional<std::uint64_t> endMs;   // null: it runs on past the run's end
+        bool isProtected = false;
     };
 
     // The host file a command line starts, as CreateProcessW finds it; nullopt for none.
@@ -79,6 +99,8 @@ private:
     SimFileSystem m_programFiles;
     ProfileEngine m_profile;
     std::vector<Running> m_running;  // in the order they started
+    // Every process's place in the order of creation, by ID, ended ones included.
+    std::map<std::uint32_t, std::uint64_t> m_created;
     std::uint32_t m_nextId;
 };
 

@@ -6,22 +6,13 @@
 namespace norvane::sim {
 namespace {
 
-// "pnputil.exe" or "pnputil", alone or with a folder, in any letter case.
-bool IsPnputil(const std::wstring& file) {
-    const std::wstring name = file.substr(file.find_last_of(L"\\/") + 1);
-    return text::EqualsNoCase(name, L"pnputil.exe") || text::EqualsNoCase(name, L"pnputil");
-}
-
 // A handle to a process of the table: waiting moves the virtual clock on to the process's end.
 class SimProcess final : public platform::Process {
 public:
     SimProcess(ProcessTable& table, std::uint32_t id) : m_table(table), m_id(id) {}
 
     std::uint32_t Id() const override { return m_id; }
-    platform::WinError WaitPumpingMessages() override {
-        m_table.WaitFor(m_id);
-        return platform::win::kSuccess;
-    }
+    platform::WinError WaitPumpingMessages() override { return m_table.WaitFor(m_id); }
 
 private:
     ProcessTable& m_table;
@@ -48,20 +39,26 @@ platform::WinError SimProcesses::Start(const std::wstring& commandLine, std::uin
     return error;
 }
 
-platform::WinError SimProcesses::FindChild(std::uint32_t parentId,
-                                           std::unique_ptr<platform::Process>& child) {
-    child.reset();
-    const auto id = m_table.FirstChild(parentId);
-    if (!id)
-        return platform::win::kNoMoreFiles;  // Process32NextW at the end of the snapshot
-    child = std::make_unique<SimProcess>(m_table, *id);
+platform::WinError SimProcesses::FindChildren(
+    std::uint32_t parentId, std::vector<std::unique_ptr<platform::Process>>& children) {
+    children.clear();
+    std::uint64_t parentCreated = 0;
+    if (const auto error = m_table.Open(parentId, parentCreated))
+        return error;
+    for (const auto& entry : m_table.Snapshot()) {
+        std::uint64_t created = 0;
+        if (entry.parentId == parentId &&
+            m_table.Open(entry.id, created) == platform::win::kSuccess && created > parentCreated) {
+            children.push_back(std::make_unique<SimProcess>(m_table, entry.id));
+        }
+    }
     return platform::win::kSuccess;
 }
 
 platform::WinError SimProcesses::ShellExecuteElevated(const std::wstring& file,
                                                       const std::wstring& parameters) {
     const std::wstring call = L"ShellExecute runas " + Quoted(file) + L" " + Quoted(parameters);
-    if (!IsPnputil(file)) {
+    if (!text::EqualsNoCase(file, m_config.SystemFolder() + L"\\pnputil.exe")) {
         m_journal.Record(call + L" -> 2");
         return platform::win::kFileNotFound;
     }

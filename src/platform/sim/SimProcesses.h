@@ -1,7 +1,10 @@
 // The Processes service of the simulated machine. The instance counter reads machine.json's
 // "otherInstanceRunning". CreateProcessW starts the programs machine.json describes ("programs",
-// run by the process table); Windows' own pnputil.exe is built in for the elevated start, where
-// every other program fails as Windows fails to start a program that is not there.
+// run by the process table); Windows' own pnputil.exe, by its full path in System32, is built in
+// for the elevated start, where every other file fails as Windows fails to start a program that
+// is not there. The child
+// search reads the process table as the Win32 backend reads Windows': a snapshot's parent IDs,
+// checked by opening each process and comparing creation times.
 #pragma once
 
 #include "platform/Processes.h"
@@ -22,16 +25,16 @@ public:
         : m_config(config),
           m_files(files),
           m_journal(journal),
-          m_table(config.programs, paths, files, config.faults.lockedFiles, registry, clock,
-                  journal) {}
+          m_table(config.programs, config.processes, kProgramProcessId, paths, files,
+                  config.faults.lockedFiles, registry, clock, journal) {}
 
     bool ClaimFirstInstance() override;
     // The program's process has ended: its instance counter is free for the next start.
     void InstanceEnded() { m_claimed = false; }
     platform::WinError Start(const std::wstring& commandLine, std::uint32_t creationFlags,
                              std::unique_ptr<platform::Process>& process) override;
-    platform::WinError FindChild(std::uint32_t parentId,
-                                 std::unique_ptr<platform::Process>& child) override;
+    platform::WinError FindChildren(
+        std::uint32_t parentId, std::vector<std::unique_ptr<platform::Process>>& children) override;
     platform::WinError ShellExecuteElevated(const std::wstring& file,
                                             const std::wstring& parameters) override;
     // The run is over: the processes still running end now, in the order of their ends.

@@ -33,6 +33,15 @@ struct SimProgram {
 
 using SimPrograms = std::map<std::wstring, SimProgram, text::NoCaseLess>;
 
+// A process already running when the program starts (machine.json "processes"), which runs on
+// past the run's end. Its parent ID is only what Windows recorded at its start: that parent may
+// have ended long ago and its ID gone to a process the program starts, since Windows reuses IDs.
+struct OlderProcess {
+    std::wstring executable;
+    std::uint32_t parentId = 0;
+    bool isProtected = false;  // opening it for waiting fails with ERROR_ACCESS_DENIED
+};
+
 // The program whose executable is the host file `host`; null when the file is no program.
 const SimPrograms::value_type* FindProgram(const SimPrograms& programs, const PathMap& drive,
                                            const std::filesystem::path& host);

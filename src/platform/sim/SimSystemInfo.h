@@ -12,6 +12,7 @@ public:
 
     std::wstring ModuleFileName() override { return m_config.program; }
     std::wstring WindowsDirectory() override { return m_config.windowsDir; }
+    std::wstring SystemDirectory() override { return m_config.SystemFolder(); }
     platform::WinError CommonAppDataFolder(std::wstring& path) override;
     std::uint32_t ThreadLocale() override { return m_config.threadLocale; }
     std::uint16_t SystemDefaultLangId() override { return m_config.systemDefaultLangId; }

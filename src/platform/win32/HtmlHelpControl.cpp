@@ -1,8 +1,7 @@
 #include "platform/win32/HtmlHelpControl.h"
 
-#include <vector>
-
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32SystemInfo.h"
 
 namespace norvane::win32 {
 namespace {
@@ -17,11 +16,14 @@ constexpr UINT kCloseAll = 0x0012;     // HH_CLOSE_ALL
 class Control {
 public:
     Control() {
-        const std::wstring registered = RegisteredHtmlHelpServer();
-        if (!registered.empty())
-            m_module.Reset(LoadLibraryW(registered.c_str()));
-        if (!m_module)
-            m_module.Reset(LoadLibraryW(L"hhctrl.ocx"));
+        // Windows' own copy by its full path, its dependencies from System32 too. The class
+        // registration is no guide: an elevated process sees the user's own classes merged into
+        // HKEY_CLASSES_ROOT, and a bare name is searched for in folders anybody may write to.
+        const std::wstring system = SystemFolder();
+        if (system.empty())
+            return;
+        m_module.Reset(LoadLibraryExW((system + L"\\hhctrl.ocx").c_str(), nullptr,
+                                      LOAD_LIBRARY_SEARCH_SYSTEM32));
         if (m_module) {
             m_entry = reinterpret_cast<HtmlHelpW>(reinterpret_cast<void*>(
                 GetProcAddress(m_module.Get(), MAKEINTRESOURCEA(kHtmlHelpWOrdinal))));
@@ -42,32 +44,6 @@ private:
 };
 
 }  // namespace
-
-std::wstring RegisteredHtmlHelpServer() {
-    UniqueKey key;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kHtmlHelpServerKey, 0, KEY_QUERY_VALUE, key.Put()) !=
-        ERROR_SUCCESS)
-        return {};
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(key.Get(), nullptr, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
-        return {};
-    std::vector<wchar_t> value(size / sizeof(wchar_t) + 1, L'\0');
-    size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
-                         &size) != ERROR_SUCCESS)
-        return {};
-    const std::wstring path(value.data());  // up to the first null, whether or not one was stored
-    if (type != REG_EXPAND_SZ || path.empty())
-        return path;
-    const DWORD length = ExpandEnvironmentStringsW(path.c_str(), nullptr, 0);
-    std::wstring expanded(length, L'\0');
-    if (length == 0 || ExpandEnvironmentStringsW(path.c_str(), expanded.data(), length) != length)
-        return path;
-    expanded.resize(length - 1);
-    return expanded;
-}
 
 HWND HtmlHelpContext(const std::wstring& path, std::uint32_t context) {
     static const Control control;

@@ -40,6 +40,11 @@ private:
     const DialogThread& m_dialogs;
 };
 
+bool CreationTime(HANDLE process, FILETIME& created) {
+    FILETIME exited, kernel, user;
+    return GetProcessTimes(process, &created, &exited, &kernel, &user);
+}
+
 }  // namespace
 
 bool Win32Processes::ClaimFirstInstance() {
@@ -51,12 +56,14 @@ bool Win32Processes::ClaimFirstInstance() {
 WinError Win32Processes::Start(const std::wstring& commandLine, std::uint32_t creationFlags,
                                std::unique_ptr<platform::Process>& process) {
     process.reset();
-    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    // CreateProcessW may write into the command line, so it gets a copy of its own. No handle is
+    // inherited: a deployment tool's output pipe would live on in whatever the program leaves
+    // running, and the tool would wait for its end long after this program's.
     std::wstring mutableCommandLine = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, mutableCommandLine.data(), nullptr, nullptr, TRUE, creationFlags,
+    if (!CreateProcessW(nullptr, mutableCommandLine.data(), nullptr, nullptr, FALSE, creationFlags,
                         nullptr, nullptr, &startup, &started)) {
         return LastError();
     }
@@ -67,9 +74,13 @@ WinError Win32Processes::Start(const std::wstring& commandLine, std::uint32_t cr
     return platform::win::kSuccess;
 }
 
-WinError Win32Processes::FindChild(std::uint32_t parentId,
-                                   std::unique_ptr<platform::Process>& child) {
-    child.reset();
+WinError Win32Processes::FindChildren(std::uint32_t parentId,
+                                      std::vector<std::unique_ptr<platform::Process>>& children) {
+    children.clear();
+    FILETIME parentCreated;
+    const UniqueHandle parent(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parentId));
+    if (!parent || !CreationTime(parent.Get(), parentCreated))
+        return LastError();
     const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot)
         return LastError();
@@ -79,15 +90,21 @@ WinError Win32Processes::FindChild(std::uint32_t parentId,
          more = Process32NextW(snapshot.Get(), &entry)) {
         if (entry.th32ParentProcessID != parentId)
             continue;
-        // Full access, although the wait needs only SYNCHRONIZE: the process an uninstaller
-        // hands over to runs under this program's own account, which holds every right on it.
-        UniqueHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, entry.th32ProcessID));
-        if (!process)
-            return LastError();
-        child = std::make_unique<Win32Process>(std::move(process), entry.th32ProcessID, m_dialogs);
-        return platform::win::kSuccess;
+        // Waiting takes SYNCHRONIZE, the creation time the limited query right, which every
+        // process grants that the program may wait for at all.
+        UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                         entry.th32ProcessID));
+        FILETIME created;
+        // The clock ticks coarser than processes start, so a child may share its parent's time;
+        // one created before it took the parent's ID from an ended process.
+        if (!process || !CreationTime(process.Get(), created) ||
+            CompareFileTime(&created, &parentCreated) < 0) {
+            continue;
+        }
+        children.push_back(
+            std::make_unique<Win32Process>(std::move(process), entry.th32ProcessID, m_dialogs));
     }
-    return LastError();  // ERROR_NO_MORE_FILES at the end of the snapshot
+    return platform::win::kSuccess;
 }
 
 WinError Win32Processes::ShellExecuteElevated(const std::wstring& file,

@@ -15,8 +15,8 @@ public:
     bool ClaimFirstInstance() override;
     platform::WinError Start(const std::wstring& commandLine, std::uint32_t creationFlags,
                              std::unique_ptr<platform::Process>& process) override;
-    platform::WinError FindChild(std::uint32_t parentId,
-                                 std::unique_ptr<platform::Process>& child) override;
+    platform::WinError FindChildren(
+        std::uint32_t parentId, std::vector<std::unique_ptr<platform::Process>>& children) override;
     platform::WinError ShellExecuteElevated(const std::wstring& file,
                                             const std::wstring& parameters) override;
 

@@ -38,6 +38,16 @@ std::wstring Win32SystemInfo::WindowsDirectory() {
     return length < buffer.size() ? std::wstring(buffer.data(), length) : std::wstring();
 }
 
+std::wstring SystemFolder() {
+    std::vector<wchar_t> buffer(GetSystemDirectoryW(nullptr, 0));
+    const UINT length = GetSystemDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+    return length < buffer.size() ? std::wstring(buffer.data(), length) : std::wstring();
+}
+
+std::wstring Win32SystemInfo::SystemDirectory() {
+    return SystemFolder();
+}
+
 WinError Win32SystemInfo::CommonAppDataFolder(std::wstring& path) {
     wchar_t buffer[MAX_PATH];
     const HRESULT result =

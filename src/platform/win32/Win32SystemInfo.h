@@ -5,10 +5,14 @@
 
 namespace norvane::win32 {
 
+// GetSystemDirectoryW: System32 for this 64-bit program; empty when Windows gives none.
+std::wstring SystemFolder();
+
 class Win32SystemInfo final : public platform::SystemInfo {
 public:
     std::wstring ModuleFileName() override;
     std::wstring WindowsDirectory() override;
+    std::wstring SystemDirectory() override;
     platform::WinError CommonAppDataFolder(std::wstring& path) override;
     std::uint32_t ThreadLocale() override;
     std::uint16_t SystemDefaultLangId() override;

@@ -82,13 +82,15 @@ void Trace(const std::wstring& file, const std::string& line) {
     CloseHandle(trace);
 }
 
-// Starts the child and leaves it running; its handles are not needed.
+// Starts the child and leaves it running; its handles are not needed. The child inherits what
+// this copy inherited, as setup programs' children commonly do, so a handle that reached the
+// uninstaller lives on in whatever it leaves behind.
 DWORD StartChild(const std::wstring& program) {
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                         &startup, &started)) {
         return 0;
     }
