@@ -42,6 +42,8 @@ int FindScanner(CUninstallerController& app, const std::wstring& name) {
     return 0;
 }
 
+namespace {
+
 // The setup program leaves its result beside itself.
 std::wstring ScannerSetupLog(const CScannerDriverData& record) {
     const std::wstring& setup = record.m_pszSetupPath;
@@ -49,14 +51,20 @@ std::wstring ScannerSetupLog(const CScannerDriverData& record) {
     return (slash == std::wstring::npos ? L"" : setup.substr(0, slash + 1)) + L"setup.log";
 }
 
+}  // namespace
+
+void ReadScannerResult(CUninstallerController& app, CScannerDriverData& record) {
+    record.m_bResultOK = ReadResultCode(app, ScannerSetupLog(record)) == 0 ? 1 : 0;
+}
+
 bool RunScannerSetup(CUninstallerController& app, CScannerDriverData& record) {
     if (record.m_pszSetupPath.empty())
         return false;
     const std::wstring command = L"\"" + record.m_pszSetupPath + L"\" /s /zop8";
-    const std::wstring log = ScannerSetupLog(record);
-    if (!ClearResultFile(app.P(), log) || !RunAndWait(app.P(), command, Handover::Ignore))
+    if (!ClearResultFile(app.P(), ScannerSetupLog(record)) ||
+        !RunAndWait(app.P(), command, Handover::Ignore))
         return false;
-    record.m_bResultOK = ReadResultCode(app, log) == 0 ? 1 : 0;
+    ReadScannerResult(app, record);
     return true;
 }
 

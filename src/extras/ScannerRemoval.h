@@ -23,5 +23,7 @@ void RemoveScanners(CUninstallerController& app);
 // False when it was not started: it could not be, or an old log was there that could not be
 // deleted.
 bool RunScannerSetup(CUninstallerController& app, CScannerDriverData& record);
+// The result the setup program wrote beside itself; the log is not deleted.
+void ReadScannerResult(CUninstallerController& app, CScannerDriverData& record);
 
 }  // namespace norvane
