@@ -8,7 +8,8 @@
 namespace norvane {
 namespace {
 
-constexpr std::size_t kLineBuffer = 4096;
+// Each header line is formatted into a buffer of this many characters.
+constexpr std::size_t kFormatBuffer = 4096;
 
 std::wstring Format(const char* format, int a, int b, int c) {
     char buffer[64];
@@ -55,7 +56,7 @@ void CLogWriter::Write(const std::wstring& line) {
     // A text-mode stream: every line break, the text's own ones too, goes out as CR LF, the text
     // in the ANSI code page.
     std::vector<std::uint8_t> bytes;
-    for (const char c : text::ToCp1252(text::Bounded(line, kLineBuffer)) + "\n") {
+    for (const char c : text::ToCp1252(text::Bounded(line, kFormatBuffer)) + "\n") {
         if (c == '\n')
             bytes.push_back('\r');
         bytes.push_back(static_cast<std::uint8_t>(c));
