@@ -14,6 +14,14 @@ namespace norvane::platform {
 struct ProfileSection {
     std::wstring name;
     std::wstring keysAndValues;
+
+    // The entries as WritePrivateProfileSectionW reads them from a pointer, up to two nulls in a
+    // row, also when the last entry lacks its own null: read as written, the list would run on
+    // past the string's end.
+    std::wstring List() const {
+        return keysAndValues.empty() || keysAndValues.back() == L'\0' ? keysAndValues
+                                                                      : keysAndValues + L'\0';
+    }
 };
 
 class Profile {

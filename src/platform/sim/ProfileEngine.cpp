@@ -634,7 +634,7 @@ platform::WinError ProfileEngine::WriteSections(
         bool changed = false;
         SectionIndex index(doc);
         for (const platform::ProfileSection& section : sections) {
-            if (!ReplaceSection(doc, index, section.name, section.keysAndValues.c_str()))
+            if (!ReplaceSection(doc, index, section.name, section.List().c_str()))
                 continue;
             changed = true;
             // What one write each would have read back before the next.

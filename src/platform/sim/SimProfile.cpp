@@ -93,7 +93,7 @@ platform::WinError SimProfile::WriteSections(const std::vector<platform::Profile
         Change(file, resolved, [&] { return m_engine.WriteSections(sections, resolved.host); });
     std::wstring entry = L"WritePrivateProfileSections " + Quoted(file);
     for (const platform::ProfileSection& section : sections)
-        entry += SectionEntry(section.name.c_str(), section.keysAndValues.c_str());
+        entry += SectionEntry(section.name.c_str(), section.List().c_str());
     JournalWrite(entry, error);
     return error;
 }

@@ -35,7 +35,7 @@ platform::WinError Win32Profile::WriteSections(
     platform::WinError result = platform::win::kSuccess;
     const auto write = [&](const platform::ProfileSection& section) {
         const platform::WinError error =
-            WriteSection(section.name.c_str(), section.keysAndValues.c_str(), file);
+            WriteSection(section.name.c_str(), section.List().c_str(), file);
         if (error && !result)
             result = error;
         return error;
