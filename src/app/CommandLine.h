@@ -4,9 +4,31 @@
 
 #include <string>
 
+#include "inventory/Records.h"
+
 namespace norvane {
 
 class CUninstallerController;
+
+// What the switches asked for. Without "/s" only the restart marker and "/l" count.
+struct CommandLineOptions {
+    int m_bSilent = 0;
+    int m_bPrintersGiven = 0;
+    int m_bDriversGiven = 0;
+    int m_bScannersGiven = 0;
+    int m_bQuiet = 0;
+    int m_bWriteLog = 0;
+    int m_bRemoveUtilities = 0;
+    int m_bUtilityOptionGiven = 0;  // "/u" was the last switch
+    int m_bUtilitySwitchGiven = 0;  // "/u" appeared at all
+    int m_bPreview = 0;             // "/n": decide everything, change nothing but the log
+    int m_bExitCodes = 0;           // "/e": the process exit code tells the outcome
+    CmyStringArray m_arrDesignated;
+    CmyStringArray m_arrScannerName;
+    CmyStringArray m_arrRejected;
+    std::wstring m_strLogFolder;
+    std::wstring m_strLangArg;
+};
 
 // The text after the program name of a full command line (GetCommandLineW), as a program's
 // WinMain receives it: the name, quoted or not, and the blanks after it are skipped.

@@ -10,7 +10,7 @@
 namespace norvane {
 
 CUninstallerController::CUninstallerController(platform::Platform& platform)
-    : m_driverPackages(platform), m_platform(platform) {
+    : RunContext(platform), Package(platform.profile), m_driverPackages(platform) {
     Reset();
 }
 
@@ -26,18 +26,7 @@ void CUninstallerController::Reset() {
     m_arrRejected.clear();
     m_arrX86DriverName.clear();
     m_szDeleteAfterRestart.clear();
-    g_szModuleDir = ModuleFolder(m_platform.system.ModuleFileName());
-}
-
-std::wstring CUninstallerController::LoadText(std::uint32_t id) const {
-    return m_hResourceLib ? m_hResourceLib->LoadString(id) : std::wstring();
-}
-
-const PackageConfig& CUninstallerController::Config() const {
-    const std::wstring path = g_szModuleDir + L"config.ini";
-    if (!m_config || m_config->Path() != path)
-        m_config.emplace(m_platform.profile, path);
-    return *m_config;
+    g_szModuleDir = ModuleFolder(Machine().system.ModuleFileName());
 }
 
 int CUninstallerController::InitInstance(const std::wstring& commandLine) {
@@ -45,13 +34,9 @@ int CUninstallerController::InitInstance(const std::wstring& commandLine) {
         m_bStartedUp = 1;
         Run();
     }
-    if (m_preview)
+    if (Previewing())
         WritePreviewSection(*this);
     return 0;
-}
-
-void CUninstallerController::StartPreview() {
-    m_preview = std::make_unique<preview::PreviewPlatform>(m_platform, m_szLogFile);
 }
 
 // Strictly in this order; the first step that fails ends the program. The switches are read
@@ -76,7 +61,7 @@ int CUninstallerController::Run() {
 }
 
 void CUninstallerController::ExitInstance() {
-    m_hResourceLib.reset();
+    texts.m_hResourceLib.reset();
 }
 
 }  // namespace norvane

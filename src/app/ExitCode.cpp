@@ -46,7 +46,7 @@ int ProcessExitCode(const CUninstallerController& app) {
     if (app.m_bNotAdministrator)
         return exitcode::kNotAdministrator;
     const bool designated = app.m_bPrintersGiven || app.m_bDriversGiven || app.m_bScannersGiven;
-    if (!app.m_bStartedUp || !designated || app.m_nEnumerationError || app.m_bLogFailed)
+    if (!app.m_bStartedUp || !designated || app.m_nEnumerationError || app.log.Failed())
         return exitcode::kFailed;
     if (app.m_bNothingInstalled)
         return exitcode::kNothingInstalled;

@@ -1,7 +1,6 @@
 #include "app/PreviewReport.h"
 
 #include "app/Controller.h"
-#include "log/RunLog.h"
 
 namespace norvane {
 
@@ -13,7 +12,7 @@ void WritePreviewSection(CUninstallerController& app) {
     for (const auto& change : changes->Entries())
         entries.push_back({std::to_wstring(entries.size() + 1), change});
     entries.push_back({L"Assumed", kPreviewAssumption});
-    WriteRunLogSections(app, {{L"Preview", entries}});
+    app.WriteLogSections({{L"Preview", entries}});
 }
 
 }  // namespace norvane

@@ -2,7 +2,6 @@
 
 #include "app/Controller.h"
 #include "app/Startup.h"
-#include "log/RunLog.h"
 #include "removal/Cleanup.h"
 #include "removal/LeftoverPaths.h"
 #include "removal/Ownership.h"
@@ -151,9 +150,9 @@ void DeletePutOff(CUninstallerController& app, PutOff kind,
         if (deleted == win::kSuccess && DeleteFileByRule(app.P().files, file))
             continue;
         // The run after a restart has no log of its own until it has something to say.
-        if (app.m_szLogFile.empty())
+        if (app.log.Path().empty())
             CreateLog(app);
-        WriteRunLog(app, name.c_str(), L"F1", file.c_str());
+        app.WriteLog(name.c_str(), L"F1", file.c_str());
     }
 }
 
@@ -279,7 +278,7 @@ void EndOfRun(CUninstallerController& app) {
             LogSection results{L"UninstResult", {}};
             for (const auto& name : app.m_arrDesignated)
                 results.entries.push_back({name, L"-1"});
-            WriteRunLogSections(app, {results});
+            app.WriteLogSections({results});
         }
         if (app.m_bQuiet) {
             app.PostQuit();

@@ -63,21 +63,6 @@ std::map<const CDriverData*, std::vector<CPrinterData*>> PrintersByDriver(
     return printers;
 }
 
-// Selects every removable driver whose printers are all selected.
-void SelectDriversOfSelectedPrinters(CUninstallerController& app) {
-    std::map<const CDriverData*, bool> allSelected;
-    for (const auto& printer : app.m_arrPrinter) {
-        const auto [it, added] = allSelected.try_emplace(printer->Driver(), true);
-        it->second = it->second && printer->Selected();
-    }
-    for (const auto& driver : app.m_arrDriver) {
-        const auto it = allSelected.find(driver.get());
-        if (driver->InPackage() && driver->PrinterCount() > 0 &&
-            (it == allSelected.end() || it->second))
-            driver->SetSelected(1);
-    }
-}
-
 bool PrinterBranch(CUninstallerController& app) {
     if (!EnumerateInstalled(app, 0, 0)) {
         app.PostQuit();
@@ -95,7 +80,7 @@ bool PrinterBranch(CUninstallerController& app) {
             app.m_mapPrinterResult[kPrinterKey + name] = L"4";
         }
     }
-    SelectDriversOfSelectedPrinters(app);
+    app.SelectDriversOfSelectedPrinters();
     WorkerBody(app);
     ReportResult(app, app.m_szSilentText, 1, 0);
     return true;

@@ -61,15 +61,16 @@ bool LoadResourceLibrary(CUninstallerController& app, const std::wstring& comman
     if (at != std::wstring::npos) {
         app.m_strLangArg = commandLine.size() > at + 3 ? commandLine.substr(at + 3, 6) : L"";
         unsigned value = 0;
-        app.m_nLangId = std::swscanf(app.m_strLangArg.c_str(), L"%X", &value) == 1 ? value : 0;
+        app.texts.m_nLangId =
+            std::swscanf(app.m_strLangArg.c_str(), L"%X", &value) == 1 ? value : 0;
     } else {
-        app.m_nLangId = app.P().system.ThreadLocale();
+        app.texts.m_nLangId = app.P().system.ThreadLocale();
     }
 
     for (const std::wstring& name :
-         {L"\\" + LanguageFolder(app.m_nLangId) + L"\\Norvane.dll",
+         {L"\\" + LanguageFolder(app.texts.m_nLangId) + L"\\Norvane.dll",
           std::wstring(L"\\ENU\\Norvane.dll"), std::wstring(L"\\Norvane.dll")}) {
-        if (app.P().resources.LoadLibrary(folder + name, app.m_hResourceLib) == 0)
+        if (app.P().resources.LoadLibrary(folder + name, app.texts.m_hResourceLib) == 0)
             return true;
     }
     ReportEarlyEnd(app, EarlyEnd::Language, L"Cannot load the resource-link library.", 0, 6);
@@ -123,10 +124,10 @@ void CreateLog(CUninstallerController& app) {
         !PrepareFolder(app, app.m_strLogFolder)) {
         app.m_strLogFolder = app.g_szModuleDir;
     }
-    app.m_szLogFile = text::Bounded(path::Join(app.m_strLogFolder, L"Norvane.log"), path::kMaxPath);
+    app.log.SetPath(text::Bounded(path::Join(app.m_strLogFolder, L"Norvane.log"), path::kMaxPath));
 
     CLogWriter writer(app.P());
-    if (writer.Open(app.m_szLogFile)) {
+    if (writer.Open(app.log.Path())) {
         writer.WriteHeader();
         writer.Close();
     }

@@ -10,6 +10,21 @@ namespace norvane {
 
 class CUninstallerController;
 
+// The start-up steps that can end the program before its switches are acted on.
+enum class EarlyEnd {
+    None,
+    CommonControls,  // InitCommonControlsEx failed
+    Language,        // no language library could be loaded
+    OtherInstance,   // another instance runs
+};
+
+// How far start-up came, which the exit code of "/e" tells.
+struct StartupOutcome {
+    int m_bStartedUp = 0;
+    EarlyEnd m_earlyEnd = EarlyEnd::None;
+    int m_bNotAdministrator = 0;
+};
+
 // The executable's path in lower case, cut after its last backslash.
 std::wstring ModuleFolder(const std::wstring& modulePath);
 // The folder of a language's library and help file beside the program: CHT, JPN, KOR, CHS, or

@@ -103,19 +103,6 @@ public:
     using std::vector<std::wstring>::vector;
 };
 
-// The settings of one printer, saved just before it is deleted in a silent run.
-struct CSavedPrinterInfo {
-    std::wstring printerName;
-    std::wstring portName;
-    std::wstring driverName;
-    std::wstring shareName;
-    std::wstring defaultFlag;  // "1" when it was the default printer
-    std::wstring devmodeFile;  // the file name of its saved DEVMODE, empty when none was saved
-    // The name of its log section after "PrinterInfo ": the printer name, or one derived from it
-    // when the printer name would not read back from a section header as it is.
-    std::wstring sectionName;
-};
-
 // The file-name part of a path, as GetFileTitleW gives it (extension kept), at most 259
 // characters.
 std::wstring FileTitle(const std::wstring& path);

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "app/Controller.h"
-#include "log/RunLog.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -20,7 +19,7 @@ public:
     explicit LogSections(CUninstallerController& app) : m_app(app) {}
     LogSections(const LogSections&) = delete;
     LogSections& operator=(const LogSections&) = delete;
-    ~LogSections() { WriteRunLogSections(m_app, m_sections); }
+    ~LogSections() { m_app.WriteLogSections(m_sections); }
 
     void Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
         // Names the profile functions take for one section go to one.

@@ -6,7 +6,6 @@
 #include "app/Controller.h"
 #include "app/Restart.h"
 #include "log/Reporter.h"
-#include "log/RunLog.h"
 #include "removal/LeftoverPaths.h"
 #include "removal/PackageInstalls.h"
 #include "removal/WhatStays.h"
@@ -69,7 +68,7 @@ public:
 
     void Add(const std::wstring& path) {
         const std::wstring key = L"F" + std::to_wstring(++m_count);
-        WriteRunLog(m_app, m_driver.c_str(), key.c_str(), path.c_str());
+        m_app.WriteLog(m_driver.c_str(), key.c_str(), path.c_str());
     }
     int Count() const { return m_count; }
     const std::wstring& Driver() const { return m_driver; }
@@ -189,7 +188,7 @@ void NoteNotInstalled(CUninstallerController& app, const Rules& rules, const CDr
         name + (infs.empty()
                     ? L": kept, no INF file of " + app.g_strOemProvider + L" declares the driver"
                     : L": kept, not installed by " + infs);
-    WriteRunLog(app, driver.DriverName().c_str(), key, why.c_str());
+    app.WriteLog(driver.DriverName().c_str(), key, why.c_str());
 }
 
 void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const Places& places,

@@ -2,7 +2,6 @@
 
 #include "app/Controller.h"
 #include "inventory/Enumeration.h"
-#include "log/RunLog.h"
 
 namespace norvane {
 namespace {
@@ -51,7 +50,7 @@ int RetryBudget(CUninstallerController& app, const std::wstring& driver) {
     const std::wstring note = std::to_wstring(kLongestRetryBudget) +
                               L" seconds: [Timeout] Second=" + std::to_wstring(retries) +
                               L" is more than the longest wait";
-    WriteRunLog(app, driver.c_str(), L"Timeout", note.c_str());
+    app.WriteLog(driver.c_str(), L"Timeout", note.c_str());
     return kLongestRetryBudget;
 }
 

@@ -15,7 +15,7 @@ void ProgressLine(CUninstallerController& app, const std::wstring& line,
     }
     // Appended as far as the 4096-character buffer holds it.
     std::wstring added = app.m_szSilentText.empty() ? line : L"\r\n" + line;
-    const std::size_t room = kSilentTextBuffer - 1 - app.m_szSilentText.size();
+    const std::size_t room = SilentSummary::kBuffer - 1 - app.m_szSilentText.size();
     app.m_szSilentText += added.substr(0, std::min(room, added.size()));
 }
 

@@ -3,7 +3,6 @@
 #include "app/Controller.h"
 #include "app/Restart.h"
 #include "log/Reporter.h"
-#include "log/RunLog.h"
 #include "removal/Cleanup.h"
 #include "removal/DriverDeletion.h"
 #include "removal/PackageInstalls.h"
@@ -68,7 +67,7 @@ void RemoveDriverPackage(CUninstallerController& app, const std::wstring& driver
         kept += (kept.empty() ? L"" : L"; ") + inf + L": kept, its provider \"" + provider +
                 L"\" is not " + app.g_strOemProvider;
     if (!kept.empty())
-        WriteRunLog(app, driver.c_str(), L"Package", kept.c_str());
+        app.WriteLog(driver.c_str(), L"Package", kept.c_str());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "inventory/Records.h"
+#include "log/Results.h"
 #include "platform/Platform.h"
 
 namespace norvane::restore {

@@ -16,7 +16,7 @@ bool Found(CUninstallerController& app, const std::wstring& path) {
 
 std::wstring HelpFilePath(CUninstallerController& app) {
     for (const std::wstring& file :
-         {LanguageFolder(app.m_nLangId) + L"\\HELP.chm", std::wstring(L"ENU\\HELP.chm")}) {
+         {LanguageFolder(app.texts.m_nLangId) + L"\\HELP.chm", std::wstring(L"ENU\\HELP.chm")}) {
         const std::wstring path = app.g_szModuleDir + file;
         if (Found(app, path))
             return path;

@@ -24,7 +24,7 @@ inline constexpr int kEndMessage = -1;
 // The bar's position for a step of a phase, by the controller's counts (integer divisions).
 int ProgressPosition(const CUninstallerController& app, int step, int phase);
 
-class ProgressDialog final : public platform::Dialog, public ProgressView {
+class ProgressDialog final : public platform::Dialog, public ProgressSink {
 public:
     ProgressDialog(CUninstallerController& app, platform::WorkerThread& worker);
 

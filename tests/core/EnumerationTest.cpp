@@ -99,7 +99,7 @@ TEST_F(EnumerationTest, NothingOfThePackageStopsBothRuns) {
     app->m_bWriteLog = 1;
     app->m_bDriversGiven = 1;
     app->m_arrDesignated = CmyStringArray{L"Model A"};
-    app->m_szLogFile = testing::kLogFile;
+    app->log.SetPath(testing::kLogFile);
     EXPECT_EQ(EnumerateInstalled(*app, 0, 1), 0);
     EXPECT_TRUE(app->m_arrPrinter.empty());  // the silent run does not enumerate printers
     EXPECT_EQ(m_test.Ini(testing::kLogFile, L"UninstResult", L"Model A"), L"4");

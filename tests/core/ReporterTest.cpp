@@ -16,7 +16,7 @@ protected:
         m_machine = m_test.Load();
         app = std::make_unique<CUninstallerController>(m_machine->Platform());
         app->m_bWriteLog = 1;
-        app->m_szLogFile = kLogFile;
+        app->log.SetPath(kLogFile);
     }
     std::wstring Log(const wchar_t* section, const wchar_t* key) {
         return m_test.Ini(kLogFile, section, key);

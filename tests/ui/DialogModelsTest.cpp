@@ -145,7 +145,7 @@ TEST_F(DialogModels, HelpFileByLanguageThenEnglishThenProgramFolder) {
     const std::wstring folder = app->g_szModuleDir;
     EXPECT_EQ(ui::HelpFilePath(*app), folder + L"HELP.chm");
     m.WriteFile(L"C:\\Program Files\\Halvex\\Norvane\\ENU\\HELP.chm", "help");
-    app->m_nLangId = 1041;
+    app->texts.m_nLangId = 1041;
     EXPECT_EQ(ui::HelpFilePath(*app), folder + L"ENU\\HELP.chm");
     m.WriteFile(L"C:\\Program Files\\Halvex\\Norvane\\JPN\\HELP.chm", "help");
     EXPECT_EQ(ui::HelpFilePath(*app), folder + L"JPN\\HELP.chm");

@@ -12,7 +12,7 @@ ProgramRun RunProgram(sim::Machine& machine, const std::wstring& arguments) {
     app.InitInstance(arguments);
     app.ExitInstance();
     machine.Processes().InstanceEnded();
-    return {app.m_szLogFile, app.QuitCode(), ProcessExitCode(app), app.m_bExitCodes != 0};
+    return {app.log.Path(), app.QuitCode(), ProcessExitCode(app), app.m_bExitCodes != 0};
 }
 
 }  // namespace norvane::tools
