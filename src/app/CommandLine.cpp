@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "app/Controller.h"
+#include "app/Report.h"
 #include "app/Restart.h"
 #include "app/Startup.h"
-#include "log/Reporter.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -37,10 +37,10 @@ std::wstring TextAfterProgramName(const std::wstring& line) {
     return line.substr(i);
 }
 
-void ReadSwitches(CUninstallerController& app, const std::wstring& commandLine) {
-    app.m_bSilent = 0;
+CommandLineOptions ReadCommandLine(const std::wstring& commandLine, const PackageConfig& config) {
+    CommandLineOptions options;
     if (commandLine.empty() || text::EqualsNoCase(commandLine, kRestartedMarker))
-        return;
+        return options;
     std::wstring copy = commandLine;
     // "/l", its value and the separators around it are read with the language library.
     const auto at = text::LowerAscii(copy).find(L"/l");
@@ -48,9 +48,22 @@ void ReadSwitches(CUninstallerController& app, const std::wstring& commandLine) 
         copy.erase(at, 10);
     copy = text::TrimLeft(copy);  // leading blanks only: spaces as the command line has them
     if (!copy.empty()) {
-        app.m_bSilent = 1;
-        ParseCommandLine(app, copy);
+        options.m_bSilent = 1;
+        ParseCommandLine(options, copy);
+        ResolveSeries(options, config);
     }
+    return options;
+}
+
+void ResolveSeries(CommandLineOptions& options, const PackageConfig& config) {
+    if (options.m_strDriverList.empty())
+        return;
+    options.m_arrDesignated.clear();
+    config.ResolveDriverList(options.m_strDriverList, options.m_arrDesignated);
+}
+
+void ReadSwitches(CUninstallerController& app, const std::wstring& commandLine) {
+    static_cast<CommandLineOptions&>(app) = ReadCommandLine(commandLine, app.Config());
 }
 
 bool SelectMode(CUninstallerController& app, const std::wstring& commandLine) {
@@ -62,7 +75,7 @@ bool SelectMode(CUninstallerController& app, const std::wstring& commandLine) {
     if (app.m_bWriteLog)
         CreateLog(app);
     if (!app.m_arrRejected.empty() && app.m_bQuiet) {
-        ReportResult(app, L"", 2, 5);
+        ReportResult(app, L"", ReportKind::SilentError, 5);
         return false;
     }
     // The log, written above, is the last thing a preview writes for real.
@@ -71,7 +84,7 @@ bool SelectMode(CUninstallerController& app, const std::wstring& commandLine) {
     return true;
 }
 
-int ParseCommandLine(CUninstallerController& app, const std::wstring& input) {
+int ParseCommandLine(CommandLineOptions& options, const std::wstring& input) {
     std::wstring textValue = text::Trim(input);
     std::wstring quoted;
     const auto first = textValue.find(L'"');
@@ -96,14 +109,14 @@ int ParseCommandLine(CUninstallerController& app, const std::wstring& input) {
     });
     int result = 1;
     for (const auto& piece : pieces) {
-        if (!ProcessSwitch(app, piece, quietLine))
+        if (!ProcessSwitch(options, piece, quietLine))
             result = 0;
     }
     return result;
 }
 
-int ProcessSwitch(CUninstallerController& app, const std::wstring& input, bool quietLine) {
-    app.m_bUtilityOptionGiven = 0;
+int ProcessSwitch(CommandLineOptions& options, const std::wstring& input, bool quietLine) {
+    options.m_bUtilityOptionGiven = 0;
     const std::wstring piece = text::TrimRight(input);
     std::wstring word = piece, argument;
     bool hasArgument = false;
@@ -113,65 +126,70 @@ int ProcessSwitch(CUninstallerController& app, const std::wstring& input, bool q
         argument = text::Trim(piece.substr(space + 1));
         hasArgument = true;
     }
-    const bool designatedBefore = app.m_bPrintersGiven || app.m_bDriversGiven;
+    const bool designatedBefore = options.m_bPrintersGiven || options.m_bDriversGiven;
     bool accepted = false;
     if (text::EqualsNoCase(word, L"/p") || text::EqualsNoCase(word, L"/d")) {
         if (!designatedBefore && hasArgument) {
-            AppendList(argument, app.m_arrDesignated);
-            accepted = !app.m_arrDesignated.empty();
+            AppendList(argument, options.m_arrDesignated);
+            accepted = !options.m_arrDesignated.empty();
             if (accepted)
-                (text::EqualsNoCase(word, L"/p") ? app.m_bPrintersGiven : app.m_bDriversGiven) = 1;
+                (text::EqualsNoCase(word, L"/p") ? options.m_bPrintersGiven
+                                                 : options.m_bDriversGiven) = 1;
         }
     } else if (text::EqualsNoCase(word, L"/x")) {
         if (!designatedBefore && hasArgument) {
-            accepted = app.Config().ResolveDriverList(argument, app.m_arrDesignated) != 0;
-            if (accepted)
-                app.m_bDriversGiven = 1;
+            // Series are resolved against config.ini once the whole line is read.
+            AppendList(argument, options.m_arrDesignated);
+            accepted = !options.m_arrDesignated.empty();
+            if (accepted) {
+                options.m_bDriversGiven = 1;
+                options.m_strDriverList = argument;
+            }
         }
     } else if (text::EqualsNoCase(word, L"/t")) {
-        if (!app.m_bScannersGiven && hasArgument) {
-            AppendList(argument, app.m_arrScannerName);
-            accepted = !app.m_arrScannerName.empty();
+        if (!options.m_bScannersGiven && hasArgument) {
+            AppendList(argument, options.m_arrScannerName);
+            accepted = !options.m_arrScannerName.empty();
             if (accepted)
-                app.m_bScannersGiven = 1;
+                options.m_bScannersGiven = 1;
         }
     } else if (text::EqualsNoCase(word, L"/s")) {
-        if (!app.m_bQuiet && !hasArgument) {
-            app.m_bQuiet = app.m_bWriteLog = 1;
+        if (!options.m_bQuiet && !hasArgument) {
+            options.m_bQuiet = options.m_bWriteLog = 1;
             accepted = true;
         }
     } else if (text::EqualsNoCase(word, L"/o")) {
-        if (!(app.m_bWriteLog && !app.m_bQuiet)) {
-            app.m_bWriteLog = 1;
+        if (!(options.m_bWriteLog && !options.m_bQuiet)) {
+            options.m_bWriteLog = 1;
             if (hasArgument && !argument.empty())
-                app.m_strLogFolder = argument;
+                options.m_strLogFolder = argument;
             accepted = true;
         }
     } else if (text::EqualsNoCase(word, L"/n")) {
-        if (quietLine && !app.m_bPreview && !hasArgument) {
-            app.m_bPreview = 1;
+        if (quietLine && !options.m_bPreview && !hasArgument) {
+            options.m_bPreview = 1;
             accepted = true;
         }
     } else if (text::EqualsNoCase(word, L"/e")) {
-        if (!app.m_bExitCodes && !hasArgument) {
-            app.m_bExitCodes = 1;
+        if (!options.m_bExitCodes && !hasArgument) {
+            options.m_bExitCodes = 1;
             accepted = true;
         }
     } else if (text::EqualsNoCase(word, L"/u")) {
-        app.m_bUtilityOptionGiven = app.m_bUtilitySwitchGiven = 1;
+        options.m_bUtilityOptionGiven = options.m_bUtilitySwitchGiven = 1;
         if (designatedBefore && space != std::wstring::npos) {
             // The value keeps its leading blanks: "/u  1" is not "/u 1".
             const std::wstring value = text::TrimRight(piece.substr(space + 1));
             if (value == L"1") {
-                app.m_bRemoveUtilities = app.m_bWriteLog = 1;
+                options.m_bRemoveUtilities = options.m_bWriteLog = 1;
             } else if (value == L"0") {
-                app.m_bRemoveUtilities = 0;
+                options.m_bRemoveUtilities = 0;
             }
         }
         accepted = true;
     }
     if (!accepted)
-        app.m_arrRejected.push_back(input);
+        options.m_arrRejected.push_back(input);
     return accepted ? 1 : 0;
 }
 

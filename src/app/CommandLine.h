@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "inventory/Config.h"
 #include "inventory/Records.h"
 
 namespace norvane {
@@ -24,26 +25,31 @@ struct CommandLineOptions {
     int m_bPreview = 0;             // "/n": decide everything, change nothing but the log
     int m_bExitCodes = 0;           // "/e": the process exit code tells the outcome
     CmyStringArray m_arrDesignated;
+    std::wstring m_strDriverList;  // "/x" as given, before its series are resolved
     CmyStringArray m_arrScannerName;
     CmyStringArray m_arrRejected;
     std::wstring m_strLogFolder;
-    std::wstring m_strLangArg;
 };
 
 // The text after the program name of a full command line (GetCommandLineW), as a program's
 // WinMain receives it: the name, quoted or not, and the blanks after it are skipped.
 std::wstring TextAfterProgramName(const std::wstring& fullCommandLine);
 
-// Reads the switches of a silent run into the run-wide state (rejected ones into m_arrRejected)
-// and acts on none of them; an empty line, one with only "/l" and the restart marker hold none.
+// The switches of a silent run (rejected ones in m_arrRejected), "/x" series resolved against
+// config.ini; an empty line, one with only "/l" and the restart marker hold none.
+CommandLineOptions ReadCommandLine(const std::wstring& commandLine, const PackageConfig& config);
+// The drivers of "/x": each series config.ini knows stands for its drivers, other names as given.
+void ResolveSeries(CommandLineOptions& options, const PackageConfig& config);
+// Start-up step: the run's options from ReadCommandLine, acted on by none of the steps before
+// SelectMode.
 void ReadSwitches(CUninstallerController& app, const std::wstring& commandLine);
 // Start-up step, after ReadSwitches: the restart continuation, or the log and the verdict on the
 // switches. False when start-up must end (a rejected switch with "/s").
 bool SelectMode(CUninstallerController& app, const std::wstring& commandLine);
 // 1 when every switch was accepted; rejected ones are collected in m_arrRejected.
-int ParseCommandLine(CUninstallerController& app, const std::wstring& text);
+int ParseCommandLine(CommandLineOptions& options, const std::wstring& text);
 // 1 when the switch was accepted. `quietLine`: the command line holds "/s", without which "/n"
 // is refused wherever it stands.
-int ProcessSwitch(CUninstallerController& app, const std::wstring& piece, bool quietLine = false);
+int ProcessSwitch(CommandLineOptions& options, const std::wstring& piece, bool quietLine = false);
 
 }  // namespace norvane

@@ -1,7 +1,7 @@
 #include "app/ExitCode.h"
 
 #include "app/Controller.h"
-#include "log/Reporter.h"
+#include "app/Report.h"
 #include "support/Text.h"
 
 namespace norvane {

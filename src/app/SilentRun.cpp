@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "app/Controller.h"
+#include "app/Report.h"
 #include "app/Restart.h"
 #include "extras/ScannerRemoval.h"
 #include "extras/UtilityRemoval.h"
 #include "extras/UtilityTable.h"
 #include "inventory/Enumeration.h"
-#include "log/Reporter.h"
 #include "removal/Progress.h"
 #include "removal/Worker.h"
 #include "support/Text.h"
@@ -33,13 +33,13 @@ void ScannerBranch(CUninstallerController& app) {
     }
     if (!app.m_arrScanner.empty()) {
         RemoveScanners(app);
-        ReportResult(app, app.m_szSilentText, 1, 0);
+        ReportResult(app, app.m_szSilentText, ReportKind::Done, 0);
         app.m_arrScanner.clear();
         return;
     }
     if (!app.m_bQuiet)
         ProgressLine(app, app.LoadText(160));
-    ReportResult(app, app.m_szSilentText, 1, 0);
+    ReportResult(app, app.m_szSilentText, ReportKind::Done, 0);
     app.PostQuit();
 }
 
@@ -82,7 +82,7 @@ bool PrinterBranch(CUninstallerController& app) {
     }
     app.SelectDriversOfSelectedPrinters();
     WorkerBody(app);
-    ReportResult(app, app.m_szSilentText, 1, 0);
+    ReportResult(app, app.m_szSilentText, ReportKind::Done, 0);
     return true;
 }
 
@@ -117,7 +117,7 @@ bool DriverBranch(CUninstallerController& app) {
     }
     WorkerBody(app);
     const std::wstring summary = app.m_szSilentText;
-    ReportResult(app, summary, 1, 0);
+    ReportResult(app, summary, ReportKind::Done, 0);
     return true;
 }
 
@@ -157,7 +157,7 @@ void SilentRun(CUninstallerController& app) {
         if (DriverBranch(app))
             UtilityTail(app);
     } else {
-        ReportResult(app, app.LoadText(152), 0, 4);
+        ReportResult(app, app.LoadText(152), ReportKind::Stop, 4);
     }
 }
 

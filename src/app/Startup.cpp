@@ -3,8 +3,8 @@
 #include <cwchar>
 
 #include "app/Controller.h"
+#include "app/Report.h"
 #include "log/LogWriter.h"
-#include "log/Reporter.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
 
@@ -15,7 +15,7 @@ namespace {
 // A start-up step before the log's own step failed: the log the switches ask for is made first,
 // so that the failure's codes reach it.
 void ReportEarlyEnd(CUninstallerController& app, EarlyEnd end, const std::wstring& message,
-                    int kind, std::uint32_t code) {
+                    ReportKind kind, std::uint32_t code) {
     app.m_earlyEnd = end;
     if (app.m_bWriteLog)
         CreateLog(app);
@@ -27,7 +27,7 @@ void ReportEarlyEnd(CUninstallerController& app, EarlyEnd end, const std::wstrin
 bool InitControls(CUninstallerController& app) {
     if (app.P().ui.InitCommonControls())
         return true;
-    ReportEarlyEnd(app, EarlyEnd::CommonControls, L"", 2, 1);
+    ReportEarlyEnd(app, EarlyEnd::CommonControls, L"", ReportKind::SilentError, 1);
     return false;
 }
 
@@ -59,10 +59,10 @@ bool LoadResourceLibrary(CUninstallerController& app, const std::wstring& comman
     const std::wstring lower = text::LowerAscii(commandLine);
     const auto at = lower.find(L"/l");
     if (at != std::wstring::npos) {
-        app.m_strLangArg = commandLine.size() > at + 3 ? commandLine.substr(at + 3, 6) : L"";
+        const std::wstring langArg =
+            commandLine.size() > at + 3 ? commandLine.substr(at + 3, 6) : L"";
         unsigned value = 0;
-        app.texts.m_nLangId =
-            std::swscanf(app.m_strLangArg.c_str(), L"%X", &value) == 1 ? value : 0;
+        app.texts.m_nLangId = std::swscanf(langArg.c_str(), L"%X", &value) == 1 ? value : 0;
     } else {
         app.texts.m_nLangId = app.P().system.ThreadLocale();
     }
@@ -73,7 +73,8 @@ bool LoadResourceLibrary(CUninstallerController& app, const std::wstring& comman
         if (app.P().resources.LoadLibrary(folder + name, app.texts.m_hResourceLib) == 0)
             return true;
     }
-    ReportEarlyEnd(app, EarlyEnd::Language, L"Cannot load the resource-link library.", 0, 6);
+    ReportEarlyEnd(app, EarlyEnd::Language, L"Cannot load the resource-link library.",
+                   ReportKind::Stop, 6);
     return false;
 }
 
@@ -138,7 +139,7 @@ bool CheckAdministrator(CUninstallerController& app) {
     if (app.P().security.IsAdministrator(member) == platform::win::kSuccess && member)
         return true;
     app.m_bNotAdministrator = 1;
-    ReportResult(app, app.LoadText(135), 0, 3);
+    ReportResult(app, app.LoadText(135), ReportKind::Stop, 3);
     return false;
 }
 
@@ -146,7 +147,7 @@ bool ReadCommonConfig(CUninstallerController& app) {
     const PackageConfig& config = app.Config();
     if (!app.P().files.PathFileExists(config.Path()) ||
         app.P().files.PathIsDirectory(config.Path())) {
-        ReportResult(app, app.LoadText(146), 0, 2);
+        ReportResult(app, app.LoadText(146), ReportKind::Stop, 2);
         return false;
     }
     ReadCommonValues(app);

@@ -3,7 +3,7 @@
 #include "app/Controller.h"
 #include "extras/ExternalProgram.h"
 #include "extras/UninstallEntry.h"
-#include "log/Reporter.h"
+#include "app/Report.h"
 #include "support/Text.h"
 
 namespace norvane {

@@ -4,7 +4,7 @@
 #include "app/Restart.h"
 #include "extras/ExternalProgram.h"
 #include "extras/UninstallEntry.h"
-#include "log/Reporter.h"
+#include "app/Report.h"
 #include "removal/Progress.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
@@ -107,7 +107,7 @@ void RunUtilityUninstallers(CUninstallerController& app) {
         app.m_mapUtilityResult[app.m_arrUtilityRemoveId[index]] = code;
     }
     if (app.m_bSilent)
-        ReportResult(app, app.m_szSilentText, 1, 0);
+        ReportResult(app, app.m_szSilentText, ReportKind::Done, 0);
 }
 
 bool RemoveUtilities(CUninstallerController& app) {

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "app/Controller.h"
-#include "log/Reporter.h"
+#include "app/Report.h"
+#include "log/LogBatch.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -115,13 +116,13 @@ int EnumerateInstalled(CUninstallerController& app, int interactive, int checkPa
     if (wantPrinters && app.m_nEnumerationError == platform::win::kSuccess)
         EnumeratePrinters(app);
     if (const platform::WinError error = app.m_nEnumerationError) {
-        ReportResult(app, app.LoadText(161) + L"\r\n\r\n" + ErrorText(app, error), 0, 1);
+        ReportResult(app, app.LoadText(161) + L"\r\n\r\n" + ErrorText(app.P(), error), ReportKind::Stop, 1);
         return 0;
     }
     if (!checkPackage || AnyInPackage(app) || (interactive && !app.m_arrPrinter.empty()))
         return 1;
     app.m_bNothingInstalled = 1;
-    ReportResult(app, app.LoadText(154), 0, 4);
+    ReportResult(app, app.LoadText(154), ReportKind::Stop, 4);
     return 0;
 }
 

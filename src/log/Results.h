@@ -11,6 +11,11 @@
 
 namespace norvane {
 
+// The prefixes of the printer result map's keys, and of the scanner result map's.
+inline constexpr wchar_t kPrinterKey[] = L"PRINTER ";
+inline constexpr wchar_t kDriverKey[] = L"DRIVER ";
+inline constexpr wchar_t kScannerKey[] = L"SCANNER ";
+
 // Result maps iterate in ascending order of UTF-16 code units, as the log lists them.
 using ResultMap = std::map<std::wstring, std::wstring, text::Utf16Less>;
 

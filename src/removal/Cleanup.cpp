@@ -5,7 +5,7 @@
 
 #include "app/Controller.h"
 #include "app/Restart.h"
-#include "log/Reporter.h"
+#include "app/Report.h"
 #include "removal/LeftoverPaths.h"
 #include "removal/PackageInstalls.h"
 #include "removal/WhatStays.h"

@@ -1,7 +1,8 @@
 #include "removal/Progress.h"
 
 #include "app/Controller.h"
-#include "log/Reporter.h"
+#include "app/Report.h"
+#include "log/LogBatch.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -27,7 +28,7 @@ void Progress(CUninstallerController& app, int step, int phase) {
 std::wstring FailureLine(CUninstallerController& app, std::uint32_t opener,
                          const std::wstring& name, std::uint32_t code) {
     return text::Bounded(app.LoadText(opener) + name + app.LoadText(140) + app.LoadText(141) +
-                             ErrorText(app, code) + app.LoadText(142),
+                             ErrorText(app.P(), code) + app.LoadText(142),
                          kLineBuffer);
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/Restart.h"
-#include "log/Reporter.h"
+#include "app/Report.h"
 #include "removal/Cleanup.h"
 #include "removal/DriverDeletion.h"
 #include "removal/PackageInstalls.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "harness/TestMachine.h"
-#include "log/Reporter.h"
+#include "app/Report.h"
 
 namespace norvane {
 namespace {

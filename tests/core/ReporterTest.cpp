@@ -1,4 +1,4 @@
-#include "log/Reporter.h"
+#include "app/Report.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ protected:
 TEST_F(ReporterTest, ErrorWithDriversButNoNameWritesErrMsgOnlyThere) {
     app->m_bDriversGiven = 1;
     app->m_bQuiet = 1;
-    ReportResult(*app, L"shown", 0, 4);
+    ReportResult(*app, L"shown", ReportKind::Stop, 4);
     EXPECT_EQ(Log(L"UninstResult", L"ErrMsg"), kNoDriverOrPrinter);
     EXPECT_EQ(Log(L"ScannerUninstResult", L"ErrMsg"), L"<missing>");
     EXPECT_EQ(Log(L"UtilityUninstResult", L"ErrMsg"), L"<missing>");
@@ -48,7 +48,7 @@ TEST_F(ReporterTest, ErrorWithDriversButNoNameWritesErrMsgOnlyThere) {
 TEST_F(ReporterTest, ErrorShowsItsTextUnlessQuiet) {
     app->m_bScannersGiven = 1;
     app->m_arrScannerName = CmyStringArray{L"Scanner A", L"Scanner B"};
-    ReportResult(*app, L"Something failed.", 0, 2);
+    ReportResult(*app, L"Something failed.", ReportKind::Stop, 2);
     ASSERT_EQ(MessageBoxes().size(), 1u);
     EXPECT_NE(MessageBoxes()[0].find(L"text=\"Something failed.\""), std::wstring::npos);
     EXPECT_EQ(Log(L"ScannerUninstResult", L"Scanner A"), L"2");
@@ -60,7 +60,7 @@ TEST_F(ReporterTest, DoneWithDriversSplitsTheResultMap) {
     app->m_bQuiet = 1;
     app->m_mapPrinterResult = {
         {L"DRIVER Foo", L"0"}, {L"PRINTER Bar", L"1"}, {L"PRINTER DRIVER Room", L"0"}};
-    ReportResult(*app, L"summary", 1, 0);
+    ReportResult(*app, L"summary", ReportKind::Done, 0);
     EXPECT_EQ(Log(L"UninstResult", L"Foo"), L"0");
     EXPECT_EQ(Log(L"DelPrinterResult", L"Bar"), L"1");
     // A printer whose name holds "DRIVER " is still a printer.
@@ -73,7 +73,7 @@ TEST_F(ReporterTest, DoneWithPrintersOnlyWritesPrintersTwice) {
     app->m_mapPrinterResult = {{L"DRIVER Foo", L"0"}, {L"PRINTER Bar", L"1"}};
     app->m_arrSavedPrinterInfo.push_back(
         {L"Bar", L"USB001", L"Foo", L"", L"1", L"Bar.bin", L"Bar"});
-    ReportResult(*app, L"summary", 1, 0);
+    ReportResult(*app, L"summary", ReportKind::Done, 0);
     EXPECT_EQ(Log(L"UninstResult", L"Bar"), L"1");
     EXPECT_EQ(Log(L"DelPrinterResult", L"Bar"), L"1");
     EXPECT_EQ(Log(L"UninstResult", L"Foo"), L"<missing>");
@@ -86,7 +86,7 @@ TEST_F(ReporterTest, DoneListsRejectedSwitchesAndKeysInCodeUnitOrder) {
     app->m_bDriversGiven = 1;
     app->m_arrRejected = CmyStringArray{L"/q", L"/z 1"};
     app->m_mapPrinterResult = {{L"PRINTER a", L"0"}, {L"PRINTER B", L"0"}, {L"DRIVER Z", L"0"}};
-    ReportResult(*app, L"Done.", 1, 0);
+    ReportResult(*app, L"Done.", ReportKind::Done, 0);
     ASSERT_EQ(MessageBoxes().size(), 1u);
     EXPECT_NE(MessageBoxes()[0].find(L"text=\"Done.\\r\\n"), std::wstring::npos);
     EXPECT_NE(MessageBoxes()[0].find(L"\\r\\n/q\\r\\n/z 1\""), std::wstring::npos);
@@ -99,16 +99,16 @@ TEST_F(ReporterTest, UtilityResultsFollowTheUtilitySwitch) {
     app->m_bDriversGiven = 1;
     app->m_mapUtilityResult = {{L"UtlA", L"0"}};
     app->m_bUtilitySwitchGiven = 1;  // "/u 0"
-    ReportResult(*app, L"", 1, 0);
+    ReportResult(*app, L"", ReportKind::Done, 0);
     EXPECT_EQ(Log(L"UtilityUninstResult", L"UtlA"), L"<missing>");
     app->m_bUtilitySwitchGiven = 0;
-    ReportResult(*app, L"", 1, 0);
+    ReportResult(*app, L"", ReportKind::Done, 0);
     EXPECT_EQ(Log(L"UtilityUninstResult", L"UtlA"), L"0");
 }
 
 TEST_F(ReporterTest, QuietErrorNamesMissingUtilities) {
     app->m_bRemoveUtilities = 1;
-    ReportResult(*app, L"", 2, 5);
+    ReportResult(*app, L"", ReportKind::SilentError, 5);
     EXPECT_EQ(Log(L"UtilityUninstResult", L"ErrMsg"), kNoUtility);
     EXPECT_TRUE(MessageBoxes().empty());
 }
@@ -116,8 +116,8 @@ TEST_F(ReporterTest, QuietErrorNamesMissingUtilities) {
 TEST_F(ReporterTest, NothingIsWrittenWithoutLogging) {
     app->m_bWriteLog = 0;
     app->m_bDriversGiven = 1;
-    ReportResult(*app, L"", 2, 5);
-    ReportResult(*app, L"", 1, 0);
+    ReportResult(*app, L"", ReportKind::SilentError, 5);
+    ReportResult(*app, L"", ReportKind::Done, 0);
     EXPECT_FALSE(m_test.Exists(kLogFile));
 }
 
