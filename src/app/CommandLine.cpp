@@ -7,6 +7,7 @@
 #include "app/Report.h"
 #include "app/Restart.h"
 #include "app/Startup.h"
+#include "removal/PutOff.h"
 #include "support/Text.h"
 
 namespace norvane {

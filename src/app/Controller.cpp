@@ -19,7 +19,7 @@ void CUninstallerController::Reset() {
     m_arrDriver.clear();
     m_arrPrinter.clear();
     m_bRestartNeeded = 0;
-    m_szSilentText.clear();
+    m_szSilentText = SilentSummary();
     m_bPrintersGiven = m_bDriversGiven = m_bQuiet = m_bWriteLog = 0;
     m_strLogFolder.clear();
     m_arrDesignated.clear();

@@ -13,11 +13,11 @@
 #include "extras/ExtrasState.h"
 #include "inventory/Inventory.h"
 #include "inventory/Package.h"
+#include "log/Progress.h"
 #include "log/Results.h"
 #include "log/RunContext.h"
 #include "platform/Platform.h"
 #include "removal/DriverPackages.h"
-#include "removal/Progress.h"
 
 namespace norvane {
 
@@ -49,7 +49,7 @@ public:
     DriverPackages m_driverPackages;
     ProgressSink* m_pProgressView = nullptr;  // the progress dialog of the interactive run
     std::unique_ptr<platform::WorkerThread> m_pWorkerThread;  // the interactive run's worker
-    std::wstring m_szSilentText;                              // bounded to 4096 characters
+    SilentSummary m_szSilentText;  // the silent run's progress lines, bounded to 4096 characters
 
 private:
     void Reset();

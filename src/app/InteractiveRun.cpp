@@ -18,7 +18,9 @@ void InteractiveRun(CUninstallerController& app) {
     if (result != platform::kIdOk)
         return;
     // Created suspended: it starts only once the progress dialog exists to show its progress.
-    app.m_pWorkerThread = app.P().ui.CreateSuspendedThread([&app] { WorkerBody(app); });
+    app.m_pWorkerThread = app.P().ui.CreateSuspendedThread([&app] {
+        WorkerBody({app, app, app, app, app.m_driverPackages, std::nullopt}, *app.m_pProgressView);
+    });
     ui::ProgressDialog progress(app, *app.m_pWorkerThread);
     app.m_pProgressView = &progress;
     ui::ShowModal(app, progress);

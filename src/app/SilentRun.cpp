@@ -11,7 +11,7 @@
 #include "extras/UtilityRemoval.h"
 #include "extras/UtilityTable.h"
 #include "inventory/Enumeration.h"
-#include "removal/Progress.h"
+#include "log/Progress.h"
 #include "removal/Worker.h"
 #include "support/Text.h"
 
@@ -33,13 +33,13 @@ void ScannerBranch(CUninstallerController& app) {
     }
     if (!app.m_arrScanner.empty()) {
         RemoveScanners(app);
-        ReportResult(app, app.m_szSilentText, ReportKind::Done, 0);
+        ReportResult(app, app.m_szSilentText.Text(), ReportKind::Done, 0);
         app.m_arrScanner.clear();
         return;
     }
     if (!app.m_bQuiet)
-        ProgressLine(app, app.LoadText(160));
-    ReportResult(app, app.m_szSilentText, ReportKind::Done, 0);
+        app.m_szSilentText.Line(app.LoadText(160));
+    ReportResult(app, app.m_szSilentText.Text(), ReportKind::Done, 0);
     app.PostQuit();
 }
 
@@ -76,13 +76,13 @@ bool PrinterBranch(CUninstallerController& app) {
             for (CPrinterData* printer : named->second)
                 printer->SetSelected(1);
         } else {
-            ProgressLine(app, NotFoundLine(app, 138, name, 151));
+            app.m_szSilentText.Line(NotFoundLine(app, 138, name, 151));
             app.m_mapPrinterResult[kPrinterKey + name] = L"4";
         }
     }
     app.SelectDriversOfSelectedPrinters();
-    WorkerBody(app);
-    ReportResult(app, app.m_szSilentText, ReportKind::Done, 0);
+    WorkerBody({app, app, app, app, app.m_driverPackages, app.m_strLogFolder}, app.m_szSilentText);
+    ReportResult(app, app.m_szSilentText.Text(), ReportKind::Done, 0);
     return true;
 }
 
@@ -111,12 +111,12 @@ bool DriverBranch(CUninstallerController& app) {
             }
         }
         if (!found) {
-            ProgressLine(app, NotFoundLine(app, 147, name, 153));
+            app.m_szSilentText.Line(NotFoundLine(app, 147, name, 153));
             app.m_mapPrinterResult[kDriverKey + name] = L"4";
         }
     }
-    WorkerBody(app);
-    const std::wstring summary = app.m_szSilentText;
+    WorkerBody({app, app, app, app, app.m_driverPackages, app.m_strLogFolder}, app.m_szSilentText);
+    const std::wstring summary = app.m_szSilentText.Text();
     ReportResult(app, summary, ReportKind::Done, 0);
     return true;
 }

@@ -1,11 +1,10 @@
 #include "extras/UtilityRemoval.h"
 
 #include "app/Controller.h"
-#include "app/Restart.h"
+#include "app/Report.h"
 #include "extras/ExternalProgram.h"
 #include "extras/UninstallEntry.h"
-#include "app/Report.h"
-#include "removal/Progress.h"
+#include "inventory/PendingRenames.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
 
@@ -21,13 +20,18 @@ std::wstring SetupLog(const CUninstallerController& app) {
     return IssFolder(app) + L"setup.log";
 }
 
+// Where the lines of the run go: the silent run's summary, or the progress dialog while it shows.
+ProgressSink* Sink(CUninstallerController& app) {
+    return app.m_bSilent ? &app.m_szSilentText : app.m_pProgressView;
+}
+
 // The result code of one utility and the line that replaces its in-progress line.
 std::wstring RunOne(CUninstallerController& app, std::size_t index) {
     CUtilityData& record = *app.m_arrUtility[index];
     const std::wstring& name = app.m_arrUtilityName[index];
     const std::wstring progressLine = text::Bounded(name + app.LoadText(139), kLineBuffer);
-    if (!app.m_bSilent)
-        ProgressLine(app, progressLine);
+    if (ProgressSink* sink = Sink(app))
+        sink->Started(progressLine);
     std::wstring code = L"1";
     std::wstring resultLine = name + L":" + app.LoadText(140);
     if (!RunUninstaller(app, record, app.m_arrUtilityRemoveId[index])) {
@@ -36,13 +40,14 @@ std::wstring RunOne(CUninstallerController& app, std::size_t index) {
         // Removed; a file the uninstaller could only schedule for replacement means the removal
         // ends with the next restart.
         code = L"0";
-        if (IsFilePending(app, app.m_arrRebootCheckFile[index])) {
+        if (IsFilePending(app.P(), app.m_arrRebootCheckFile[index])) {
             app.m_bUtilityNeedsRestart = 1;
             code = L"-1";
         }
         resultLine = name + app.LoadText(143);
     }
-    ProgressLine(app, text::Bounded(resultLine, kLineBuffer), progressLine);
+    if (ProgressSink* sink = Sink(app))
+        sink->Line(text::Bounded(resultLine, kLineBuffer), progressLine);
     return code;
 }
 
@@ -97,17 +102,19 @@ bool RunUninstaller(CUninstallerController& app, CUtilityData& record, const std
 
 void RunUtilityUninstallers(CUninstallerController& app) {
     app.m_bUtilityNeedsRestart = 0;
-    Progress(app, 0, 4);
-    if (!app.m_bSilent && app.m_pProgressView)
-        app.m_pProgressView->ClearLines();
+    if (ProgressSink* sink = Sink(app)) {
+        sink->Bar(0, 4);
+        sink->ClearLines();
+    }
     app.m_nUtilitiesToDelete = static_cast<int>(app.m_arrUtility.size());
     for (std::size_t index = 0; index < app.m_arrUtility.size(); ++index) {
         const std::wstring code = app.m_arrUtility[index]->m_bSelected ? RunOne(app, index) : L"";
-        Progress(app, static_cast<int>(index + 1), 3);
+        if (ProgressSink* sink = Sink(app))
+            sink->Bar(static_cast<int>(index + 1), 3);
         app.m_mapUtilityResult[app.m_arrUtilityRemoveId[index]] = code;
     }
     if (app.m_bSilent)
-        ReportResult(app, app.m_szSilentText, ReportKind::Done, 0);
+        ReportResult(app, app.m_szSilentText.Text(), ReportKind::Done, 0);
 }
 
 bool RemoveUtilities(CUninstallerController& app) {

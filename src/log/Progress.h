@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+
+#include "log/Texts.h"
 
 namespace norvane {
 
@@ -15,19 +18,22 @@ public:
     virtual ~ProgressSink() = default;
     // Replaces every occurrence of `replace` by the line, or adds the line when `replace` is empty.
     virtual void Line(const std::wstring& line, const std::wstring& replace = L"") = 0;
+    // The line of an item under way, which the line of its outcome replaces.
+    virtual void Started(const std::wstring& line) { Line(line); }
     // Empties the text box: utility removal starts a list of its own.
     virtual void ClearLines() = 0;
     // Moves the bar: phase 0 printers, 1 drivers, 2 the end of the removal, 3 and 4 utilities.
     virtual void Bar(int step, int phase) = 0;
 };
 
-// The silent run's summary: the lines one after the other, as far as its 4096-character buffer
-// holds them; the bar is not shown.
+// The silent run's summary: the outcome lines one after the other, as far as its 4096-character
+// buffer holds them; an item under way and the bar are not shown.
 class SilentSummary final : public ProgressSink {
 public:
     static constexpr std::size_t kBuffer = 4096;
 
     void Line(const std::wstring& line, const std::wstring& replace = L"") override;
+    void Started(const std::wstring&) override {}
     void ClearLines() override {}
     void Bar(int, int) override {}
 
@@ -36,5 +42,13 @@ public:
 private:
     std::wstring m_text;
 };
+
+// The progress lines of an item, each cut to kLineBuffer, text ids around the item's name:
+// "<opener><name><ending>" (under way with text 139, done with 143), and for an item that stays
+// "<opener><name><140><141><reason><142>", the reason a text or an ErrorText.
+std::wstring ItemLine(const Texts& texts, std::uint32_t opener, const std::wstring& name,
+                      std::uint32_t ending);
+std::wstring NotRemovedLine(const Texts& texts, std::uint32_t opener, const std::wstring& name,
+                            const std::wstring& reason);
 
 }  // namespace norvane

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <map>
 
-#include "app/Controller.h"
-#include "app/Restart.h"
-#include "app/Report.h"
 #include "removal/LeftoverPaths.h"
 #include "removal/PackageInstalls.h"
+#include "removal/PutOff.h"
 #include "removal/WhatStays.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
@@ -63,18 +61,18 @@ bool ThroughLink(platform::FileSystem& files, const std::wstring& folder) {
 // The log's failure entries of one driver: F1, F2, ... under the driver's section.
 class FailureEntries {
 public:
-    FailureEntries(CUninstallerController& app, std::wstring driver)
-        : m_app(app), m_driver(std::move(driver)) {}
+    FailureEntries(RunContext& context, std::wstring driver)
+        : m_context(context), m_driver(std::move(driver)) {}
 
     void Add(const std::wstring& path) {
         const std::wstring key = L"F" + std::to_wstring(++m_count);
-        m_app.WriteLog(m_driver.c_str(), key.c_str(), path.c_str());
+        m_context.WriteLog(m_driver.c_str(), key.c_str(), path.c_str());
     }
     int Count() const { return m_count; }
     const std::wstring& Driver() const { return m_driver; }
 
 private:
-    CUninstallerController& m_app;
+    RunContext& m_context;
     std::wstring m_driver;
     int m_count = 0;
 };
@@ -88,9 +86,9 @@ struct Components {
 // thousands of drivers would otherwise each be compared with every other.
 class ComponentOwners {
 public:
-    explicit ComponentOwners(const CUninstallerController& app) {
-        for (std::size_t i = 0; i < app.m_arrDriver.size(); ++i) {
-            const CDriverData& driver = *app.m_arrDriver[i];
+    explicit ComponentOwners(const Inventory& inventory) {
+        for (std::size_t i = 0; i < inventory.m_arrDriver.size(); ++i) {
+            const CDriverData& driver = *inventory.m_arrDriver[i];
             const bool goes = driver.Selected() && driver.PrinterCount() == 0;
             Note(m_monitors, driver.MonitorName(), i, goes);
             if (driver.PrintProcessor())
@@ -137,39 +135,41 @@ int RefusedComponent(Refusal refusal) {
 
 // 0 removed or put off until after a restart, 1 the file stayed or the rule refused, 2 no path,
 // 3 not the package's.
-int RemoveMonitor(CUninstallerController& app, const Ownership& ownership, const std::wstring& name,
+int RemoveMonitor(const RemovalRun& run, const Ownership& ownership, const std::wstring& name,
                   const std::wstring& file) {
+    platform::Platform& platform = run.context.P();
     if (file.empty())
         return 2;
     if (const int refused = RefusedComponent(ownership.ForMonitor(name, file)))
         return refused;
-    if (app.P().spooler.DeleteMonitor(name) != win::kSuccess) {
-        PutOffMonitor(app, file, name);
+    if (platform.spooler.DeleteMonitor(name) != win::kSuccess) {
+        PutOffMonitor(platform, run.package, run.results, file, name);
         return 0;
     }
-    return DeleteFileByRule(app.P().files, file) ? 0 : 1;
+    return DeleteFileByRule(platform.files, file) ? 0 : 1;
 }
 
 constexpr int kPutOff = 4;
 
 // 0 removed, 1 the spooler or the rule refused, or the file stayed, 2 no path, 3 not the
 // package's, 4 put off until after a restart.
-int RemovePrintProcessor(CUninstallerController& app, const Ownership& ownership,
+int RemovePrintProcessor(const RemovalRun& run, const Ownership& ownership,
                          const std::wstring& name, const std::wstring& file) {
+    platform::Platform& platform = run.context.P();
     if (file.empty())
         return 2;
     if (const int refused = RefusedComponent(ownership.ForPrintProcessor(name, file)))
         return refused;
-    const platform::WinError error = app.P().spooler.DeletePrintProcessor(L"", name);
+    const platform::WinError error = platform.spooler.DeletePrintProcessor(L"", name);
     // In use: only by a printer the run deleted that is pending deletion, since the rule keeps
     // what a remaining printer uses. The restart ends that printer, and so frees its processor.
     if (error == win::kCanNotComplete) {
-        PutOffPrintProcessor(app, file, name);
+        PutOffPrintProcessor(platform, run.package, run.results, file, name);
         return kPutOff;
     }
     if (error != win::kSuccess)
         return 1;
-    return DeleteFileByRule(app.P().files, file) ? 0 : 1;
+    return DeleteFileByRule(platform.files, file) ? 0 : 1;
 }
 
 // The decisions of one pass: what is shared with whom, and what the removal may take at all.
@@ -181,25 +181,26 @@ struct Rules {
 
 // Says under the driver's section why its monitor or print processor stays: no INF file of the
 // maker installs it. A key of its own, so that the failure entries keep their numbering.
-void NoteNotInstalled(CUninstallerController& app, const Rules& rules, const CDriverData& driver,
+void NoteNotInstalled(const RemovalRun& run, const Rules& rules, const CDriverData& driver,
                       const wchar_t* key, const std::wstring& name) {
     const std::wstring infs = rules.installs.InfsOf(driver.DriverName());
     const std::wstring why =
-        name + (infs.empty()
-                    ? L": kept, no INF file of " + app.g_strOemProvider + L" declares the driver"
-                    : L": kept, not installed by " + infs);
-    app.WriteLog(driver.DriverName().c_str(), key, why.c_str());
+        name + (infs.empty() ? L": kept, no INF file of " + run.package.g_strOemProvider +
+                                   L" declares the driver"
+                             : L": kept, not installed by " + infs);
+    run.context.WriteLog(driver.DriverName().c_str(), key, why.c_str());
 }
 
-void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const Places& places,
+void RemoveDriverLeftovers(const RemovalRun& run, std::size_t index, const Places& places,
                            const Rules& rules, FailureEntries& failures, int& flags) {
-    CDriverData& driver = *app.m_arrDriver[index];
+    platform::Platform& platform = run.context.P();
+    CDriverData& driver = *run.inventory.m_arrDriver[index];
     const std::wstring& windowsDir = places.windowsDir;
     for (const std::wstring& candidate : DataFolderCandidates(places, driver.FamilyCode())) {
         driver.m_strDataFolder = candidate;
         if (candidate.empty())
             break;
-        const int result = RemoveFolder(app, rules.ownership, driver.m_strDataFolder);
+        const int result = RemoveFolder(platform.files, rules.ownership, driver.m_strDataFolder);
         if (result == 3)
             continue;
         if (result == 1) {
@@ -211,11 +212,11 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
 
     const Components wanted = rules.owners.For(driver, index);
     if (wanted.monitor) {
-        driver.m_strMonitorPath = MonitorFilePath(app.P(), windowsDir, driver.MonitorName());
+        driver.m_strMonitorPath = MonitorFilePath(platform, windowsDir, driver.MonitorName());
         const int result =
-            RemoveMonitor(app, rules.ownership, driver.MonitorName(), driver.m_strMonitorPath);
+            RemoveMonitor(run, rules.ownership, driver.MonitorName(), driver.m_strMonitorPath);
         if (result == kNotThePackages) {
-            NoteNotInstalled(app, rules, driver, L"Monitor", driver.MonitorName());
+            NoteNotInstalled(run, rules, driver, L"Monitor", driver.MonitorName());
         } else if (result != 0) {
             flags |= kMonitorStayed;
             failures.Add(driver.m_strMonitorPath);
@@ -226,11 +227,11 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
         driver.m_strX64PrintProcessorPath = PrintProcessorFile(windowsDir, L"x64", name);
         driver.m_strX86PrintProcessorPath = PrintProcessorFile(windowsDir, L"w32x86", name);
         const int result =
-            RemovePrintProcessor(app, rules.ownership, name, driver.m_strX64PrintProcessorPath);
+            RemovePrintProcessor(run, rules.ownership, name, driver.m_strX64PrintProcessorPath);
         if (result == kNotThePackages) {
-            NoteNotInstalled(app, rules, driver, L"PrintProcessor", name);
+            NoteNotInstalled(run, rules, driver, L"PrintProcessor", name);
         } else if (result == 0) {
-            RemoveX86PrintProcessor(app.P(), rules.ownership, windowsDir, name);
+            RemoveX86PrintProcessor(platform, rules.ownership, windowsDir, name);
         } else if (result != kPutOff) {
             flags |= kPrintProcessorStayed;
             failures.Add(driver.m_strX64PrintProcessorPath);
@@ -238,7 +239,7 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
     }
     if (wanted.spoolFolder) {
         driver.m_strDriverFolder = SpoolFolderFor(windowsDir, driver.HardwareId());
-        if (RemoveFolder(app, rules.ownership, driver.m_strDriverFolder) == 1) {
+        if (RemoveFolder(platform.files, rules.ownership, driver.m_strDriverFolder) == 1) {
             flags |= kSpoolFolderStayed;
             failures.Add(driver.m_strDriverFolder);
         }
@@ -248,18 +249,19 @@ void RemoveDriverLeftovers(CUninstallerController& app, std::size_t index, const
 // What this pass removes: the drivers it treats (and their 32-bit twins, which go by the same
 // name), the printers the run deleted, and the monitors and print processors that go with them
 // and that the maker's INF files install.
-Removing WhatThePassRemoves(CUninstallerController& app, const Places& places,
-                            const ComponentOwners& owners, const PackageInstalls& installs) {
+Removing WhatThePassRemoves(platform::Platform& platform, const Inventory& inventory,
+                            const Places& places, const ComponentOwners& owners,
+                            const PackageInstalls& installs) {
     Removing removing;
-    for (std::size_t i = 0; i < app.m_arrDriver.size(); ++i) {
-        const CDriverData& driver = *app.m_arrDriver[i];
+    for (std::size_t i = 0; i < inventory.m_arrDriver.size(); ++i) {
+        const CDriverData& driver = *inventory.m_arrDriver[i];
         if (!driver.Selected() || driver.PrinterCount() != 0)
             continue;
         removing.drivers.insert(Removing::Key(driver.DriverName()));
         const Components goes = owners.For(driver, i);
         const std::wstring& monitor = driver.MonitorName();
-        if (goes.monitor &&
-            installs.InstallsMonitor(monitor, MonitorFilePath(app.P(), places.windowsDir, monitor)))
+        if (goes.monitor && installs.InstallsMonitor(
+                                monitor, MonitorFilePath(platform, places.windowsDir, monitor)))
             removing.monitors.insert(Removing::Key(monitor));
         if (goes.printProcessor &&
             installs.InstallsPrintProcessor(
@@ -267,7 +269,7 @@ Removing WhatThePassRemoves(CUninstallerController& app, const Places& places,
                 PrintProcessorFile(places.windowsDir, L"x64", *driver.PrintProcessor())))
             removing.printProcessors.insert(Removing::Key(*driver.PrintProcessor()));
     }
-    for (const auto& printer : app.m_arrPrinter) {
+    for (const auto& printer : inventory.m_arrPrinter) {
         if (printer->Selected())
             removing.printers.insert(Removing::Key(printer->PrinterName()));
     }
@@ -294,9 +296,8 @@ bool DeleteFileByRule(platform::FileSystem& files, const std::wstring& path) {
     return error == win::kSuccess || error == win::kFileNotFound;
 }
 
-int RemoveFolder(CUninstallerController& app, const Ownership& ownership,
+int RemoveFolder(platform::FileSystem& files, const Ownership& ownership,
                  const std::wstring& folder) {
-    platform::FileSystem& files = app.P().files;
     if (folder.empty() || !files.PathIsDirectory(folder))
         return 3;
     if (ownership.ForFolder(folder) != Refusal::None || ThroughLink(files, folder))
@@ -308,48 +309,53 @@ int RemoveFolder(CUninstallerController& app, const Ownership& ownership,
     return RemoveTree(files, folder) ? 0 : 1;
 }
 
-int CleanupPass(CUninstallerController& app, const PackageInstalls& installs) {
+int CleanupPass(const RemovalRun& run, const PackageInstalls& installs) {
+    platform::Platform& platform = run.context.P();
+    const Inventory& inventory = run.inventory;
+    std::wstring& systemDir = run.package.m_strSystemDir;
     int flags = 0;
-    const Places places = Places::Of(app.P(), app.Config());
-    app.m_strSystemDir = places.windowsDir.empty() ? L"" : places.windowsDir + L"\\system32\\";
+    const Places places = Places::Of(platform, run.package.Config());
+    systemDir = places.windowsDir.empty() ? L"" : places.windowsDir + L"\\system32\\";
 
     // Shared-file failures are logged under the first driver that has failures of its own, or
     // else the first driver processed.
     std::optional<FailureEntries> reference;
-    const ComponentOwners owners(app);
+    const ComponentOwners owners(inventory);
     const Ownership ownership(
-        WhatStays(app.P(), places, WhatThePassRemoves(app, places, owners, installs)), &installs);
+        WhatStays(platform, places,
+                  WhatThePassRemoves(platform, inventory, places, owners, installs)),
+        &installs);
     const Rules rules{owners, ownership, installs};
-    for (std::size_t i = 0; i < app.m_arrDriver.size(); ++i) {
-        CDriverData& driver = *app.m_arrDriver[i];
+    for (std::size_t i = 0; i < inventory.m_arrDriver.size(); ++i) {
+        CDriverData& driver = *inventory.m_arrDriver[i];
         if (!driver.Selected() || driver.PrinterCount() != 0)
             continue;
-        FailureEntries failures(app, driver.DriverName());
+        FailureEntries failures(run.context, driver.DriverName());
         int own = 0;
-        RemoveDriverLeftovers(app, i, places, rules, failures, own);
+        RemoveDriverLeftovers(run, i, places, rules, failures, own);
         flags |= own;
         // A driver's result speaks of its own leftovers, not of an earlier driver's.
         const bool failed = !driver.DeleteOK() || own != 0;
-        app.m_mapPrinterResult[kDriverKey + driver.DriverName()] = failed ? L"1" : L"0";
+        run.results.m_mapPrinterResult[kDriverKey + driver.DriverName()] = failed ? L"1" : L"0";
         if (!reference || (reference->Count() == 0 && failures.Count() > 0))
             reference.emplace(failures);
     }
 
-    if (app.m_nDriversToDelete == static_cast<int>(app.m_arrDriver.size()) &&
-        !app.m_strSystemDir.empty()) {
+    if (inventory.m_nDriversToDelete == static_cast<int>(inventory.m_arrDriver.size()) &&
+        !systemDir.empty()) {
         bool stayed[2];
         for (int f = 0; f < 2; ++f) {
-            const std::wstring file = app.m_strSystemDir + kSharedFiles[f];
+            const std::wstring file = systemDir + kSharedFiles[f];
             stayed[f] =
-                ownership.ForFile(file) != Refusal::None || !DeleteFileByRule(app.P().files, file);
+                ownership.ForFile(file) != Refusal::None || !DeleteFileByRule(platform.files, file);
         }
         if (stayed[0] || stayed[1]) {
             flags |= kSharedFileStayed;
             if (reference) {
-                app.m_mapPrinterResult[kDriverKey + reference->Driver()] = L"1";
+                run.results.m_mapPrinterResult[kDriverKey + reference->Driver()] = L"1";
                 for (int f = 0; f < 2; ++f) {
                     if (stayed[f])
-                        reference->Add(app.m_strSystemDir + kSharedFiles[f]);
+                        reference->Add(systemDir + kSharedFiles[f]);
                 }
             }
         }

@@ -9,10 +9,10 @@
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "removal/Ownership.h"
+#include "removal/RemovalRun.h"
 
 namespace norvane {
 
-class CUninstallerController;
 class PackageInstalls;
 
 // Cleanup flags: what stayed behind.
@@ -26,7 +26,7 @@ inline constexpr int kSharedFileStayed = 0x01;
 // under the driver's section (F1, F2, ...) and sets "DRIVER <name>" in the result map. A monitor
 // or print processor that `installs` does not show the maker's INF files installing stays, said
 // under the driver's section as "Monitor=" or "PrintProcessor=" with why; that is no failure.
-int CleanupPass(CUninstallerController& app, const PackageInstalls& installs);
+int CleanupPass(const RemovalRun& run, const PackageInstalls& installs);
 
 // A print processor's 32-bit twin, which goes along with it; what becomes of it is not recorded.
 void RemoveX86PrintProcessor(platform::Platform& platform, const Ownership& ownership,
@@ -37,7 +37,7 @@ void RemoveX86PrintProcessor(platform::Platform& platform, const Ownership& owne
 bool DeleteFileByRule(platform::FileSystem& files, const std::wstring& path);
 // 0 removed (with everything in it), 1 exists but not removed (or not the package's to remove),
 // 3 no such folder. Junctions and links inside go as links; a path through one is refused.
-int RemoveFolder(CUninstallerController& app, const Ownership& ownership,
+int RemoveFolder(platform::FileSystem& files, const Ownership& ownership,
                  const std::wstring& folder);
 
 }  // namespace norvane

@@ -1,7 +1,7 @@
 #include "removal/DriverDeletion.h"
 
-#include "app/Controller.h"
 #include "inventory/Enumeration.h"
+#include "inventory/Records.h"
 
 namespace norvane {
 namespace {
@@ -14,20 +14,19 @@ constexpr int kLongestRetryBudget = 600;
 
 // Retries a deletion up to `retries` times, a second apart, until it succeeds.
 template <typename Attempt>
-platform::WinError Retry(CUninstallerController& app, int retries, platform::WinError error,
+platform::WinError Retry(platform::Clock& clock, int retries, platform::WinError error,
                          Attempt attempt) {
     for (int i = 0; i < retries && error != platform::win::kSuccess; ++i) {
-        app.P().clock.Sleep(kRetryPauseMs);
+        clock.Sleep(kRetryPauseMs);
         error = attempt();
     }
     return error;
 }
 
 // A driver that stays keeps working only with its print processor named in its key.
-void RepairPrintProcessorValue(CUninstallerController& app, const CDriverData& driver) {
+void RepairPrintProcessorValue(platform::Registry& registry, const CDriverData& driver) {
     if (!driver.PrintProcessor())
         return;
-    platform::Registry& registry = app.P().registry;
     const std::wstring key = kX64DriversKey + driver.DriverName();
     if (registry.OpenKey(platform::RootKey::LocalMachine, key, platform::RegAccess::AllAccess))
         return;
@@ -41,16 +40,16 @@ void RepairPrintProcessorValue(CUninstallerController& app, const CDriverData& d
 
 // The retry count of [Timeout] Second, at most the longest budget. Cutting it is said in the
 // log, under the driver's section, so that a caller reading the log sees why the wait ended.
-int RetryBudget(CUninstallerController& app, const std::wstring& driver) {
+int RetryBudget(RunContext& context, const PackageConfig& config, const std::wstring& driver) {
     const std::wstring configured =
-        app.Config().Read(L"Timeout", L"Second", PackageConfig::kValueBuffer, L"10");
+        config.Read(L"Timeout", L"Second", PackageConfig::kValueBuffer, L"10");
     const int retries = LeadingInteger(configured);
     if (retries <= kLongestRetryBudget)
         return retries;
     const std::wstring note = std::to_wstring(kLongestRetryBudget) +
                               L" seconds: [Timeout] Second=" + std::to_wstring(retries) +
                               L" is more than the longest wait";
-    app.WriteLog(driver.c_str(), L"Timeout", note.c_str());
+    context.WriteLog(driver.c_str(), L"Timeout", note.c_str());
     return kLongestRetryBudget;
 }
 
@@ -69,8 +68,10 @@ int LeadingInteger(const std::wstring& text) {
     return static_cast<int>(negative ? -value : value);
 }
 
-platform::WinError DeleteDriver(CUninstallerController& app, const CDriverData& driver) {
-    platform::Spooler& spooler = app.P().spooler;
+platform::WinError DeleteDriver(RunContext& context, const PackageConfig& config,
+                                const CDriverData& driver) {
+    platform::Platform& platform = context.P();
+    platform::Spooler& spooler = platform.spooler;
     const std::wstring& name = driver.DriverName();
     auto deleteIn = [&](const wchar_t* environment) {
         return [&spooler, &name, environment] {
@@ -80,16 +81,17 @@ platform::WinError DeleteDriver(CUninstallerController& app, const CDriverData& 
     platform::WinError error = deleteIn(L"")();
     int retries = 0;
     if (error != platform::win::kSuccess) {
-        retries = RetryBudget(app, name);
-        error = Retry(app, retries, error, deleteIn(L""));
+        retries = RetryBudget(context, config, name);
+        error = Retry(platform.clock, retries, error, deleteIn(L""));
     }
     if (error != platform::win::kSuccess) {
-        RepairPrintProcessorValue(app, driver);
+        RepairPrintProcessorValue(platform.registry, driver);
         return error;
     }
     if (driver.HasX86Driver()) {
         const auto x86 = deleteIn(platform::kEnvironmentX86);
-        Retry(app, retries, x86(), x86);  // a 32-bit twin that stays does not fail the removal
+        Retry(platform.clock, retries, x86(),
+              x86);  // a 32-bit twin that stays does not fail the removal
     }
     return platform::win::kSuccess;
 }

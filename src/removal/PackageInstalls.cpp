@@ -1,6 +1,6 @@
 #include "removal/PackageInstalls.h"
 
-#include "app/Controller.h"
+#include "removal/DriverPackages.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -15,13 +15,13 @@ std::wstring Folded(const std::wstring& name) {
 
 }  // namespace
 
-PackageInstalls PackageInstalls::Read(CUninstallerController& app) {
+PackageInstalls PackageInstalls::Read(platform::Platform& platform, const Inventory& inventory,
+                                      DriverPackages& packages, const std::wstring& maker) {
     PackageInstalls installs;
-    for (const auto& driver : app.m_arrDriver) {
+    for (const auto& driver : inventory.m_arrDriver) {
         if (!driver->Selected() || driver->PrinterCount() != 0)
             continue;
-        const ModelInstalls model =
-            app.m_driverPackages.Installs(app.P(), driver->DriverName(), app.g_strOemProvider);
+        const ModelInstalls model = packages.Installs(platform, driver->DriverName(), maker);
         std::wstring infs;
         for (const auto& inf : model.infs)
             infs += (infs.empty() ? L"" : L", ") + inf;

@@ -8,14 +8,18 @@
 #include <unordered_set>
 #include <vector>
 
+#include "inventory/Inventory.h"
+#include "platform/Platform.h"
+
 namespace norvane {
 
-class CUninstallerController;
+class DriverPackages;
 
 class PackageInstalls {
 public:
     // From the maker's INF files of every driver the driver loop will take.
-    static PackageInstalls Read(CUninstallerController& app);
+    static PackageInstalls Read(platform::Platform& platform, const Inventory& inventory,
+                                DriverPackages& packages, const std::wstring& maker);
 
     // Whether a maker's INF file installs it: its install section for one of those drivers names
     // it (PrintProcessor=, LanguageMonitor=), or copies its file (a path or a bare name).

@@ -1,6 +1,6 @@
 #include "removal/PrinterRemoval.h"
 
-#include "app/Controller.h"
+#include "inventory/Records.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
 
@@ -11,8 +11,7 @@ constexpr std::uint32_t kPrinterAccessUse = 0x8;
 
 }  // namespace
 
-platform::WinError DeletePrinterEntry(CUninstallerController& app, const CPrinterData& printer) {
-    platform::Spooler& spooler = app.P().spooler;
+platform::WinError DeletePrinterEntry(platform::Spooler& spooler, const CPrinterData& printer) {
     const platform::WinError error = spooler.DeletePrinterConnection(printer.PrinterName());
     if (error == platform::win::kSuccess)
         return error;
@@ -30,10 +29,9 @@ platform::WinError DeletePrinterEntry(CUninstallerController& app, const CPrinte
 }
 
 void PrinterSettingsBackup::Save(const std::wstring& printerName) {
-    CUninstallerController& app = m_app;
     if (!m_printers) {
         m_printers.emplace();
-        app.P().spooler.EnumPrinters(
+        m_platform.spooler.EnumPrinters(
             platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, *m_printers);
         for (std::size_t i = 0; i < m_printers->size(); ++i)
             m_byName[text::LowerAscii((*m_printers)[i].printerName)].push_back(i);
@@ -48,25 +46,25 @@ void PrinterSettingsBackup::Save(const std::wstring& printerName) {
         saved.portName = info.portName;
         saved.driverName = info.driverName;
         saved.shareName = info.shareName;
-        saved.defaultFlag = !app.m_strDefaultPrinter.empty() &&
-                                    text::EqualsNoCase(app.m_strDefaultPrinter, info.printerName)
-                                ? L"1"
-                                : L"0";
+        saved.defaultFlag =
+            !m_defaultPrinter.empty() && text::EqualsNoCase(m_defaultPrinter, info.printerName)
+                ? L"1"
+                : L"0";
         // Each printer its own settings file and section, whatever its name holds (a
         // connection's backslashes, characters that the safe file name makes one, blanks the
         // profile functions trim).
-        const backup::Names names = m_names.Take(info.printerName, app.m_strLogFolder);
+        const backup::Names names = m_names.Take(info.printerName, m_folder);
         saved.sectionName = names.section;
         std::unique_ptr<platform::Printer> printer;
         std::vector<std::uint8_t> devmode;
         if (!names.settingsFile.empty() &&
-            app.P().spooler.OpenPrinter(info.printerName, kPrinterAccessUse, printer) == 0 &&
+            m_platform.spooler.OpenPrinter(info.printerName, kPrinterAccessUse, printer) == 0 &&
             printer->DocumentProperties(devmode) == 0 &&
-            app.P().files.WriteFile(path::Join(app.m_strLogFolder, names.settingsFile), devmode,
-                                    false) == 0) {
+            m_platform.files.WriteFile(path::Join(m_folder, names.settingsFile), devmode, false) ==
+                0) {
             saved.devmodeFile = names.settingsFile;
         }
-        app.m_arrSavedPrinterInfo.push_back(std::move(saved));
+        m_saved.push_back(std::move(saved));
     }
 }
 

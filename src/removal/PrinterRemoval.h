@@ -7,26 +7,34 @@
 #include <vector>
 
 #include "log/BackupNames.h"
-#include "platform/Spooler.h"
+#include "log/Results.h"
+#include "platform/Platform.h"
 #include "platform/WinError.h"
 
 namespace norvane {
 
-class CUninstallerController;
 class CPrinterData;
 
 // 0 when the printer is gone, else the error of the step that failed.
-platform::WinError DeletePrinterEntry(CUninstallerController& app, const CPrinterData& printer);
+platform::WinError DeletePrinterEntry(platform::Spooler& spooler, const CPrinterData& printer);
 // Saves printers' port, driver, share name, default flag and DEVMODE (to a file in the log
-// folder) for the log. The spooler's printers are enumerated once, at the first printer saved:
-// deleting one printer changes nothing another one is saved with.
+// folder) for the log, into `saved`. The spooler's printers are enumerated once, at the first
+// printer saved: deleting one printer changes nothing another one is saved with.
 class PrinterSettingsBackup {
 public:
-    explicit PrinterSettingsBackup(CUninstallerController& app) : m_app(app) {}
+    PrinterSettingsBackup(platform::Platform& platform, const std::wstring& defaultPrinter,
+                          std::wstring folder, std::vector<CSavedPrinterInfo>& saved)
+        : m_platform(platform),
+          m_defaultPrinter(defaultPrinter),
+          m_folder(std::move(folder)),
+          m_saved(saved) {}
     void Save(const std::wstring& printerName);
 
 private:
-    CUninstallerController& m_app;
+    platform::Platform& m_platform;
+    const std::wstring& m_defaultPrinter;
+    std::wstring m_folder;
+    std::vector<CSavedPrinterInfo>& m_saved;
     std::optional<std::vector<platform::PrinterInfo2>> m_printers;
     std::unordered_map<std::wstring, std::vector<std::size_t>> m_byName;  // names folded
     backup::Namer m_names;

@@ -3,13 +3,14 @@
 // each.
 #pragma once
 
+#include "log/Progress.h"
+#include "removal/RemovalRun.h"
+
 namespace norvane {
 
-class CUninstallerController;
-
 // Returns the driver loop's result: 0 when it did not run, else the cleanup flags.
-int WorkerBody(CUninstallerController& app);
+int WorkerBody(const RemovalRun& run, ProgressSink& progress);
 // 0 at once in printers-only mode, else the cleanup flags.
-int DriverLoop(CUninstallerController& app);
+int DriverLoop(const RemovalRun& run, ProgressSink& progress);
 
 }  // namespace norvane

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "log/Progress.h"
 #include "platform/Dialogs.h"
-#include "removal/Progress.h"
 
 namespace norvane {
 class CUninstallerController;

@@ -6,11 +6,11 @@
 #include <functional>
 
 #include "app/Controller.h"
-#include "app/Restart.h"
 #include "extras/UtilityRemoval.h"
 #include "harness/PrintSetup.h"
 #include "harness/ProcessStarts.h"
 #include "harness/TestMachine.h"
+#include "inventory/PendingRenames.h"
 
 namespace norvane {
 namespace {
@@ -274,7 +274,7 @@ TEST_F(UtilityRemovalTest, WithoutAUtilityListTheRestartIsStillRecorded) {
 TEST_F(UtilityRemovalTest, PendingRenameCheckLooksAtEveryEntry) {
     Install({});
     const auto sim = m_machine.Load();
-    CUninstallerController app(sim->Platform());
+    platform::Platform& app = sim->Platform();
     const std::wstring sessionManager = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
     sim->Platform().registry.CreateKey(platform::RootKey::LocalMachine, sessionManager, nullptr);
     sim->Platform().registry.SetValue(
