@@ -28,11 +28,11 @@ std::wstring NotFoundLine(CUninstallerController& app, std::uint32_t opener,
 
 void ScannerBranch(CUninstallerController& app) {
     for (const auto& name : app.m_arrScannerName) {
-        if (!FindScanner(app, name))
+        if (!FindScanner(app, app.Config(), app.m_arrScanner, name))
             app.m_mapScannerResult[kScannerKey + name] = L"4";
     }
     if (!app.m_arrScanner.empty()) {
-        RemoveScanners(app);
+        RemoveScanners(app, app.m_arrScanner, app.m_mapScannerResult);
         ReportResult(app, app.m_szSilentText, 1, 0);
         app.m_arrScanner.clear();
         return;
@@ -64,7 +64,10 @@ std::map<const CDriverData*, std::vector<CPrinterData*>> PrintersByDriver(
 }
 
 bool PrinterBranch(CUninstallerController& app) {
-    if (!EnumerateInstalled(app, 0, 0)) {
+    if (!EnumerateInstalled(app, app, app, 0, 0,
+                            [&app](const std::wstring& message, std::uint32_t code) {
+                                ReportResult(app, message, 0, code);
+                            })) {
         app.PostQuit();
         return false;
     }
@@ -87,7 +90,10 @@ bool PrinterBranch(CUninstallerController& app) {
 }
 
 bool DriverBranch(CUninstallerController& app) {
-    if (!EnumerateInstalled(app, 0, 1)) {
+    if (!EnumerateInstalled(app, app, app, 0, 1,
+                            [&app](const std::wstring& message, std::uint32_t code) {
+                                ReportResult(app, message, 0, code);
+                            })) {
         app.PostQuit();
         return false;
     }
@@ -128,11 +134,21 @@ bool DriverBranch(CUninstallerController& app) {
 void UtilityTail(CUninstallerController& app) {
     const bool remove = app.m_bUtilityOptionGiven && app.m_bRemoveUtilities;
     const bool list = !app.m_bUtilityOptionGiven;
-    if ((remove || list) && app.Config().IsUtilityRemovalEnabled() && ReadUtilityTable(app)) {
+    if ((remove || list) && app.Config().IsUtilityRemovalEnabled() &&
+        ReadUtilityTable(app, app.Config(), app)) {
         UtilityTexts names;
-        ReadUtilityDisplayNames(app, names);
+        ReadUtilityDisplayNames(app.P().registry, app, names);
         if (remove) {
-            RemoveUtilities(app);
+            // The summary goes on from the removal's lines.
+            SilentSummary summary;
+            summary.Line(app.m_szSilentText);
+            const auto pending = [&app](const std::wstring& file) {
+                return IsFilePending(app, file);
+            };
+            UtilityRun run{app, app, app, app, summary, pending};
+            RemoveUtilities(run);
+            app.m_szSilentText = summary.Text();
+            ReportResult(app, app.m_szSilentText, 1, 0);
         } else {
             // Names are looked up only for the utilities no printer needs.
             for (const auto& name : names) {

@@ -15,6 +15,8 @@ public:
     virtual ~ProgressSink() = default;
     // Replaces every occurrence of `replace` by the line, or adds the line when `replace` is empty.
     virtual void Line(const std::wstring& line, const std::wstring& replace = L"") = 0;
+    // The line of an item being worked on, which its outcome replaces (Line(outcome, line)).
+    virtual void Started(const std::wstring& line) { Line(line); }
     // Empties the text box: utility removal starts a list of its own.
     virtual void ClearLines() = 0;
     // Moves the bar: phase 0 printers, 1 drivers, 2 the end of the removal, 3 and 4 utilities.
@@ -28,6 +30,7 @@ public:
     static constexpr std::size_t kBuffer = 4096;
 
     void Line(const std::wstring& line, const std::wstring& replace = L"") override;
+    void Started(const std::wstring&) override {}  // the summary keeps outcomes only
     void ClearLines() override {}
     void Bar(int, int) override {}
 

@@ -69,9 +69,9 @@ private:
 
 }  // namespace
 
-std::wstring ErrorText(CUninstallerController& app, std::uint32_t code) {
+std::wstring ErrorText(RunContext& context, std::uint32_t code) {
     return std::to_wstring(static_cast<std::int32_t>(code)) + L":" +
-           app.P().system.ErrorMessage(code);
+           context.P().system.ErrorMessage(code);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 namespace norvane {
 
 class CUninstallerController;
+class RunContext;
 
 // kind 0: the run stops with an error; kind 1: the work is done (the message is the summary);
 // kind 2: an error without a message box. `code` is the result value the log records.
@@ -15,7 +16,7 @@ void ReportResult(CUninstallerController& app, const std::wstring& message, int 
                   std::uint32_t code);
 
 // "<code>:<system message text>", as the log and the messages give a Windows error.
-std::wstring ErrorText(CUninstallerController& app, std::uint32_t code);
+std::wstring ErrorText(RunContext& context, std::uint32_t code);
 
 // The prefixes of the result maps' keys.
 inline constexpr wchar_t kPrinterKey[] = L"PRINTER ";
