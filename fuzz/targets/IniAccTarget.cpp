@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "FuzzTargets.h"
-#include "extras/IniAcc.h"
+#include "inventory/IniAcc.h"
 #include "platform/sim/ProfileEngine.h"
 #include "targets/Scratch.h"
 

@@ -6,6 +6,7 @@
 #include "app/SilentRun.h"
 #include "app/Startup.h"
 #include "inventory/Enumeration.h"
+#include "app/Report.h"
 
 namespace norvane {
 
@@ -54,7 +55,10 @@ int CUninstallerController::Run() {
         SilentRun(*this);
         return 1;
     }
-    if (!EnumerateInstalled(*this, 1, 1))
+    if (!EnumerateInstalled(*this, *this, *this, 1, 1,
+                            [this](const std::wstring& message, std::uint32_t code) {
+                                ReportResult(*this, message, ReportKind::Stop, code);
+                            }))
         return 0;
     InteractiveRun(*this);
     return 1;

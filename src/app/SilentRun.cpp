@@ -18,21 +18,13 @@
 namespace norvane {
 namespace {
 
-// "<opener><name><140><141><reason><142>": the line for a name that matches nothing.
-std::wstring NotFoundLine(CUninstallerController& app, std::uint32_t opener,
-                          const std::wstring& name, std::uint32_t reason) {
-    return text::Bounded(app.LoadText(opener) + name + app.LoadText(140) + app.LoadText(141) +
-                             app.LoadText(reason) + app.LoadText(142),
-                         kLineBuffer);
-}
-
 void ScannerBranch(CUninstallerController& app) {
     for (const auto& name : app.m_arrScannerName) {
-        if (!FindScanner(app, name))
+        if (!FindScanner(app, app.Config(), app.m_arrScanner, name))
             app.m_mapScannerResult[kScannerKey + name] = L"4";
     }
     if (!app.m_arrScanner.empty()) {
-        RemoveScanners(app);
+        RemoveScanners(app, app.m_arrScanner, app.m_mapScannerResult);
         ReportResult(app, app.m_szSilentText.Text(), ReportKind::Done, 0);
         app.m_arrScanner.clear();
         return;
@@ -64,7 +56,10 @@ std::map<const CDriverData*, std::vector<CPrinterData*>> PrintersByDriver(
 }
 
 bool PrinterBranch(CUninstallerController& app) {
-    if (!EnumerateInstalled(app, 0, 0)) {
+    if (!EnumerateInstalled(app, app, app, 0, 0,
+                            [&app](const std::wstring& message, std::uint32_t code) {
+                                ReportResult(app, message, ReportKind::Stop, code);
+                            })) {
         app.PostQuit();
         return false;
     }
@@ -76,7 +71,7 @@ bool PrinterBranch(CUninstallerController& app) {
             for (CPrinterData* printer : named->second)
                 printer->SetSelected(1);
         } else {
-            app.m_szSilentText.Line(NotFoundLine(app, 138, name, 151));
+            app.m_szSilentText.Line(NotRemovedLine(app.texts, 138, name, app.LoadText(151)));
             app.m_mapPrinterResult[kPrinterKey + name] = L"4";
         }
     }
@@ -87,7 +82,10 @@ bool PrinterBranch(CUninstallerController& app) {
 }
 
 bool DriverBranch(CUninstallerController& app) {
-    if (!EnumerateInstalled(app, 0, 1)) {
+    if (!EnumerateInstalled(app, app, app, 0, 1,
+                            [&app](const std::wstring& message, std::uint32_t code) {
+                                ReportResult(app, message, ReportKind::Stop, code);
+                            })) {
         app.PostQuit();
         return false;
     }
@@ -111,7 +109,7 @@ bool DriverBranch(CUninstallerController& app) {
             }
         }
         if (!found) {
-            app.m_szSilentText.Line(NotFoundLine(app, 147, name, 153));
+            app.m_szSilentText.Line(NotRemovedLine(app.texts, 147, name, app.LoadText(153)));
             app.m_mapPrinterResult[kDriverKey + name] = L"4";
         }
     }
@@ -128,11 +126,15 @@ bool DriverBranch(CUninstallerController& app) {
 void UtilityTail(CUninstallerController& app) {
     const bool remove = app.m_bUtilityOptionGiven && app.m_bRemoveUtilities;
     const bool list = !app.m_bUtilityOptionGiven;
-    if ((remove || list) && app.Config().IsUtilityRemovalEnabled() && ReadUtilityTable(app)) {
+    if ((remove || list) && app.Config().IsUtilityRemovalEnabled() &&
+        ReadUtilityTable(app, app.Config(), app)) {
         UtilityTexts names;
-        ReadUtilityDisplayNames(app, names);
+        ReadUtilityDisplayNames(app.P().registry, app, names);
         if (remove) {
-            RemoveUtilities(app);
+            // The summary goes on from the removal's lines.
+            UtilityRun run{app, app, app, app, app.m_szSilentText};
+            RemoveUtilities(run);
+            ReportResult(app, app.m_szSilentText.Text(), ReportKind::Done, 0);
         } else {
             // Names are looked up only for the utilities no printer needs.
             for (const auto& name : names) {

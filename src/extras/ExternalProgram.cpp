@@ -1,6 +1,6 @@
 #include "extras/ExternalProgram.h"
 
-#include "app/Controller.h"
+#include "log/RunContext.h"
 
 namespace norvane {
 
@@ -28,11 +28,11 @@ bool ClearResultFile(platform::Platform& platform, const std::wstring& setupLog)
            error == platform::win::kPathNotFound;
 }
 
-std::int32_t ReadResultCode(CUninstallerController& app, const std::wstring& setupLog) {
-    if (app.m_bPreview)
+std::int32_t ReadResultCode(RunContext& context, const std::wstring& setupLog) {
+    if (context.Previewing())
         return 0;
     return static_cast<std::int32_t>(
-        app.P().profile.GetInt(L"ResponseResult", L"ResultCode", 99, setupLog));
+        context.P().profile.GetInt(L"ResponseResult", L"ResultCode", 99, setupLog));
 }
 
 }  // namespace norvane

@@ -9,7 +9,7 @@
 
 namespace norvane {
 
-class CUninstallerController;
+class RunContext;
 
 // CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | CREATE_NEW_PROCESS_GROUP | CREATE_DEFAULT_ERROR_MODE
 inline constexpr std::uint32_t kInstallerCreationFlags = 0x04000230;
@@ -32,6 +32,6 @@ bool ClearResultFile(platform::Platform& platform, const std::wstring& setupLog)
 // [ResponseResult] ResultCode of the setup.log an installer wrote, the log having been cleared
 // before it started; 99 when it wrote none or no code. A preview started no installer, so it has
 // no result to read: it takes 0, as its log says.
-std::int32_t ReadResultCode(CUninstallerController& app, const std::wstring& setupLog);
+std::int32_t ReadResultCode(RunContext& context, const std::wstring& setupLog);
 
 }  // namespace norvane

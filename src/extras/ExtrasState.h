@@ -2,13 +2,12 @@
 // that stay still need, and the records the removal of either works through.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <vector>
 
+#include "extras/CapabilityCheck.h"
 #include "extras/UtilityTable.h"
 #include "inventory/Records.h"
-#include "removal/CapabilityCheck.h"
 
 namespace norvane {
 
@@ -17,7 +16,7 @@ struct ExtrasState {
     std::vector<std::unique_ptr<CUtilityData>> m_arrUtility;
     // The utilities config.ini lists, what the printers that stay need, and one removal's lists:
     // m_arrUtility with its parallel display names, identifiers and restart-check files.
-    std::array<UtilityEntry, kUtilitySlots> m_utilityEntries;
+    UtilityEntries m_utilityEntries;
     UtilityTexts m_utilityDisplayNames;
     CapabilityTable m_capabilities;
     CmyStringArray m_arrUtilityName;

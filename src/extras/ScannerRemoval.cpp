@@ -1,16 +1,16 @@
 #include "extras/ScannerRemoval.h"
 
-#include "app/Controller.h"
 #include "extras/ExternalProgram.h"
 #include "extras/UninstallEntry.h"
-#include "app/Report.h"
+#include "log/Results.h"
+#include "log/RunContext.h"
 #include "support/Text.h"
 
 namespace norvane {
 
-std::wstring LookUpSetupPath(CUninstallerController& app, const std::wstring& guid) {
+std::wstring LookUpSetupPath(RunContext& context, const std::wstring& guid) {
     const auto modifyPath =
-        ReadUninstallValue(app.P().registry, guid, L"ModifyPath", L"InstallShield_");
+        ReadUninstallValue(context.P().registry, guid, L"ModifyPath", L"InstallShield_");
     if (!modifyPath)
         return L"";
     // "\"C:\\...\\setup.exe\" -runfromtemp": the text between the first and the last quote.
@@ -21,22 +21,22 @@ std::wstring LookUpSetupPath(CUninstallerController& app, const std::wstring& gu
     return modifyPath->substr(first + 1, last - first - 1);
 }
 
-int FindScanner(CUninstallerController& app, const std::wstring& name) {
-    const PackageConfig& config = app.Config();
-    const auto scanners = config.NumberedList(L"Scanner", L"SD");
-    for (std::size_t n = 0; n < scanners.size(); ++n) {
-        if (!text::EqualsNoCase(scanners[n], name))
+int FindScanner(RunContext& context, const PackageConfig& config, ScannerRecords& scanners,
+                const std::wstring& name) {
+    const auto listed = config.NumberedList(L"Scanner", L"SD");
+    for (std::size_t n = 0; n < listed.size(); ++n) {
+        if (!text::EqualsNoCase(listed[n], name))
             continue;
         auto record = std::make_unique<CScannerDriverData>();
         record->m_pszGUID = config.Read(L"ScannerGUID", L"SID" + std::to_wstring(n + 1));
         if (record->m_pszGUID.empty())
             return 0;
         record->m_pszName = name;
-        record->m_pszSetupPath = LookUpSetupPath(app, record->m_pszGUID);
+        record->m_pszSetupPath = LookUpSetupPath(context, record->m_pszGUID);
         if (record->m_pszSetupPath.empty())
             return 0;
         record->m_bUninstallable = 1;
-        app.m_arrScanner.push_back(std::move(record));
+        scanners.push_back(std::move(record));
         return 1;
     }
     return 0;
@@ -53,28 +53,28 @@ std::wstring ScannerSetupLog(const CScannerDriverData& record) {
 
 }  // namespace
 
-void ReadScannerResult(CUninstallerController& app, CScannerDriverData& record) {
-    record.m_bResultOK = ReadResultCode(app, ScannerSetupLog(record)) == 0 ? 1 : 0;
+void ReadScannerResult(RunContext& context, CScannerDriverData& record) {
+    record.m_bResultOK = ReadResultCode(context, ScannerSetupLog(record)) == 0 ? 1 : 0;
 }
 
-bool RunScannerSetup(CUninstallerController& app, CScannerDriverData& record) {
+bool RunScannerSetup(RunContext& context, CScannerDriverData& record) {
     if (record.m_pszSetupPath.empty())
         return false;
     const std::wstring command = L"\"" + record.m_pszSetupPath + L"\" /s /zop8";
-    if (!ClearResultFile(app.P(), ScannerSetupLog(record)) ||
-        !RunAndWait(app.P(), command, Handover::Ignore))
+    if (!ClearResultFile(context.P(), ScannerSetupLog(record)) ||
+        !RunAndWait(context.P(), command, Handover::Ignore))
         return false;
-    ReadScannerResult(app, record);
+    ReadScannerResult(context, record);
     return true;
 }
 
-void RemoveScanners(CUninstallerController& app) {
-    for (const auto& record : app.m_arrScanner) {
+void RemoveScanners(RunContext& context, const ScannerRecords& scanners, ResultMap& results) {
+    for (const auto& record : scanners) {
         if (!record->m_bUninstallable)
             continue;
-        if (!RunScannerSetup(app, *record))
+        if (!RunScannerSetup(context, *record))
             record->m_bResultOK = 0;
-        app.m_mapScannerResult[kScannerKey + record->m_pszName] = record->m_bResultOK ? L"0" : L"1";
+        results[kScannerKey + record->m_pszName] = record->m_bResultOK ? L"0" : L"1";
     }
 }
 

@@ -1,25 +1,23 @@
 #include "extras/UtilityTable.h"
 
-#include "app/Controller.h"
+#include "extras/CapabilityCheck.h"
+#include "extras/ExtrasState.h"
 #include "extras/UninstallEntry.h"
+#include "log/RunContext.h"
 
 namespace norvane {
 namespace {
 
-std::wstring SlotSection(std::size_t slot) {
-    return L"Default.U" + std::to_wstring(slot + 1);
-}
-
-std::wstring ReadSlot(CUninstallerController& app, std::size_t slot, const wchar_t* key) {
-    return app.Config().Read(SlotSection(slot).c_str(), key);
+std::wstring ReadSlot(const PackageConfig& config, std::size_t slot, const wchar_t* key) {
+    return config.Read((L"Default.U" + std::to_wstring(slot + 1)).c_str(), key);
 }
 
 // Reads `prefix`1, `prefix`2, ... of the section into the slots until an empty value.
 template <typename Store>
-void ReadNumbered(CUninstallerController& app, const wchar_t* section, const wchar_t* prefix,
+void ReadNumbered(const PackageConfig& config, const wchar_t* section, const wchar_t* prefix,
                   Store store) {
     for (std::size_t slot = 0; slot < kUtilitySlots; ++slot) {
-        const std::wstring value = app.Config().Read(section, prefix + std::to_wstring(slot + 1));
+        const std::wstring value = config.Read(section, prefix + std::to_wstring(slot + 1));
         if (value.empty())
             return;
         store(slot, value);
@@ -28,68 +26,58 @@ void ReadNumbered(CUninstallerController& app, const wchar_t* section, const wch
 
 }  // namespace
 
-bool ReadUtilityIDs(CUninstallerController& app) {
-    ReadNumbered(app, L"DelUty", L"U", [&](std::size_t slot, const std::wstring& id) {
-        app.m_utilityEntries[slot].strID = id;
-        app.m_capabilities.entries[slot].id = id;
-    });
-    return !app.m_utilityEntries[0].strID.empty();
+bool ReadUtilityIDs(const PackageConfig& config, UtilityEntries& entries) {
+    ReadNumbered(config, L"DelUty", L"U",
+                 [&](std::size_t slot, const std::wstring& id) { entries[slot].strID = id; });
+    return !entries[0].strID.empty();
 }
 
-void ReadUtilityKeys(CUninstallerController& app) {
+void ReadUtilityKeys(const PackageConfig& config, UtilityEntries& entries) {
     for (std::size_t slot = 0; slot < kUtilitySlots; ++slot) {
-        const std::wstring key = ReadSlot(app, slot, L"KEY");
+        const std::wstring key = ReadSlot(config, slot, L"KEY");
         if (key.empty())
             return;
-        app.m_utilityEntries[slot].strKey = key;
-        app.m_capabilities.entries[slot].key = key;
+        entries[slot].strKey = key;
     }
 }
 
-void ReadUtilityValues(CUninstallerController& app) {
-    for (std::size_t slot = 0; slot < kUtilitySlots; ++slot) {
-        const std::wstring value = ReadSlot(app, slot, L"VALUE");
-        app.m_utilityEntries[slot].strValue = value;
-        app.m_capabilities.entries[slot].value = value;
-    }
-}
-
-void CopyUtilityInUseFlags(CUninstallerController& app) {
+void ReadUtilityValues(const PackageConfig& config, UtilityEntries& entries) {
     for (std::size_t slot = 0; slot < kUtilitySlots; ++slot)
-        app.m_utilityEntries[slot].nInUse = app.m_capabilities.entries[slot].inUse;
+        entries[slot].strValue = ReadSlot(config, slot, L"VALUE");
 }
 
-void ReadUtilityGUIDs(CUninstallerController& app) {
+void ReadUtilityGUIDs(const PackageConfig& config, UtilityEntries& entries) {
     for (std::size_t slot = 0; slot < kUtilitySlots; ++slot)
-        app.m_utilityEntries[slot].strGUID = ReadSlot(app, slot, L"GUID");
+        entries[slot].strGUID = ReadSlot(config, slot, L"GUID");
 }
 
-void ReadRebootCheckFiles(CUninstallerController& app) {
-    ReadNumbered(app, L"RebootCheck", L"R", [&](std::size_t slot, const std::wstring& file) {
-        app.m_utilityEntries[slot].strRebootCheckFile = file;
+void ReadRebootCheckFiles(const PackageConfig& config, UtilityEntries& entries) {
+    ReadNumbered(config, L"RebootCheck", L"R", [&](std::size_t slot, const std::wstring& file) {
+        entries[slot].strRebootCheckFile = file;
     });
 }
 
-void ReadUtilityDisplayNames(CUninstallerController& app, UtilityTexts& names) {
+void ReadUtilityDisplayNames(platform::Registry& registry, ExtrasState& extras,
+                             UtilityTexts& names) {
     for (std::size_t slot = 0; slot < kUtilitySlots; ++slot) {
-        const UtilityEntry& entry = app.m_utilityEntries[slot];
+        const UtilityEntry& entry = extras.m_utilityEntries[slot];
         if (entry.nInUse)
             continue;
-        if (const auto name = ReadUninstallValue(app.P().registry, entry.strGUID, L"DisplayName")) {
+        if (const auto name = ReadUninstallValue(registry, entry.strGUID, L"DisplayName")) {
             names[slot] = *name;
-            app.m_utilityDisplayNames[slot] = *name;
+            extras.m_utilityDisplayNames[slot] = *name;
         }
     }
 }
 
-bool ReadUtilityTable(CUninstallerController& app) {
-    if (!ReadUtilityIDs(app))
+bool ReadUtilityTable(RunContext& context, const PackageConfig& config, ExtrasState& extras) {
+    UtilityEntries& entries = extras.m_utilityEntries;
+    if (!ReadUtilityIDs(config, entries))
         return false;
-    ReadUtilityKeys(app);
-    ReadUtilityValues(app);
-    CheckCapabilities(app);
-    CopyUtilityInUseFlags(app);
-    ReadUtilityGUIDs(app);
+    ReadUtilityKeys(config, entries);
+    ReadUtilityValues(config, entries);
+    CheckCapabilities(context, config, entries, extras.m_capabilities);
+    ReadUtilityGUIDs(config, entries);
     return true;
 }
 

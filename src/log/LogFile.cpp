@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "extras/IniAcc.h"
+#include "inventory/IniAcc.h"
 #include "support/Text.h"
 
 namespace norvane {

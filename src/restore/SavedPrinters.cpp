@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "extras/IniAcc.h"
+#include "inventory/IniAcc.h"
 #include "log/BackupNames.h"
 #include "support/Text.h"
 #include "support/WinPath.h"

@@ -150,9 +150,9 @@ platform::ActionResult ProgressDialog::Continue() {
 void ProgressDialog::OfferUtilities() {
     if (m_app.Config().IsUtilityRemovalEnabled()) {
         m_app.m_bUtilityOptionGiven = 1;
-        if (ReadUtilityTable(m_app)) {
+        if (ReadUtilityTable(m_app, m_app.Config(), m_app)) {
             UtilityTexts names;
-            ReadUtilityDisplayNames(m_app, names);
+            ReadUtilityDisplayNames(m_app.P().registry, m_app, names);
             for (std::size_t slot = 0; slot < names.size(); ++slot) {
                 if (!names[slot].empty() && !m_app.m_utilityEntries[slot].nInUse)
                     m_arrOfferedUtility.push_back(names[slot]);
@@ -169,7 +169,8 @@ void ProgressDialog::OfferUtilities() {
         m_bFinished = 1;
         return;
     }
-    RemoveUtilities(m_app);
+    UtilityRun run{m_app, m_app, m_app, m_app, *this};
+    RemoveUtilities(run);
     m_bUtilitiesDone = 1;
     // An offered utility whose uninstaller could not be found moves no bar; the removal has
     // ended all the same, and OK must lead on.

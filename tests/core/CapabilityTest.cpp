@@ -3,12 +3,12 @@
 
 #include <functional>
 
-#include "extras/IniAcc.h"
+#include "extras/CapabilityCheck.h"
 #include "extras/UtilityTable.h"
 #include "harness/CountingProfile.h"
 #include "harness/PrintSetup.h"
 #include "harness/TestMachine.h"
-#include "removal/CapabilityCheck.h"
+#include "inventory/IniAcc.h"
 
 namespace norvane {
 namespace {
@@ -54,7 +54,7 @@ protected:
     }
 
     std::vector<int> InUse() {
-        ReadUtilityTable(*m_app);
+        ReadUtilityTable(*m_app, m_app->Config(), *m_app);
         std::vector<int> flags;
         for (std::size_t slot = 0; slot < 3; ++slot)
             flags.push_back(m_app->m_utilityEntries[slot].nInUse);

@@ -49,6 +49,9 @@ protected:
     testing::TestMachine m_test;
     std::unique_ptr<sim::Machine> m_machine;
     std::unique_ptr<CUninstallerController> app;
+    const StopReport stop = [this](const std::wstring& message, std::uint32_t code) {
+        ReportResult(*app, message, ReportKind::Stop, code);
+    };
 };
 
 TEST_F(EnumerationTest, KeepsTheProvidersDriversAndThePackagesPrinters) {
@@ -62,14 +65,14 @@ TEST_F(EnumerationTest, KeepsTheProvidersDriversAndThePackagesPrinters) {
                        Printer("Office", "Model A", "CVAPP") + Printer("Lobby", "model a") +
                        Printer("Plain", "Unlisted", "UNPP") + Printer("PDF", "Other Make"));
     Load();
-    EXPECT_EQ(EnumerateDrivers(*app), 0);
+    EXPECT_EQ(EnumerateDrivers(*app, *app, *app), 0);
     ASSERT_EQ(app->m_arrDriver.size(), 3u);
     EXPECT_EQ(app->m_arrX86DriverName, (CmyStringArray{L"model a"}));
     EXPECT_EQ(DriverNamed(L"Model A").HasX86Driver(), 1);
     EXPECT_EQ(DriverNamed(L"Model B").HasX86Driver(), 0);
     EXPECT_EQ(DriverNamed(L"Unlisted").InPackage(), 0);
 
-    EXPECT_EQ(EnumeratePrinters(*app), 0);
+    EXPECT_EQ(EnumeratePrinters(*app, *app), 0);
     ASSERT_EQ(app->m_arrPrinter.size(), 2u);
     EXPECT_EQ(app->m_arrPrinter[0]->PrinterName(), L"Lobby");  // the spooler's order
     EXPECT_EQ(app->m_arrPrinter[1]->Driver(), &DriverNamed(L"Model A"));
@@ -87,8 +90,8 @@ TEST_F(EnumerationTest, DriverWithoutPrintersAndWithoutValueKeepsNoPrintProcesso
     m_test.SetRegistry(Driver("Windows x64", "Model A", "Corvida") +
                        Driver("Windows x64", "Model B", "Corvida", "WinPrint"));
     Load();
-    EnumerateDrivers(*app);
-    EXPECT_EQ(EnumeratePrinters(*app), 1);
+    EnumerateDrivers(*app, *app, *app);
+    EXPECT_EQ(EnumeratePrinters(*app, *app), 1);
     EXPECT_FALSE(DriverNamed(L"Model A").PrintProcessor().has_value());
     EXPECT_EQ(DriverNamed(L"Model B").PrintProcessor(), L"");
 }
@@ -100,19 +103,19 @@ TEST_F(EnumerationTest, NothingOfThePackageStopsBothRuns) {
     app->m_bDriversGiven = 1;
     app->m_arrDesignated = CmyStringArray{L"Model A"};
     app->log.SetPath(testing::kLogFile);
-    EXPECT_EQ(EnumerateInstalled(*app, 0, 1), 0);
+    EXPECT_EQ(EnumerateInstalled(*app, *app, *app, 0, 1, stop), 0);
     EXPECT_TRUE(app->m_arrPrinter.empty());  // the silent run does not enumerate printers
     EXPECT_EQ(m_test.Ini(testing::kLogFile, L"UninstResult", L"Model A"), L"4");
 
-    EXPECT_EQ(EnumerateInstalled(*app, 1, 1), 0);
-    EXPECT_EQ(EnumerateInstalled(*app, 1, 0), 1);
+    EXPECT_EQ(EnumerateInstalled(*app, *app, *app, 1, 1, stop), 0);
+    EXPECT_EQ(EnumerateInstalled(*app, *app, *app, 1, 0, stop), 1);
 }
 
 TEST_F(EnumerationTest, InteractiveRunGoesOnWithAPackageDriver) {
     m_test.SetRegistry(Driver("Windows x64", "Model B", "Corvida"));
     Load();
-    EXPECT_EQ(EnumerateInstalled(*app, 1, 1), 1);
-    EXPECT_EQ(EnumerateInstalled(*app, 0, 1), 1);
+    EXPECT_EQ(EnumerateInstalled(*app, *app, *app, 1, 1, stop), 1);
+    EXPECT_EQ(EnumerateInstalled(*app, *app, *app, 0, 1, stop), 1);
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "extras/IniAcc.h"
 #include "harness/NewerPackage.h"
 #include "harness/PrintSetup.h"
 #include "harness/TestMachine.h"
+#include "inventory/IniAcc.h"
 #include "platform/sim/RegistryKeys.h"
 #include "platform/sim/SimSpooler.h"
 #include "restore/RestoreProgram.h"

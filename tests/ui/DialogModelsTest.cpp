@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "harness/TestMachine.h"
 #include "inventory/Enumeration.h"
+#include "app/Report.h"
 #include "ui/AboutDialog.h"
 #include "ui/Confirmations.h"
 #include "ui/Help.h"
@@ -29,7 +30,10 @@ protected:
         app = std::make_unique<CUninstallerController>(machine->Platform());
         LoadResourceLibrary(*app, L"");
         ReadCommonConfig(*app);
-        EnumerateInstalled(*app, 1, 1);
+        EnumerateInstalled(*app, *app, *app, 1, 1,
+                           [this](const std::wstring& message, std::uint32_t code) {
+                               ReportResult(*app, message, ReportKind::Stop, code);
+                           });
     }
 
     testing::TestMachine m;

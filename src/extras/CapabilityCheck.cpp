@@ -1,7 +1,7 @@
-#include "removal/CapabilityCheck.h"
+#include "extras/CapabilityCheck.h"
 
-#include "app/Controller.h"
-#include "extras/IniAcc.h"
+#include "inventory/IniAcc.h"
+#include "log/RunContext.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -20,17 +20,17 @@ std::wstring AfterLastBackslash(const std::wstring& name) {
     return name.substr(name.find_last_of(L'\\') + 1);
 }
 
-std::vector<std::wstring> PrintersTakingPart(CUninstallerController& app) {
+std::vector<std::wstring> PrintersTakingPart(RunContext& context) {
     std::vector<platform::PrinterInfo2> printers;
     std::vector<std::wstring> names;
-    if (app.P().spooler.EnumPrinters(
+    if (context.P().spooler.EnumPrinters(
             platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, printers) !=
         platform::win::kSuccess)
         return names;
     for (const auto& printer : printers) {
         // A shared printer of another computer counts only when it may be used from here.
         if (IsNetworkPrinter(printer)) {
-            if (IsRemoteCapable(app, printer.printerName))
+            if (IsRemoteCapable(context, printer.printerName))
                 names.push_back(printer.printerName);
         } else {
             names.push_back(AfterLastBackslash(printer.printerName));
@@ -39,9 +39,9 @@ std::vector<std::wstring> PrintersTakingPart(CUninstallerController& app) {
     return names;
 }
 
-CIniAcc CapabilityFile(CUninstallerController& app, const std::wstring& printerName) {
-    CIniAcc file(app.P().profile);
-    file.SetFile(FindCapabilityFile(app, printerName));
+CIniAcc CapabilityFile(RunContext& context, const std::wstring& printerName) {
+    CIniAcc file(context.P().profile);
+    file.SetFile(FindCapabilityFile(context, printerName));
     return file;
 }
 
@@ -58,10 +58,10 @@ std::wstring MakerSection(const CIniAcc& file, const std::wstring& provider) {
 
 }  // namespace
 
-std::wstring FindCapabilityFile(CUninstallerController& app, const std::wstring& printerName) {
+std::wstring FindCapabilityFile(RunContext& context, const std::wstring& printerName) {
     std::unique_ptr<platform::Printer> printer;
     platform::DriverInfo3 driver;
-    if (app.P().spooler.OpenPrinter(printerName, platform::kPrinterAccessUse, printer) ||
+    if (context.P().spooler.OpenPrinter(printerName, platform::kPrinterAccessUse, printer) ||
         printer->GetDriver(L"", driver))
         return L"";
     for (const auto& file : driver.dependentFiles) {
@@ -75,8 +75,8 @@ std::wstring FindCapabilityFile(CUninstallerController& app, const std::wstring&
     return L"";
 }
 
-int IsRemoteCapable(CUninstallerController& app, const std::wstring& printerName) {
-    const CIniAcc file = CapabilityFile(app, printerName);
+int IsRemoteCapable(RunContext& context, const std::wstring& printerName) {
+    const CIniAcc file = CapabilityFile(context, printerName);
     if (file.File().empty())
         return 0;
     CmyStringArray keys;
@@ -89,31 +89,33 @@ int IsRemoteCapable(CUninstallerController& app, const std::wstring& printerName
     return 0;
 }
 
-void MarkUtilitiesInUse(CUninstallerController& app, const std::wstring& printerName) {
+void MarkUtilitiesInUse(RunContext& context, const PackageConfig& config, UtilityEntries& entries,
+                        const std::wstring& printerName) {
     const std::wstring provider =
-        app.Config().Read(L"Common", L"OEMPROVIDER", PackageConfig::kCommonBuffer);
-    const CIniAcc file = CapabilityFile(app, printerName);
+        config.Read(L"Common", L"OEMPROVIDER", PackageConfig::kCommonBuffer);
+    const CIniAcc file = CapabilityFile(context, printerName);
     if (file.File().empty())
         return;
     const std::wstring section = MakerSection(file, provider);
     if (section.empty())
         return;
-    for (auto& entry : app.m_capabilities.entries) {
-        if (entry.key.empty())
+    for (auto& entry : entries) {
+        if (entry.strKey.empty())
             continue;  // a utility no capability asks for
-        const std::wstring value = file.GetString(section, entry.key);
+        const std::wstring value = file.GetString(section, entry.strKey);
         // An entry without a value is needed whenever the printer sets its key at all.
-        if (entry.value.empty() ? !value.empty() : text::EqualsNoCase(value, entry.value))
-            entry.inUse = 1;
+        if (entry.strValue.empty() ? !value.empty() : text::EqualsNoCase(value, entry.strValue))
+            entry.nInUse = 1;
     }
 }
 
-void CheckCapabilities(CUninstallerController& app) {
+void CheckCapabilities(RunContext& context, const PackageConfig& config, UtilityEntries& entries,
+                       CapabilityTable& table) {
     // The utilities' own INI file is opened for the length of the check, as they expect.
-    const CIniUtility utilityIni(app.P().profile, app.P().files);
-    app.m_capabilities.printers = PrintersTakingPart(app);
-    for (const auto& name : app.m_capabilities.printers)
-        MarkUtilitiesInUse(app, name);
+    const CIniUtility utilityIni(context.P().profile, context.P().files);
+    table.printers = PrintersTakingPart(context);
+    for (const auto& name : table.printers)
+        MarkUtilitiesInUse(context, config, entries, name);
 }
 
 }  // namespace norvane

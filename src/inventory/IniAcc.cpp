@@ -1,4 +1,4 @@
-#include "extras/IniAcc.h"
+#include "inventory/IniAcc.h"
 
 #include <vector>
 
