@@ -7,17 +7,18 @@
 #include <cstdint>
 #include <string_view>
 
+#include "FuzzTargetList.h"
+
 namespace norvane::fuzz {
 
 using Target = void (*)(const std::uint8_t* data, std::size_t size);
 
-void ProfileEngineTarget(const std::uint8_t* data, std::size_t size);
-void CommandLineTarget(const std::uint8_t* data, std::size_t size);
-void RegFileTarget(const std::uint8_t* data, std::size_t size);
-void MachineConfigTarget(const std::uint8_t* data, std::size_t size);
-void RcStringTableTarget(const std::uint8_t* data, std::size_t size);
-void IniAccTarget(const std::uint8_t* data, std::size_t size);
-void OwnershipTarget(const std::uint8_t* data, std::size_t size);
+// NORVANE_FUZZ_TARGETS(X) names each target as X(harness, function), from the list in
+// fuzz/CMakeLists.txt.
+#define NORVANE_DECLARE_TARGET(harness, function) \
+    void function##Target(const std::uint8_t* data, std::size_t size);
+NORVANE_FUZZ_TARGETS(NORVANE_DECLARE_TARGET)
+#undef NORVANE_DECLARE_TARGET
 
 struct NamedTarget {
     std::string_view name;  // the harness's name: fuzz_<name>, fuzz/regressions/<name>/
@@ -25,13 +26,9 @@ struct NamedTarget {
 };
 
 inline constexpr NamedTarget kTargets[] = {
-    {"profile_engine", ProfileEngineTarget},
-    {"command_line", CommandLineTarget},
-    {"reg_file", RegFileTarget},
-    {"machine_config", MachineConfigTarget},
-    {"rc_string_table", RcStringTableTarget},
-    {"ini_acc", IniAccTarget},
-    {"ownership", OwnershipTarget},
+#define NORVANE_NAMED_TARGET(harness, function) {#harness, function##Target},
+    NORVANE_FUZZ_TARGETS(NORVANE_NAMED_TARGET)
+#undef NORVANE_NAMED_TARGET
 };
 
 // Reports a broken promise and aborts, so that libFuzzer keeps the input and a replay fails.

@@ -5,6 +5,7 @@
 
 #include "FuzzTargets.h"
 #include "RunProgram.h"
+#include "hosts/DialogHost.h"
 #include "platform/sim/Machine.h"
 #include "support/Text.h"
 #include "targets/Scratch.h"
@@ -35,10 +36,10 @@ void CommandLineTarget(const std::uint8_t* data, std::size_t size) {
     fs::copy(PristineMachine(), folder, fs::copy_options::recursive);
 
     static std::FILE* sink = std::fopen("/dev/null", "w");
-    sim::UiOptions ui;
+    hosts::UiOptions ui;
     ui.out = sink;
     sim::MachineError error;
-    auto machine = sim::Machine::Load(folder, std::move(ui), error);
+    auto machine = sim::Machine::Load(folder, hosts::MakeHost(std::move(ui)), error);
     FuzzExpect(machine != nullptr, "the demo machine does not load");
     tools::RunProgram(*machine, arguments);
 }

@@ -14,23 +14,6 @@ namespace norvane::platform {
 inline constexpr wchar_t kEnvironmentX64[] = L"Windows x64";
 inline constexpr wchar_t kEnvironmentX86[] = L"Windows NT x86";
 
-// DRIVER_INFO_6W, the fields the program reads. Absent strings (null pointers) are nullopt where
-// the program tells absent from empty.
-struct DriverInfo6 {
-    std::wstring name;
-    std::wstring environment;
-    std::wstring driverPath;
-    std::wstring dataFile;
-    std::wstring configFile;
-    std::wstring helpFile;
-    std::vector<std::wstring> dependentFiles;
-    std::wstring monitorName;
-    std::wstring defaultDataType;
-    std::wstring hardwareId;
-    std::wstring manufacturer;
-    std::optional<std::wstring> provider;
-};
-
 // DRIVER_INFO_3W, the fields the capability check reads.
 struct DriverInfo3 {
     std::wstring name;
@@ -41,6 +24,15 @@ struct DriverInfo3 {
     std::wstring helpFile;
     std::vector<std::wstring> dependentFiles;
     std::wstring monitorName;
+};
+
+// DRIVER_INFO_6W, the fields the program reads: DRIVER_INFO_3W's and those it adds. Absent strings
+// (null pointers) are nullopt where the program tells absent from empty.
+struct DriverInfo6 : DriverInfo3 {
+    std::wstring defaultDataType;
+    std::wstring hardwareId;
+    std::wstring manufacturer;
+    std::optional<std::wstring> provider;
 };
 
 // PRINTER_INFO_2W, the fields the program reads.

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "hosts/DialogHost.h"
 #include "platform/sim/PathMap.h"
 #include "platform/sim/ProfileEngine.h"
 #include "platform/sim/Reboot.h"
@@ -93,13 +94,13 @@ void TestMachine::InstallProgram(const std::string& configIni) {
 }
 
 std::unique_ptr<sim::Machine> TestMachine::Load(std::deque<std::wstring> answers) {
-    sim::UiOptions ui;
-    ui.mode = sim::UiMode::Script;
+    hosts::UiOptions ui;
+    ui.mode = hosts::UiMode::Script;
     ui.answers = std::move(answers);
     static std::FILE* sink = std::fopen("/dev/null", "w");
     ui.out = sink;
     sim::MachineError error;
-    auto machine = sim::Machine::Load(m_folder, std::move(ui), error);
+    auto machine = sim::Machine::Load(m_folder, hosts::MakeHost(std::move(ui)), error);
     if (!machine)
         throw std::runtime_error("test machine does not load: " + error.ToString());
     return machine;

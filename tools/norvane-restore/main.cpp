@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     if (!folder && !tools::DefaultMachine("norvane-restore", folder.emplace()))
         return kMachineUnusable;
     sim::MachineError machineError;
-    auto machine = sim::Machine::Load(*folder, sim::UiOptions{}, machineError);
+    auto machine = sim::Machine::Load(*folder, {}, machineError);
     if (!machine) {
         std::fprintf(stderr, "norvane-restore: %s\n", machineError.ToString().c_str());
         return kMachineUnusable;

@@ -9,6 +9,7 @@
 #include "DefaultMachine.h"
 #include "RunProgram.h"
 #include "RunnerOptions.h"
+#include "hosts/DialogHost.h"
 #include "platform/sim/Machine.h"
 #include "support/Text.h"
 
@@ -32,14 +33,14 @@ constexpr char kUsage[] =
     "                  machine saved as that moment left it; exit status 3 when it was cut\n"
     "  With the program's /e switch the runner exits with the program's exit code.\n";
 
-bool UiFromOption(const runner::RunnerOptions& options, sim::UiOptions& ui) {
+bool UiFromOption(const runner::RunnerOptions& options, hosts::UiOptions& ui) {
     const std::string mode = options.ui.value_or(isatty(STDIN_FILENO) ? "tui" : "none");
     if (mode == "tui") {
-        ui.mode = sim::UiMode::Tui;
+        ui.mode = hosts::UiMode::Tui;
     } else if (mode == "none") {
-        ui.mode = sim::UiMode::None;
+        ui.mode = hosts::UiMode::None;
     } else {
-        ui.mode = sim::UiMode::Script;
+        ui.mode = hosts::UiMode::Script;
         runner::AnswerScript script;
         std::string error;
         if (!runner::ReadAnswerScript(mode.substr(7), script, error)) {
@@ -72,11 +73,11 @@ int main(int argc, char** argv) {
     } else if (!tools::DefaultMachine("norvane", folder)) {
         return 2;
     }
-    sim::UiOptions ui;
+    hosts::UiOptions ui;
     if (!UiFromOption(options, ui))
         return 2;
     sim::MachineError machineError;
-    auto machine = sim::Machine::Load(folder, std::move(ui), machineError);
+    auto machine = sim::Machine::Load(folder, hosts::MakeHost(std::move(ui)), machineError);
     if (!machine) {
         std::fprintf(stderr, "norvane: %s\n", machineError.ToString().c_str());
         return 2;

@@ -62,7 +62,8 @@ std::string MachineError::ToString() const {
     return (out += ": ") += message;
 }
 
-std::unique_ptr<Machine> Machine::Load(const fs::path& folder, UiOptions ui, MachineError& error) {
+std::unique_ptr<Machine> Machine::Load(const fs::path& folder, const UiHostFactory& host,
+                                       MachineError& error) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
         error = {folder, 0, "no machine folder here"};
@@ -101,12 +102,11 @@ std::unique_ptr<Machine> Machine::Load(const fs::path& folder, UiOptions ui, Mac
     }
     std::string written = WriteRegFile(registry);
     return std::unique_ptr<Machine>(new Machine(folder, std::move(config), std::move(jsonText),
-                                                std::move(registry), std::move(written),
-                                                std::move(ui)));
+                                                std::move(registry), std::move(written), host));
 }
 
 Machine::Machine(fs::path folder, MachineConfig config, std::string configText,
-                 RegistryStore registry, std::string registryText, UiOptions ui)
+                 RegistryStore registry, std::string registryText, const UiHostFactory& host)
     : m_folder(std::move(folder)),
       m_config(std::move(config)),
       m_configText(std::move(configText)),
@@ -129,12 +129,10 @@ Machine::Machine(fs::path folder, MachineConfig config, std::string configText,
       m_security(m_config, m_journal),
       m_system(m_config),
       m_resources(m_files),
-      m_ui(ui.mode, std::move(ui.answers), std::move(ui.answerLines), m_config, m_journal, ui.out,
-           ui.in),
+      m_ui(m_config, m_journal, host ? host(m_journal, m_clock) : nullptr),
       m_platform{m_spooler,  m_registryService, m_profile,   m_files, m_processes,
                  m_security, m_system,          m_resources, m_clock, m_ui} {
     m_clock.AttachJournal(m_journal);
-    m_clock.SetRealPacing(ui.mode == UiMode::Tui);
 }
 
 void Machine::CutOffAfter(std::uint64_t change) {

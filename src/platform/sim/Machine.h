@@ -6,8 +6,6 @@
 // Load checks everything before anything is used, so a bad folder is reported and left as it was.
 #pragma once
 
-#include <cstdio>
-#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -44,19 +42,12 @@ struct MachineError {
 // The exit status of a process whose run was cut off and whose machine was then saved.
 inline constexpr int kCutOffExitStatus = 3;
 
-struct UiOptions {
-    UiMode mode = UiMode::None;
-    std::deque<std::wstring> answers;
-    std::deque<std::size_t> answerLines;  // the answers' line numbers in the script file
-    std::FILE* out = stdout;
-    std::FILE* in = stdin;
-};
-
 class Machine {
 public:
-    // Null with `error` set when the folder is not a usable machine.
-    static std::unique_ptr<Machine> Load(const std::filesystem::path& folder, UiOptions ui,
-                                         MachineError& error);
+    // Null with `error` set when the folder is not a usable machine. `host` makes who sits at
+    // the machine; without one, no program may show anything on it.
+    static std::unique_ptr<Machine> Load(const std::filesystem::path& folder,
+                                         const UiHostFactory& host, MachineError& error);
     Machine(const Machine&) = delete;
     Machine& operator=(const Machine&) = delete;
 
@@ -81,11 +72,12 @@ public:
     const PathMap& Paths() const { return m_paths; }
     SimFileSystem& Files() { return m_files; }
     SimProcesses& Processes() { return m_processes; }
-    const SimUi& Ui() const { return m_ui; }
+    // Who sits at the machine.
+    const UiHost& Ui() const { return m_ui.Host(); }
 
 private:
     Machine(std::filesystem::path folder, MachineConfig config, std::string configText,
-            RegistryStore registry, std::string registryText, UiOptions ui);
+            RegistryStore registry, std::string registryText, const UiHostFactory& host);
 
     std::filesystem::path m_folder;
     MachineConfig m_config;

@@ -116,6 +116,20 @@ bool IsKeyPath(const std::wstring& path) {
            path.find(L'\\') != std::wstring::npos;
 }
 
+// A list of texts each of which `valid` accepts, appended to `out`; false (and `out` untouched)
+// when `list` is not such a list.
+bool ReadTexts(const json& list, bool (*valid)(const std::wstring&),
+               std::vector<std::wstring>& out) {
+    const auto fits = [valid](const json& item) {
+        return item.is_string() && valid(text::FromUtf8(item.get<std::string>()));
+    };
+    if (!list.is_array() || !std::all_of(list.begin(), list.end(), fits))
+        return false;
+    for (const auto& item : list)
+        out.push_back(text::FromUtf8(item.get<std::string>()));
+    return true;
+}
+
 std::optional<PrinterBusy> BusyFromName(const std::string& name) {
     if (name == "printing")
         return PrinterBusy::Printing;
@@ -271,30 +285,20 @@ private:
     }
 
     bool Files(const std::string& kind, const json& files, std::vector<std::wstring>& out) {
-        const auto isPath = [](const json& file) {
-            return file.is_string() && IsFullWindowsPath(text::FromUtf8(file.get<std::string>()));
-        };
-        if (!files.is_array() || !std::all_of(files.begin(), files.end(), isPath)) {
+        if (!ReadTexts(files, IsFullWindowsPath, out)) {
             return Fail({"faults", kind}, "\"" + kind +
                                               "\" must list full Windows paths such as "
                                               "\"C:\\\\Folder\\\\File.dat\"");
         }
-        for (const auto& file : files)
-            out.push_back(text::FromUtf8(file.get<std::string>()));
         return true;
     }
 
     bool ReadOnlyKeys(const json& keys, std::vector<std::wstring>& out) {
-        const auto isKey = [](const json& key) {
-            return key.is_string() && IsKeyPath(text::FromUtf8(key.get<std::string>()));
-        };
-        if (!keys.is_array() || !std::all_of(keys.begin(), keys.end(), isKey)) {
+        if (!ReadTexts(keys, IsKeyPath, out)) {
             return Fail({"faults", "readOnlyKeys"},
                         "\"readOnlyKeys\" must list registry keys below a root, such as "
                         "\"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Corvida\"");
         }
-        for (const auto& key : keys)
-            out.push_back(text::FromUtf8(key.get<std::string>()));
         return true;
     }
 
@@ -359,13 +363,13 @@ private:
                 return "must be true or false";
             program.failToStart = setting.get<bool>();
         } else if (member == "deleteKeys") {
-            if (!Texts(setting, IsKeyPath, program.deleteKeys)) {
+            if (!ReadTexts(setting, IsKeyPath, program.deleteKeys)) {
                 return "must list full key paths such as "
                        "\"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Maker\"";
             }
         } else if (member == "deleteFiles" || member == "pendingRenames") {
             auto& files = member == "deleteFiles" ? program.deleteFiles : program.pendingRenames;
-            if (!Texts(setting, IsFullWindowsPath, files))
+            if (!ReadTexts(setting, IsFullWindowsPath, files))
                 return "must list full Windows paths";
         } else if (member == "writeIni") {
             if (!IniWrites(setting, program.writeIni)) {
@@ -377,18 +381,6 @@ private:
                    "pendingRenames, failToStart)";
         }
         return std::nullopt;
-    }
-
-    static bool Texts(const json& list, bool (*valid)(const std::wstring&),
-                      std::vector<std::wstring>& out) {
-        if (!list.is_array())
-            return false;
-        for (const auto& item : list) {
-            if (!item.is_string() || !valid(text::FromUtf8(item.get<std::string>())))
-                return false;
-            out.push_back(text::FromUtf8(item.get<std::string>()));
-        }
-        return true;
     }
 
     static bool IniWrites(const json& list, std::vector<IniWrite>& out) {

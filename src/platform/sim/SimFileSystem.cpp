@@ -36,6 +36,21 @@ bool SimFileSystem::Listed(const std::vector<std::wstring>& files, const std::ws
     });
 }
 
+platform::WinError SimFileSystem::ResolveExisting(const std::wstring& path, Existing what,
+                                                  ResolvedPath& resolved) const {
+    if (const auto error = Resolve(path, resolved))
+        return error;
+    if (!resolved.exists)
+        return win::kFileNotFound;
+    if (what == Existing::Any)
+        return win::kSuccess;
+    std::error_code ec;
+    const bool folder = fs::is_directory(resolved.host, ec);
+    if (what == Existing::File)
+        return folder ? win::kAccessDenied : win::kSuccess;
+    return folder ? win::kSuccess : win::kDirectoryName;
+}
+
 platform::WinError SimFileSystem::Refusal(const wchar_t* call, const std::wstring& path,
                                           bool locking) {
     const platform::WinError error = locking && IsLocked(path) ? win::kSharingViolation
@@ -78,16 +93,12 @@ platform::WinError SimFileSystem::Find(const std::wstring& pattern,
 
 platform::WinError SimFileSystem::DeleteFile(const std::wstring& path) {
     ResolvedPath file;
-    if (const auto error = Resolve(path, file))
+    if (const auto error = ResolveExisting(path, Existing::File, file))
         return error;
-    std::error_code ec;
-    if (!file.exists)
-        return win::kFileNotFound;
-    if (fs::is_directory(file.host, ec))
-        return win::kAccessDenied;
     const std::wstring name = m_paths.WindowsPath(file.host);
     if (const auto error = Refusal(L"DeleteFile", name, true))
         return error;
+    std::error_code ec;
     if (!m_paths.Change(file.host, [&] { return fs::remove(file.host, ec); }))
         return win::kAccessDenied;
     m_journal.RecordChange(L"DeleteFile " + Quoted(name));
@@ -98,10 +109,8 @@ platform::WinError SimFileSystem::GetAttributes(const std::wstring& path,
                                                 std::uint32_t& attributes) {
     attributes = platform::kInvalidFileAttributes;
     ResolvedPath file;
-    if (const auto error = Resolve(path, file))
+    if (const auto error = ResolveExisting(path, Existing::Any, file))
         return error;
-    if (!file.exists)
-        return win::kFileNotFound;
     attributes =
         AttributesOf(file.host) | (IsReadOnly(path) ? platform::kFileAttributeReadOnly : 0);
     return win::kSuccess;
@@ -110,10 +119,8 @@ platform::WinError SimFileSystem::GetAttributes(const std::wstring& path,
 platform::WinError SimFileSystem::GetFileSize(const std::wstring& path, std::uint64_t& size) {
     size = 0;
     ResolvedPath file;
-    if (const auto error = Resolve(path, file))
+    if (const auto error = ResolveExisting(path, Existing::Any, file))
         return error;
-    if (!file.exists)
-        return win::kFileNotFound;
     std::error_code ec;
     if (!fs::is_directory(file.host, ec))
         size = fs::file_size(file.host, ec);
@@ -123,10 +130,8 @@ platform::WinError SimFileSystem::GetFileSize(const std::wstring& path, std::uin
 platform::WinError SimFileSystem::SetAttributes(const std::wstring& path,
                                                 std::uint32_t attributes) {
     ResolvedPath file;
-    if (const auto error = Resolve(path, file))
+    if (const auto error = ResolveExisting(path, Existing::Any, file))
         return error;
-    if (!file.exists)
-        return win::kFileNotFound;
     const std::wstring name = m_paths.WindowsPath(file.host);
     if (const auto error = Refusal(L"SetFileAttributes", name, false))
         return error;
@@ -161,13 +166,9 @@ platform::WinError SimFileSystem::CreateDirectory(const std::wstring& path) {
 
 platform::WinError SimFileSystem::RemoveDirectory(const std::wstring& path) {
     ResolvedPath dir;
-    if (const auto error = Resolve(path, dir))
+    if (const auto error = ResolveExisting(path, Existing::Folder, dir))
         return error;
     std::error_code ec;
-    if (!dir.exists)
-        return win::kFileNotFound;
-    if (!fs::is_directory(dir.host, ec))
-        return win::kDirectoryName;
     // A junction goes as a name; what it leads to stays.
     if (!IsJunction(dir.host) && !fs::is_empty(dir.host, ec))
         return win::kDirNotEmpty;
@@ -179,13 +180,12 @@ platform::WinError SimFileSystem::RemoveDirectory(const std::wstring& path) {
 
 bool SimFileSystem::PathFileExists(const std::wstring& path) {
     ResolvedPath file;
-    return Resolve(path, file) == win::kSuccess && file.exists;
+    return ResolveExisting(path, Existing::Any, file) == win::kSuccess;
 }
 
 bool SimFileSystem::PathIsDirectory(const std::wstring& path) {
     ResolvedPath dir;
-    std::error_code ec;
-    return Resolve(path, dir) == win::kSuccess && dir.exists && fs::is_directory(dir.host, ec);
+    return ResolveExisting(path, Existing::Folder, dir) == win::kSuccess;
 }
 
 platform::WinError SimFileSystem::GetCurrentDirectory(std::wstring& path) {
@@ -195,13 +195,8 @@ platform::WinError SimFileSystem::GetCurrentDirectory(std::wstring& path) {
 
 platform::WinError SimFileSystem::SetCurrentDirectory(const std::wstring& path) {
     ResolvedPath dir;
-    if (const auto error = Resolve(path, dir))
+    if (const auto error = ResolveExisting(path, Existing::Folder, dir))
         return error;
-    std::error_code ec;
-    if (!dir.exists)
-        return win::kFileNotFound;
-    if (!fs::is_directory(dir.host, ec))
-        return win::kDirectoryName;
     m_currentDir = m_paths.WindowsPath(dir.host);
     m_journal.Record(L"SetCurrentDirectory " + Quoted(m_currentDir));
     return win::kSuccess;
@@ -210,13 +205,8 @@ platform::WinError SimFileSystem::SetCurrentDirectory(const std::wstring& path) 
 platform::WinError SimFileSystem::ReadFile(const std::wstring& path,
                                            std::vector<std::uint8_t>& bytes) {
     ResolvedPath file;
-    if (const auto error = Resolve(path, file))
+    if (const auto error = ResolveExisting(path, Existing::File, file))
         return error;
-    std::error_code ec;
-    if (!file.exists)
-        return win::kFileNotFound;
-    if (fs::is_directory(file.host, ec))
-        return win::kAccessDenied;
     std::ifstream in(file.host, std::ios::binary);
     if (!in)
         return win::kAccessDenied;
@@ -257,10 +247,8 @@ platform::WinError SimFileSystem::WriteFile(const std::wstring& path,
 platform::WinError SimFileSystem::MoveFileReplacing(const std::wstring& from,
                                                     const std::wstring& to) {
     ResolvedPath source, target;
-    if (const auto error = Resolve(from, source))
+    if (const auto error = ResolveExisting(from, Existing::Any, source))
         return error;
-    if (!source.exists)
-        return win::kFileNotFound;
     if (const auto error = Resolve(to, target))
         return error;
     std::error_code ec;

@@ -50,6 +50,14 @@ public:
     platform::WinError MoveFileReplacing(const std::wstring& from, const std::wstring& to) override;
 
 private:
+    // What an existing path must be for a call: anything, a file (a folder is refused as the
+    // calls on files refuse it, 5) or a folder (a file is refused, 267).
+    enum class Existing { Any, File, Folder };
+
+    // The prologue of the calls on one existing path: resolves it, then refuses a missing one (2)
+    // and one that is not what the call wants.
+    platform::WinError ResolveExisting(const std::wstring& path, Existing what,
+                                       ResolvedPath& resolved) const;
     bool Listed(const std::vector<std::wstring>& files, const std::wstring& path) const;
     bool IsLocked(const std::wstring& path) const { return Listed(m_lockedFiles, path); }
     // The refusal of a change of the file, journaled: 32 when it is locked and `locking` (only a

@@ -149,8 +149,7 @@ platform::WinError SimPrinter::GetDriver(const std::wstring& environment,
     platform::DriverInfo6 driver;
     if (const auto error = m_spooler.FindDriver(environment, key.String(L"Printer Driver"), driver))
         return error;
-    info = {driver.name,       driver.environment, driver.driverPath,     driver.dataFile,
-            driver.configFile, driver.helpFile,    driver.dependentFiles, driver.monitorName};
+    info = driver;  // the DRIVER_INFO_3W part
     return win::kSuccess;
 }
 

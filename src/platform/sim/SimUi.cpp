@@ -1,11 +1,24 @@
 #include "platform/sim/SimUi.h"
 
-#include "platform/sim/ScriptActions.h"
-#include "platform/sim/TuiScreen.h"
-#include "support/Text.h"
+#include <cstdio>
+#include <cstdlib>
 
 namespace norvane::sim {
 namespace {
+
+UiHost& Present(UiHost* host) {
+    if (!host) {
+        // Going on would answer for a person who is not there; no run can mean that.
+        std::fputs(
+            "norvane: the machine was loaded without a host, and a program showed it "
+            "something\n",
+            stderr);
+        std::abort();
+    }
+    return *host;
+}
+
+}  // namespace
 
 std::wstring ButtonName(int id) {
     switch (id) {
@@ -22,144 +35,24 @@ std::wstring ButtonName(int id) {
     }
 }
 
-bool Allowed(std::uint32_t type, int id) {
-    switch (type & 0xF) {
-        case platform::kMbYesNo:
-            return id == platform::kIdYes || id == platform::kIdNo;
-        case platform::kMbOk:
-            return id == platform::kIdOk;
-        default:
-            return id > 0;
-    }
+SimUi::SimUi(const MachineConfig& config, Journal& journal, std::unique_ptr<UiHost> host)
+    : m_config(config), m_journal(journal), m_host(std::move(host)) {}
+
+const UiHost& SimUi::Host() const {
+    return Present(m_host.get());
 }
 
-int DefaultButton(std::uint32_t type) {
-    return (type & 0xF) == platform::kMbYesNo ? platform::kIdYes : platform::kIdOk;
+UiHost& SimUi::Host() {
+    return Present(m_host.get());
 }
 
-// The answer that agrees to nothing, for a message box met after the script stopped: a question
-// is answered No, so that a mistyped answer never restarts the machine.
-int DeclineButton(std::uint32_t type) {
-    return (type & 0xF) == platform::kMbYesNo ? platform::kIdNo : platform::kIdOk;
-}
-
-// The answers a message box offers, in the script's words.
-std::wstring OfferedAnswers(std::uint32_t type) {
-    return (type & 0xF) == platform::kMbYesNo ? L"yes, no" : L"ok";
-}
-
-}  // namespace
-
-int ParseAnswer(const std::wstring& answer) {
-    const std::wstring word = text::LowerAscii(text::Trim(answer));
-    if (word == L"ok")
-        return platform::kIdOk;
-    if (word == L"cancel")
-        return platform::kIdCancel;
-    if (word == L"yes")
-        return platform::kIdYes;
-    if (word == L"no")
-        return platform::kIdNo;
-    if (!word.empty() && word.find_first_not_of(L"0123456789") == std::wstring::npos &&
-        word.size() < 4) {
-        return std::stoi(word);
-    }
-    return 0;
-}
-
-SimUi::SimUi(UiMode mode, std::deque<std::wstring> answers, std::deque<std::size_t> answerLines,
-             const MachineConfig& config, Journal& journal, std::FILE* out, std::FILE* in)
-    : m_mode(mode),
-      m_answers(std::move(answers)),
-      m_answerLines(std::move(answerLines)),
-      m_config(config),
-      m_journal(journal),
-      m_out(out),
-      m_in(in) {
-    m_thread.OnSent([this] {
-        JournalChanges();
-        if (m_screen && !m_shown.empty())
-            m_screen->Draw(m_shown.back().last);
-    });
-}
-
-SimUi::~SimUi() = default;
-
-std::optional<std::wstring> SimUi::TakeLine(std::size_t& number) {
-    if (m_answers.empty())
-        return std::nullopt;
-    const std::wstring line = m_answers.front();
-    m_answers.pop_front();
-    if (!m_answerLines.empty()) {
-        m_nextLine = m_answerLines.front();
-        m_answerLines.pop_front();
-    }
-    number = m_nextLine++;
-    return line;
-}
-
-int SimUi::Answer(std::uint32_t type, std::wstring& how) {
-    std::size_t number = 0;
-    if (m_mode == UiMode::Script && !m_error) {
-        if (const auto line = TakeLine(number)) {
-            const int id = ParseAnswer(*line);
-            if (Allowed(type, id)) {
-                how = L"script";
-                return id;
-            }
-            DoesNotFit(number, *line, L"the message box", OfferedAnswers(type));
-        }
-    }
-    if (m_mode == UiMode::Script && m_error) {
-        how = L"declined: the script stopped at line " + std::to_wstring(m_error->line);
-        return DeclineButton(type);
-    }
-    if (m_mode == UiMode::Tui && (type & 0xF) != platform::kMbOk) {
-        for (;;) {
-            std::fputs("  answer [Yes/No]: ", m_out);
-            std::fflush(m_out);
-            char line[64];
-            if (!std::fgets(line, sizeof line, m_in))
-                break;
-            const int id = ParseAnswer(text::FromUtf8(line));
-            if (Allowed(type, id)) {
-                how = L"user";
-                return id;
-            }
-        }
-    }
-    how = L"default";
-    return DefaultButton(type);
-}
-
-int SimUi::MessageBox(const std::wstring& textValue, const std::wstring& caption,
-                      std::uint32_t type) {
-    if (m_screen) {
-        const int id = m_screen->MessageBox(textValue, caption, type);
-        JournalMessageBox(textValue, caption, type, id, L"user");
-        return id;
-    }
-    if (m_mode != UiMode::None) {
-        std::fprintf(m_out, "+-- %s --\n", text::ToUtf8(caption).c_str());
-        for (const auto& line : text::Split(textValue, L'\n')) {
-            std::fprintf(m_out, "| %s\n", text::ToUtf8(text::TrimRight(line)).c_str());
-        }
-        std::fflush(m_out);
-    }
+int SimUi::MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t type) {
     std::wstring how;
-    const int id = Answer(type, how);
-    if (m_mode != UiMode::None) {
-        std::fprintf(m_out, "+-> %s\n", text::ToUtf8(ButtonName(id)).c_str());
-    }
-    JournalMessageBox(textValue, caption, type, id, how);
-    return id;
-}
-
-void SimUi::JournalMessageBox(const std::wstring& textValue, const std::wstring& caption,
-                              std::uint32_t type, int id, const std::wstring& how) {
-    m_journal.Record(L"MessageBox caption=" + Quoted(caption) + L" text=" + Quoted(textValue) +
+    const int id = Host().AnswerMessageBox(text, caption, type, how);
+    m_journal.Record(L"MessageBox caption=" + Quoted(caption) + L" text=" + Quoted(text) +
                      L" type=" + std::to_wstring(type) + L" -> " + ButtonName(id) + L" (" + how +
                      L")");
+    return id;
 }
 
 bool SimUi::ActivateWindow(const std::wstring& className, const std::wstring& title) {
@@ -170,135 +63,9 @@ bool SimUi::ActivateWindow(const std::wstring& className, const std::wstring& ti
     return found;
 }
 
-namespace {
-
-using Kind = platform::DialogAction::Kind;
-
-std::wstring Cells(const platform::ListRow& row) {
-    std::wstring cells;
-    for (const auto& cell : row.cells)
-        cells += (cells.empty() ? L"" : L" ") + Quoted(cell);
-    return cells;
-}
-
-std::wstring LastLine(const std::wstring& text) {
-    const std::size_t at = text.rfind(L'\n');
-    return at == std::wstring::npos ? text : text.substr(at + 1);
-}
-
-// The default ways to close a dialog when nobody answers: Escape, else the Close item.
-constexpr Kind kFallbacks[] = {Kind::Escape, Kind::Close};
-
-}  // namespace
-
-void SimUi::DoesNotFit(std::size_t number, const std::wstring& line, const std::wstring& shown,
-                       const std::wstring& offered) {
-    m_error = ScriptError{
-        number, L"\"" + line + L"\" does not fit " + shown + L", which offers: " + offered};
-    m_journal.Record(L"Script line " + std::to_wstring(number) + L" " + Quoted(line) +
-                     L" does not fit " + shown);
-}
-
-void SimUi::DoesNotFit(std::size_t number, const std::wstring& line,
-                       const platform::DialogView& view) {
-    DoesNotFit(number, line, L"dialog " + std::to_wstring(view.templateId), OfferedActions(view));
-}
-
-std::optional<SimUi::Next> SimUi::NextAction(platform::Dialog& dialog, int fallback) {
-    if (m_screen)
-        return Next{m_screen->Interact(m_shown.size(), dialog, m_thread), {}, {}};
-    // Recorded input waits for the worker, so that a replay is the same each time.
-    while (dialog.Busy())
-        m_thread.Pump();
-    std::size_t number = 0;
-    if (m_mode == UiMode::Script && !m_error && fallback == 0) {
-        if (const auto line = TakeLine(number)) {
-            const platform::DialogView view = dialog.View();
-            const auto action = ParseScriptAction(*line, view);
-            if (action)
-                return Next{*action, number, *line};
-            DoesNotFit(number, *line, view);
-        }
-    }
-    if (fallback >= static_cast<int>(std::size(kFallbacks)))
-        return std::nullopt;
-    return Next{{kFallbacks[fallback]}, {}, {}};
-}
-
-int SimUi::ShowDialog(platform::Dialog& dialog) {
-    const platform::DialogView view = dialog.View();
-    const std::wstring name = L"Dialog " + std::to_wstring(view.templateId);
-    std::wstring shown = name + L" " + Quoted(view.caption) + L" shown";
-    if (view.list) {
-        for (const auto& row : view.list->rows)
-            shown += L"; " + Cells(row);
-    }
-    m_journal.Record(shown);
-    const bool outermost = m_shown.empty();
-    if (outermost && m_mode == UiMode::Tui)
-        m_screen = std::make_unique<TuiScreen>();
-    m_shown.push_back({&dialog, view});
-    int result = -1;
-    if (dialog.Init()) {
-        JournalChanges();
-        int fallback = 0;
-        for (;;) {
-            const auto next = NextAction(dialog, fallback);
-            if (!next) {
-                m_journal.Record(name + L" left open: nothing closes it");
-                break;
-            }
-            const platform::DialogView before = dialog.View();
-            m_journal.Record(name + L" " + DescribeAction(next->action, before));
-            const platform::ActionResult done = dialog.Act(next->action);
-            if (!done.offered)
-                m_journal.Record(name + L" did nothing: not offered");
-            if (!done.offered && next->scriptLine)
-                DoesNotFit(*next->scriptLine, next->scriptText, before);
-            if (!done.offered && !next->scriptLine && !m_screen)
-                ++fallback;
-            JournalChanges();
-            if (done.ended) {
-                result = *done.ended;
-                break;
-            }
-        }
-    }
-    m_journal.Record(name + L" ended -> " + std::to_wstring(result));
-    m_shown.pop_back();
-    if (outermost)
-        m_screen.reset();
-    return result;
-}
-
-// Journals what changed in the dialogs showing since they were last journaled: the bar, the
-// texts (a growing text by its last line) and the buttons.
-void SimUi::JournalChanges() {
-    for (auto& shown : m_shown) {
-        const platform::DialogView now = shown.dialog->View();
-        const std::wstring name = L"Dialog " + std::to_wstring(now.templateId);
-        if (now.progress && now.progress != shown.last.progress)
-            m_journal.Record(name + L" bar " + std::to_wstring(*now.progress));
-        for (const auto& control : now.texts) {
-            const platform::TextControl* before = shown.last.Text(control.id);
-            if (control.text.empty() || (before && before->text == control.text))
-                continue;
-            m_journal.Record(name + L" text " + std::to_wstring(control.id) + L" " +
-                             Quoted(control.id == 1003 ? LastLine(control.text) : control.text));
-        }
-        for (std::size_t i = 0; i < now.buttons.size() && i < shown.last.buttons.size(); ++i) {
-            if (now.buttons[i].enabled != shown.last.buttons[i].enabled)
-                m_journal.Record(name + L" button " + std::to_wstring(now.buttons[i].id) +
-                                 (now.buttons[i].enabled ? L" enabled" : L" disabled"));
-        }
-        shown.last = now;
-    }
-}
-
 void SimUi::HtmlHelp(const std::wstring& path, std::uint32_t context) {
     m_journal.Record(L"HtmlHelp " + Quoted(path) + L" context " + std::to_wstring(context));
-    if (m_screen)
-        m_screen->ShowHelp(path, context);
+    Host().ShowHelp(path, context);
 }
 
 }  // namespace norvane::sim

@@ -1,98 +1,48 @@
-// The Ui service of the simulated machine. Message boxes and dialogs are journaled with what they
-// show, each action taken and each change the worker makes, and are answered by the person at the
-// terminal (tui: a full-screen terminal UI), by the lines of a script, or by their defaults
-// (none, or a script that has run out: a dialog is closed as Escape would close it). A script line
-// that does not fit stops the script, and every message box after it is declined.
+// The Ui service of the simulated machine, as far as it is the machine's own: its common controls
+// may be made to fail, the only window of another process on it is a first instance's dialog, and
+// its journal records each message box with the answer given and each help page opened. Who
+// answers, and the dialogs and threads a person sees, are its host's (UiHost).
 #pragma once
 
-#include <cstdio>
-#include <deque>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/Ui.h"
 #include "platform/sim/Journal.h"
 #include "platform/sim/MachineConfig.h"
-#include "platform/sim/UiThread.h"
+#include "platform/sim/UiHost.h"
 
 namespace norvane::sim {
 
-enum class UiMode { Tui, Script, None };
-
-class TuiScreen;
-
-// A script line that does not fit the dialog showing.
-struct ScriptError {
-    std::size_t line = 0;  // the script file's line number
-    std::wstring message;
-};
-
 class SimUi final : public platform::Ui {
 public:
-    // `answers` are the script's lines (message-box answers and dialog actions), used in order;
-    // `answerLines` their line numbers in the script file (by default 1, 2, ...).
-    SimUi(UiMode mode, std::deque<std::wstring> answers, std::deque<std::size_t> answerLines,
-          const MachineConfig& config, Journal& journal, std::FILE* out = stdout,
-          std::FILE* in = stdin);
-    ~SimUi() override;
+    // A machine without a host is one on which no program shows anything (it is only loaded,
+    // checked or changed); a call that needs the host then ends the process with a message.
+    SimUi(const MachineConfig& config, Journal& journal, std::unique_ptr<UiHost> host);
 
     bool InitCommonControls() override { return !m_config.commonControlsFail; }
     int MessageBox(const std::wstring& text, const std::wstring& caption,
                    std::uint32_t type) override;
     bool ActivateWindow(const std::wstring& className, const std::wstring& title) override;
-    int ShowDialog(platform::Dialog& dialog) override;
-    void Send(const std::function<void()>& call) override { m_thread.Send(call); }
+    int ShowDialog(platform::Dialog& dialog) override { return Host().ShowDialog(dialog); }
+    void Send(const std::function<void()>& call) override { Host().Send(call); }
     std::unique_ptr<platform::WorkerThread> CreateSuspendedThread(
         std::function<void()> body) override {
-        return m_thread.CreateSuspended(std::move(body));
+        return Host().CreateSuspendedThread(std::move(body));
     }
     void HtmlHelp(const std::wstring& path, std::uint32_t context) override;
 
-    // The first script line that did not fit, when one did not.
-    const std::optional<ScriptError>& Error() const { return m_error; }
+    const UiHost& Host() const;
 
 private:
-    struct Shown {
-        platform::Dialog* dialog;
-        platform::DialogView last;  // as last journaled
-    };
-    struct Next {
-        platform::DialogAction action;
-        std::optional<std::size_t> scriptLine;  // the action came from this line
-        std::wstring scriptText;
-    };
+    UiHost& Host();
 
-    int Answer(std::uint32_t type, std::wstring& how);
-    void JournalMessageBox(const std::wstring& text, const std::wstring& caption,
-                           std::uint32_t type, int id, const std::wstring& how);
-    // The script's next line and its number in the file.
-    std::optional<std::wstring> TakeLine(std::size_t& number);
-    std::optional<Next> NextAction(platform::Dialog& dialog, int fallback);
-    void JournalChanges();
-    // Records the first script line that does not fit the dialog or message box showing: the
-    // script stops there. The run goes on as if it had ended, but that every message box from
-    // then on is declined (No, else OK) rather than given its default.
-    void DoesNotFit(std::size_t number, const std::wstring& line, const std::wstring& shown,
-                    const std::wstring& offered);
-    void DoesNotFit(std::size_t number, const std::wstring& line, const platform::DialogView& view);
-
-    UiMode m_mode;
-    std::deque<std::wstring> m_answers;
-    std::deque<std::size_t> m_answerLines;
-    std::size_t m_nextLine = 1;
     const MachineConfig& m_config;
     Journal& m_journal;
-    std::FILE* m_out;
-    std::FILE* m_in;
-    UiThread m_thread;
-    std::vector<Shown> m_shown;
-    std::unique_ptr<TuiScreen> m_screen;  // while a dialog shows in tui mode
-    std::optional<ScriptError> m_error;
+    std::unique_ptr<UiHost> m_host;
 };
 
-// Parses one answer of a script: OK, Cancel, Yes, No (any case) or a button number; 0 if none.
-int ParseAnswer(const std::wstring& answer);
+// A message box's button as the journal names it: OK, Cancel, Yes, No, else its number.
+std::wstring ButtonName(int id);
 
 }  // namespace norvane::sim

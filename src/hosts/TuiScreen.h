@@ -1,4 +1,4 @@
-// The simulated machine's dialogs for a person at a terminal: a full-screen ncurses UI that draws
+// Dialogs for a person at a terminal: a full-screen ncurses UI that draws
 // a dialog's view and turns keys into its actions. Arrows and Tab move, Space ticks, Enter
 // presses the focused (or the default) button, Escape cancels, F1 opens help, F2 the About box,
 // F4 is the window menu's Close item. It fits 80x24 and redraws on a resize.
@@ -10,7 +10,7 @@
 
 #include "platform/Dialogs.h"
 
-namespace norvane::sim {
+namespace norvane::hosts {
 
 class UiThread;
 
@@ -47,4 +47,4 @@ private:
     std::vector<Focus> m_focus;  // one per dialog showing
 };
 
-}  // namespace norvane::sim
+}  // namespace norvane::hosts

@@ -1,13 +1,13 @@
-#include "platform/sim/UiThread.h"
+#include "hosts/UiThread.h"
 
-namespace norvane::sim {
+namespace norvane::hosts {
 
-class SimWorkerThread final : public platform::WorkerThread {
+class HostedWorker final : public platform::WorkerThread {
 public:
-    SimWorkerThread(UiThread& ui, std::function<void()> body)
+    HostedWorker(UiThread& ui, std::function<void()> body)
         : m_ui(ui), m_thread([this, run = std::move(body)] { Main(run); }) {}
 
-    ~SimWorkerThread() override {
+    ~HostedWorker() override {
         {
             std::lock_guard lock(m_ui.m_mutex);
             m_abandoned = !m_resumed;
@@ -86,7 +86,7 @@ void UiThread::Send(const std::function<void()>& call) {
 }
 
 std::unique_ptr<platform::WorkerThread> UiThread::CreateSuspended(std::function<void()> body) {
-    return std::make_unique<SimWorkerThread>(*this, std::move(body));
+    return std::make_unique<HostedWorker>(*this, std::move(body));
 }
 
 bool UiThread::WorkerRunning() {
@@ -116,4 +116,4 @@ void UiThread::Pump() {
     }
 }
 
-}  // namespace norvane::sim
+}  // namespace norvane::hosts

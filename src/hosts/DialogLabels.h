@@ -1,10 +1,10 @@
-// The texts of the dialog templates that the simulated machine's hosts draw: its language
-// libraries hold only string tables, so the hosts carry the English template's wording.
+// The texts of the dialog templates that the terminal host draws: the simulated machine's
+// language libraries hold only string tables, so the host carries the English template's wording.
 #pragma once
 
 #include <string>
 
-namespace norvane::sim {
+namespace norvane::hosts {
 
 // The label of a button or check box; empty for a control the template does not label.
 std::wstring ControlLabel(int templateId, int controlId);
@@ -13,4 +13,4 @@ std::wstring StaticText(int templateId);
 // The template's default push button.
 int DefaultButton(int templateId);
 
-}  // namespace norvane::sim
+}  // namespace norvane::hosts

@@ -13,7 +13,7 @@
 
 #include "platform/Dialogs.h"
 
-namespace norvane::sim {
+namespace norvane::hosts {
 
 class UiThread {
 public:
@@ -30,7 +30,7 @@ public:
     bool WorkerRunning();
 
 private:
-    friend class SimWorkerThread;
+    friend class HostedWorker;
     enum class Owner { Dialog, Worker };
 
     std::thread::id m_dialogThread;
@@ -42,4 +42,4 @@ private:
     std::function<void()> m_onSent;
 };
 
-}  // namespace norvane::sim
+}  // namespace norvane::hosts

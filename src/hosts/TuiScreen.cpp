@@ -1,4 +1,4 @@
-#include "platform/sim/TuiScreen.h"
+#include "hosts/TuiScreen.h"
 
 #define NCURSES_WIDECHAR 1
 #include <ncurses.h>
@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <clocale>
 
+#include "hosts/DialogLabels.h"
+#include "hosts/UiThread.h"
 #include "platform/Ui.h"
-#include "platform/sim/DialogLabels.h"
-#include "platform/sim/UiThread.h"
 
-namespace norvane::sim {
+namespace norvane::hosts {
 namespace {
 
 using Kind = platform::DialogAction::Kind;
@@ -373,4 +373,4 @@ void TuiScreen::ShowHelp(const std::wstring& path, std::uint32_t context) {
     }
 }
 
-}  // namespace norvane::sim
+}  // namespace norvane::hosts

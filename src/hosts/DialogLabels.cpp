@@ -1,8 +1,8 @@
-#include "platform/sim/DialogLabels.h"
+#include "hosts/DialogLabels.h"
 
 #include "platform/Dialogs.h"
 
-namespace norvane::sim {
+namespace norvane::hosts {
 namespace {
 
 struct Label {
@@ -72,4 +72,4 @@ int DefaultButton(int templateId) {
     }
 }
 
-}  // namespace norvane::sim
+}  // namespace norvane::hosts

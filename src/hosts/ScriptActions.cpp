@@ -1,9 +1,9 @@
-#include "platform/sim/ScriptActions.h"
+#include "hosts/ScriptActions.h"
 
 #include "platform/Ui.h"
 #include "support/Text.h"
 
-namespace norvane::sim {
+namespace norvane::hosts {
 namespace {
 
 using Kind = platform::DialogAction::Kind;
@@ -127,4 +127,4 @@ std::wstring DescribeAction(const platform::DialogAction& action,
     return L"control " + std::to_wstring(action.control);
 }
 
-}  // namespace norvane::sim
+}  // namespace norvane::hosts

@@ -7,7 +7,7 @@
 
 #include "platform/Dialogs.h"
 
-namespace norvane::sim {
+namespace norvane::hosts {
 
 // The action a script line asks of the dialog showing; nullopt when the line names none that
 // this dialog has (an unknown word, or a row it does not list).
@@ -18,4 +18,4 @@ std::wstring OfferedActions(const platform::DialogView& view);
 // The script's words for an action (for the journal).
 std::wstring DescribeAction(const platform::DialogAction& action, const platform::DialogView& view);
 
-}  // namespace norvane::sim
+}  // namespace norvane::hosts
