@@ -3,10 +3,10 @@
 #include "app/CommandLine.h"
 #include "app/InteractiveRun.h"
 #include "app/PreviewReport.h"
+#include "app/Report.h"
 #include "app/SilentRun.h"
 #include "app/Startup.h"
 #include "inventory/Enumeration.h"
-#include "app/Report.h"
 
 namespace norvane {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "harness/TestMachine.h"
 #include "app/Report.h"
+#include "harness/TestMachine.h"
 
 namespace norvane {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
+#include "app/Report.h"
 #include "app/Startup.h"
 #include "harness/TestMachine.h"
 #include "inventory/Enumeration.h"
-#include "app/Report.h"
 #include "ui/AboutDialog.h"
 #include "ui/Confirmations.h"
 #include "ui/Help.h"
