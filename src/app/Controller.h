@@ -48,8 +48,7 @@ public:
 
     DriverPackages m_driverPackages;
     ProgressSink* m_pProgressView = nullptr;  // the progress dialog of the interactive run
-    std::unique_ptr<platform::WorkerThread> m_pWorkerThread;  // the interactive run's worker
-    std::wstring m_szSilentText;                              // bounded to 4096 characters
+    std::wstring m_szSilentText;              // bounded to 4096 characters
 
 private:
     void Reset();
