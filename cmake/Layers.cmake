@@ -4,17 +4,18 @@
 #
 #   norvane_layer(NAME <library> DIR <folder under src> [BELOW <folder>...] SOURCES <file>...)
 #
-# makes a static library of the sources (paths relative to DIR) and checks their includes.
+# makes a static library of the sources (paths relative to DIR, itself under the folder that
+# NORVANE_SOURCE_ROOT names) and checks their includes and the headers beside them.
 function(norvane_layer)
   cmake_parse_arguments(LAYER "" "NAME;DIR" "BELOW;SOURCES;LINK" ${ARGN})
   set(allowed ${LAYER_DIR} ${LAYER_BELOW})
   set(sources)
   foreach(source ${LAYER_SOURCES})
-    list(APPEND sources ${LAYER_DIR}/${source})
+    list(APPEND sources ${NORVANE_SOURCE_ROOT}/${LAYER_DIR}/${source})
   endforeach()
-  file(GLOB headers RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/${LAYER_DIR}/*.h)
+  file(GLOB headers ${NORVANE_SOURCE_ROOT}/${LAYER_DIR}/*.h)
   foreach(file ${sources} ${headers})
-    file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/${file} includes REGEX "^#include \"[^\"]+/")
+    file(STRINGS ${file} includes REGEX "^#include \"[^\"]+/")
     foreach(line ${includes})
       string(REGEX REPLACE "^#include \"(.+)/[^/]+\".*" "\\1" folder "${line}")
       if(NOT folder IN_LIST allowed)
@@ -24,5 +25,7 @@ function(norvane_layer)
     endforeach()
   endforeach()
   add_library(${LAYER_NAME} STATIC ${sources})
+  # Configure again when a source's includes change.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${sources} ${headers})
   target_link_libraries(${LAYER_NAME} PUBLIC ${LAYER_LINK})
 endfunction()

@@ -47,8 +47,6 @@ public:
     std::optional<int> QuitCode() const { return m_nQuitCode; }
 
     DriverPackages m_driverPackages;
-    ProgressSink* m_pProgressView = nullptr;  // the progress dialog of the interactive run
-    std::unique_ptr<platform::WorkerThread> m_pWorkerThread;  // the interactive run's worker
     SilentSummary m_szSilentText;  // the silent run's progress lines, bounded to 4096 characters
 
 private:

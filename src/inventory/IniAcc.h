@@ -28,8 +28,6 @@ protected:
     std::wstring m_strFile;
 
 private:
-    // The characters read (without the final terminators) and the buffer holding them.
-    std::wstring GrowingRead(const wchar_t* section, const wchar_t* key) const;
     // The names of a list read: the keys of `section`, or the sections when it is null.
     CmyStringArray& Names(const wchar_t* section, CmyStringArray& list) const;
 

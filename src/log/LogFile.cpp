@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "inventory/IniAcc.h"
+#include "platform/ProfileRead.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -94,10 +94,8 @@ std::optional<std::vector<LogEntry>> SectionLines(platform::Platform& platform,
         return entries;
     std::vector<LogEntry> lines;
     std::vector<bool> placed(entries.size());
-    CIniAcc log(platform.profile);
-    log.SetFile(logFile);
-    CmyStringArray keys;
-    for (const std::wstring& key : log.GetKeys(text::Trim(section.name), keys)) {
+    const std::wstring name = text::Trim(section.name);
+    for (const std::wstring& key : platform::ReadNames(platform.profile, name.c_str(), logFile)) {
         const auto it = byName.find(text::LowerAscii(key));
         if (it == byName.end() || placed[it->second])
             return std::nullopt;
@@ -155,11 +153,8 @@ platform::WinError WriteLogSections(platform::Platform& platform,
         if (error && !result)
             result = error;
     };
-    CIniAcc log(platform.profile);
-    log.SetFile(logFile);
-    CmyStringArray names;
     std::unordered_set<std::wstring> inLog;
-    for (const std::wstring& name : log.GetSections(names))
+    for (const std::wstring& name : platform::ReadNames(platform.profile, nullptr, logFile))
         inLog.insert(LooseName(name));
     PendingSections pending(platform, logFile);
     for (const LogSection& section : sections) {

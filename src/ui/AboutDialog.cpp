@@ -1,6 +1,5 @@
 #include "ui/AboutDialog.h"
 
-#include "app/Controller.h"
 #include "platform/Ui.h"
 #include "ui/Modal.h"
 
@@ -16,13 +15,13 @@ std::wstring CutAtLastBackslash(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring ReadVersionValue(CUninstallerController& app, const wchar_t* key) {
+std::wstring ReadVersionValue(const RunView& run, const wchar_t* key) {
     // The program folder without its final backslash, then its parent.
-    std::wstring folder = CutAtLastBackslash(app.g_szModuleDir);
+    std::wstring folder = CutAtLastBackslash(run.programFolder);
     wchar_t value[kValueBuffer];
     for (int tries = 0; tries < 2; ++tries) {
-        app.P().profile.GetString(L"Version", key, L"", value, kValueBuffer,
-                                  folder + L"\\Version.txt");
+        run.platform.profile.GetString(L"Version", key, L"", value, kValueBuffer,
+                                       folder + L"\\Version.txt");
         if (value[0] != L'\0')
             break;
         folder = CutAtLastBackslash(folder);
@@ -30,15 +29,14 @@ std::wstring ReadVersionValue(CUninstallerController& app, const wchar_t* key) {
     return value;
 }
 
-AboutDialog::AboutDialog(CUninstallerController& app)
-    : m_view(BaseView(app, platform::kAboutDialog)) {
+AboutDialog::AboutDialog(const RunView& run) : m_view(BaseView(run, platform::kAboutDialog)) {
     m_view.aboutItem = false;
     std::wstring drivers;
-    for (const auto& name : app.Config().NumberedList(L"Driver", L"D"))
+    for (const auto& name : run.packageDrivers)
         drivers += (drivers.empty() ? L"" : L"\r\n") + name;
     m_view.texts = {{kAboutTitle, m_view.caption},
-                    {kAboutVersion, L"Version " + ReadVersionValue(app, L"MainVersion")},
-                    {kAboutCopyright, ReadVersionValue(app, L"Copyright")},
+                    {kAboutVersion, L"Version " + ReadVersionValue(run, L"MainVersion")},
+                    {kAboutCopyright, ReadVersionValue(run, L"Copyright")},
                     {kAboutDrivers, drivers}};
     m_view.buttons = {{platform::kIdOk, true}};
 }

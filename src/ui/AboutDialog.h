@@ -5,10 +5,7 @@
 #include <string>
 
 #include "platform/Dialogs.h"
-
-namespace norvane {
-class CUninstallerController;
-}
+#include "ui/RunView.h"
 
 namespace norvane::ui {
 
@@ -20,11 +17,11 @@ inline constexpr int kAboutDrivers = 1011;
 
 // [Version] `key` of Version.txt in the program's folder, else in its parent folder; empty when
 // neither has it.
-std::wstring ReadVersionValue(CUninstallerController& app, const wchar_t* key);
+std::wstring ReadVersionValue(const RunView& run, const wchar_t* key);
 
 class AboutDialog final : public platform::Dialog {
 public:
-    explicit AboutDialog(CUninstallerController& app);
+    explicit AboutDialog(const RunView& run);
     platform::DialogView View() const override { return m_view; }
     platform::ActionResult Act(const platform::DialogAction& action) override;
 

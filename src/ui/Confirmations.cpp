@@ -1,19 +1,20 @@
 #include "ui/Confirmations.h"
 
-#include "app/Controller.h"
 #include "ui/Modal.h"
 
 namespace norvane::ui {
 
 using Kind = platform::DialogAction::Kind;
 
-PrinterConfirmation::PrinterConfirmation(CUninstallerController& app,
-                                         const std::vector<std::wstring>& names,
-                                         const std::vector<std::wstring>& drivers)
-    : m_app(app), m_view(BaseView(app, platform::kPrinterConfirmDialog)) {
+PrinterConfirmation::PrinterConfirmation(const RunView& run, const std::vector<std::wstring>& names,
+                                         const std::vector<std::wstring>& drivers,
+                                         int& printersOnly)
+    : m_run(run),
+      m_bPrintersOnly(printersOnly),
+      m_view(BaseView(run, platform::kPrinterConfirmDialog)) {
     m_view.helpCommand = true;
-    platform::ListControl list{kConfirmList, {app.LoadText(138), app.LoadText(147)}, {}, false};
-    const std::wstring noPrinter = app.LoadText(kNoPrinterText);
+    platform::ListControl list{kConfirmList, {run.LoadText(138), run.LoadText(147)}, {}, false};
+    const std::wstring noPrinter = run.LoadText(kNoPrinterText);
     bool realPrinter = false;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::wstring driver = i < drivers.size() ? drivers[i] : L"";
@@ -34,7 +35,7 @@ platform::DialogView PrinterConfirmation::View() const {
 }
 
 platform::ActionResult PrinterConfirmation::Act(const platform::DialogAction& action) {
-    if (auto common = AboutOrHelp(m_app, m_view, action))
+    if (auto common = AboutOrHelp(m_run, m_view, action))
         return *common;
     switch (action.kind) {
         case Kind::ClickCheck:
@@ -44,13 +45,13 @@ platform::ActionResult PrinterConfirmation::Act(const platform::DialogAction& ac
             return {};
         case Kind::Press:
             if (action.control == kConfirmOk) {
-                m_app.m_bPrintersOnly = m_printersOnly ? 1 : 0;
+                m_bPrintersOnly = m_printersOnly ? 1 : 0;
                 return {true, platform::kIdOk};
             }
             if (action.control == kConfirmCancel)
                 return {true, platform::kIdCancel};
             if (action.control == kConfirmHelp)
-                return *AboutOrHelp(m_app, m_view, {Kind::Help});
+                return *AboutOrHelp(m_run, m_view, {Kind::Help});
             break;
         case Kind::Escape:
         case Kind::Close:
@@ -61,10 +62,12 @@ platform::ActionResult PrinterConfirmation::Act(const platform::DialogAction& ac
     return {false, {}};
 }
 
-UtilityConfirmation::UtilityConfirmation(CUninstallerController& app,
-                                         const std::vector<std::wstring>& names)
-    : m_app(app), m_view(BaseView(app, platform::kUtilityConfirmDialog)) {
-    platform::ListControl list{kUtilityList, {app.LoadText(158)}, {}, false};
+UtilityConfirmation::UtilityConfirmation(const RunView& run, const std::vector<std::wstring>& names,
+                                         int& confirmed)
+    : m_run(run),
+      m_bUtilitiesConfirmed(confirmed),
+      m_view(BaseView(run, platform::kUtilityConfirmDialog)) {
+    platform::ListControl list{kUtilityList, {run.LoadText(158)}, {}, false};
     for (const auto& name : names)
         list.rows.push_back({{name}, false, name});
     m_view.list = std::move(list);
@@ -72,14 +75,14 @@ UtilityConfirmation::UtilityConfirmation(CUninstallerController& app,
 }
 
 platform::ActionResult UtilityConfirmation::Act(const platform::DialogAction& action) {
-    if (auto common = AboutOrHelp(m_app, m_view, action))
+    if (auto common = AboutOrHelp(m_run, m_view, action))
         return *common;
     if (action.kind == Kind::Press && action.control == kUtilityAccept) {
-        m_app.m_bUtilitiesConfirmed = 1;
+        m_bUtilitiesConfirmed = 1;
         return {true, platform::kIdOk};
     }
     if (action.kind == Kind::Press && action.control == kUtilityDecline) {
-        m_app.m_bUtilitiesConfirmed = 0;
+        m_bUtilitiesConfirmed = 0;
         return {true, platform::kIdCancel};
     }
     // Escape and the close box leave the answer as it was.

@@ -6,10 +6,7 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
-
-namespace norvane {
-class CUninstallerController;
-}
+#include "ui/RunView.h"
 
 namespace norvane::ui {
 
@@ -28,26 +25,30 @@ inline constexpr std::uint32_t kNoPrinterText = 149;
 
 class PrinterConfirmation final : public platform::Dialog {
 public:
-    // `names` and `drivers` are parallel: a row's printer (or text 149) and its driver.
-    PrinterConfirmation(CUninstallerController& app, const std::vector<std::wstring>& names,
-                        const std::vector<std::wstring>& drivers);
+    // `names` and `drivers` are parallel: a row's printer (or text 149) and its driver. OK leaves
+    // the box's state in `printersOnly`.
+    PrinterConfirmation(const RunView& run, const std::vector<std::wstring>& names,
+                        const std::vector<std::wstring>& drivers, int& printersOnly);
     platform::DialogView View() const override;
     platform::ActionResult Act(const platform::DialogAction& action) override;
 
 private:
-    CUninstallerController& m_app;
+    RunView m_run;
+    int& m_bPrintersOnly;
     platform::DialogView m_view;
     bool m_printersOnly = false;
 };
 
 class UtilityConfirmation final : public platform::Dialog {
 public:
-    UtilityConfirmation(CUninstallerController& app, const std::vector<std::wstring>& names);
+    // The user's answer goes to `confirmed`: 1 accepted, 0 declined; closing the dialog leaves it.
+    UtilityConfirmation(const RunView& run, const std::vector<std::wstring>& names, int& confirmed);
     platform::DialogView View() const override { return m_view; }
     platform::ActionResult Act(const platform::DialogAction& action) override;
 
 private:
-    CUninstallerController& m_app;
+    RunView m_run;
+    int& m_bUtilitiesConfirmed;
     platform::DialogView m_view;
 };
 

@@ -4,9 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace norvane {
-class CUninstallerController;
-}
+#include "ui/RunView.h"
 
 namespace norvane::ui {
 
@@ -14,7 +12,7 @@ inline constexpr std::uint32_t kHelpContext = 5401;
 
 // The language's HELP.chm in the program folder, else ENU's, else the one in the program folder
 // itself (also when none exists).
-std::wstring HelpFilePath(CUninstallerController& app);
-void OpenHelp(CUninstallerController& app);
+std::wstring HelpFilePath(const RunView& run);
+void OpenHelp(const RunView& run);
 
 }  // namespace norvane::ui

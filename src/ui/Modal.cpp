@@ -1,40 +1,39 @@
 #include "ui/Modal.h"
 
-#include "app/Controller.h"
 #include "ui/AboutDialog.h"
 #include "ui/Help.h"
 
 namespace norvane::ui {
 
-int ShowModal(CUninstallerController& app, platform::Dialog& dialog) {
-    if (app.QuitCode())
+int ShowModal(const RunView& run, platform::Dialog& dialog) {
+    if (run.quitPosted())
         return -1;
-    return app.P().ui.ShowDialog(dialog);
+    return run.platform.ui.ShowDialog(dialog);
 }
 
-platform::DialogView BaseView(const CUninstallerController& app, int templateId) {
+platform::DialogView BaseView(const RunView& run, int templateId) {
     platform::DialogView view;
     view.templateId = templateId;
-    view.caption = app.LoadText(kCaptionText);
-    view.aboutItem = !app.LoadText(kAboutItemText).empty();
+    view.caption = run.LoadText(kCaptionText);
+    view.aboutItem = !run.LoadText(kAboutItemText).empty();
     return view;
 }
 
-std::optional<platform::ActionResult> AboutOrHelp(CUninstallerController& app,
+std::optional<platform::ActionResult> AboutOrHelp(const RunView& run,
                                                   const platform::DialogView& view,
                                                   const platform::DialogAction& action) {
     using Kind = platform::DialogAction::Kind;
     if (action.kind == Kind::About) {
         if (!view.aboutItem)
             return platform::ActionResult{false, {}};
-        AboutDialog about(app);
-        ShowModal(app, about);
+        AboutDialog about(run);
+        ShowModal(run, about);
         return platform::ActionResult{};
     }
     if (action.kind == Kind::Help) {
         if (!view.helpCommand)
             return platform::ActionResult{false, {}};
-        OpenHelp(app);
+        OpenHelp(run);
         return platform::ActionResult{};
     }
     return std::nullopt;

@@ -5,10 +5,7 @@
 #include <optional>
 
 #include "platform/Dialogs.h"
-
-namespace norvane {
-class CUninstallerController;
-}
+#include "ui/RunView.h"
 
 namespace norvane::ui {
 
@@ -17,14 +14,14 @@ inline constexpr std::uint32_t kAboutItemText = 101;
 
 // DoModal: -1 at once when the quit message is already posted (the modal loop would meet it
 // first), else the dialog's result.
-int ShowModal(CUninstallerController& app, platform::Dialog& dialog);
+int ShowModal(const RunView& run, platform::Dialog& dialog);
 
 // A view with caption 148 and, when text 101 is not empty, the About item of the window menu.
-platform::DialogView BaseView(const CUninstallerController& app, int templateId);
+platform::DialogView BaseView(const RunView& run, int templateId);
 
 // The About item and the help command, which several dialogs handle alike; nullopt for any other
 // action.
-std::optional<platform::ActionResult> AboutOrHelp(CUninstallerController& app,
+std::optional<platform::ActionResult> AboutOrHelp(const RunView& run,
                                                   const platform::DialogView& view,
                                                   const platform::DialogAction& action);
 

@@ -2,11 +2,6 @@
 
 #include <algorithm>
 
-#include "app/Controller.h"
-#include "app/Restart.h"
-#include "extras/UtilityRemoval.h"
-#include "extras/UtilityTable.h"
-#include "ui/Confirmations.h"
 #include "ui/Modal.h"
 
 namespace norvane::ui {
@@ -34,16 +29,16 @@ int Scaled(int step, int span, int count) {
 
 }  // namespace
 
-int ProgressPosition(const CUninstallerController& app, int step, int phase) {
-    if (app.m_bPrintersOnly)
-        return Scaled(step, 100, app.m_nPrintersToDelete);
+int ProgressPosition(const ProgressScale& scale, int step, int phase) {
+    if (scale.printersOnly)
+        return Scaled(step, 100, scale.printers);
     switch (phase) {
         case 0:
-            return Scaled(step, app.m_nDriversToDelete == 0 ? 100 : 50, app.m_nPrintersToDelete);
+            return Scaled(step, scale.drivers == 0 ? 100 : 50, scale.printers);
         case 1:
-            return Scaled(step, 45, app.m_nDriversToDelete) + (app.m_nDriversToDelete ? 50 : 0);
+            return Scaled(step, 45, scale.drivers) + (scale.drivers ? 50 : 0);
         case 3:
-            return Scaled(step, 100, app.m_nUtilitiesToDelete);
+            return Scaled(step, 100, scale.utilities);
         case 4:
             return 0;
         default:
@@ -51,14 +46,15 @@ int ProgressPosition(const CUninstallerController& app, int step, int phase) {
     }
 }
 
-ProgressDialog::ProgressDialog(CUninstallerController& app, platform::WorkerThread& worker)
-    : m_app(app), m_worker(worker) {}
+ProgressDialog::ProgressDialog(const RunView& run, platform::WorkerThread& worker,
+                               ProgressIntents& intents)
+    : m_run(run), m_worker(worker), m_intents(intents) {}
 
 platform::DialogView ProgressDialog::View() const {
-    platform::DialogView view = BaseView(m_app, platform::kProgressDialog);
+    platform::DialogView view = BaseView(m_run, platform::kProgressDialog);
     view.texts = {{kProgressText, m_text}};
     if (m_endText)
-        view.texts.push_back({kEndMessage, m_app.LoadText(m_endText)});
+        view.texts.push_back({kEndMessage, m_run.LoadText(m_endText)});
     view.progress = m_position;
     view.buttons = {{platform::kIdOk, m_okEnabled}};
     view.closeEnabled = m_closeEnabled;
@@ -76,7 +72,7 @@ bool ProgressDialog::Busy() const {
 }
 
 void ProgressDialog::Line(const std::wstring& line, const std::wstring& replace) {
-    m_app.P().ui.Send([&] {
+    m_run.platform.ui.Send([&] {
         if (!replace.empty()) {
             m_text = ReplaceAll(m_text, replace, line);
         } else {
@@ -84,24 +80,24 @@ void ProgressDialog::Line(const std::wstring& line, const std::wstring& replace)
         }
     });
     // Paces the removal, so that each line can be read.
-    m_app.P().clock.Sleep(kLinePause);
+    m_run.platform.clock.Sleep(kLinePause);
 }
 
 void ProgressDialog::ClearLines() {
-    m_app.P().ui.Send([&] { m_text.clear(); });
+    m_run.platform.ui.Send([&] { m_text.clear(); });
 }
 
 void ProgressDialog::Bar(int step, int phase) {
-    m_app.P().ui.Send([&] { SetBar(step, phase); });
+    m_run.platform.ui.Send([&] { SetBar(step, phase); });
 }
 
 void ProgressDialog::SetBar(int step, int phase) {
     // The bar keeps to its range, and what it reads back decides.
-    m_position = std::clamp(ProgressPosition(m_app, step, phase), 0, 100);
+    m_position = std::clamp(ProgressPosition(m_run.scale, step, phase), 0, 100);
     if (m_position != 100)
         return;
     m_endText =
-        m_app.m_nDriversToDelete != 0 && !m_app.m_bPrintersOnly ? kDriversDone : kPrintersDone;
+        m_run.scale.drivers != 0 && !m_run.scale.printersOnly ? kDriversDone : kPrintersDone;
     if (phase == 3)
         m_endText = kUtilitiesDone;
     m_okEnabled = true;
@@ -109,7 +105,7 @@ void ProgressDialog::SetBar(int step, int phase) {
 }
 
 platform::ActionResult ProgressDialog::Act(const platform::DialogAction& action) {
-    if (auto common = AboutOrHelp(m_app, View(), action))
+    if (auto common = AboutOrHelp(m_run, View(), action))
         return *common;
     switch (action.kind) {
         case Kind::Press:
@@ -121,12 +117,12 @@ platform::ActionResult ProgressDialog::Act(const platform::DialogAction& action)
             // leave a driver half removed and the log half written.
             if (m_position != 100)
                 break;
-            m_app.PostQuit();
+            m_intents.Quit();
             return {true, platform::kIdCancel};
         case Kind::Close:
             if (!m_closeEnabled)
                 break;
-            EndOfRun(m_app);
+            m_intents.EndRun();
             return {true, platform::kIdCancel};
         default:
             break;
@@ -139,43 +135,19 @@ platform::ActionResult ProgressDialog::Continue() {
     m_closeEnabled = false;
     if (m_bUtilitiesDone)
         m_bFinished = 1;
-    if (!m_bFinished)
-        OfferUtilities();
-    if (!m_bFinished)
-        return {};
-    EndOfRun(m_app);
-    return {true, platform::kIdOk};
-}
-
-void ProgressDialog::OfferUtilities() {
-    if (m_app.Config().IsUtilityRemovalEnabled()) {
-        m_app.m_bUtilityOptionGiven = 1;
-        if (ReadUtilityTable(m_app, m_app.Config(), m_app)) {
-            UtilityTexts names;
-            ReadUtilityDisplayNames(m_app.P().registry, m_app, names);
-            for (std::size_t slot = 0; slot < names.size(); ++slot) {
-                if (!names[slot].empty() && !m_app.m_utilityEntries[slot].nInUse)
-                    m_arrOfferedUtility.push_back(names[slot]);
-            }
+    if (!m_bFinished) {
+        if (m_intents.OfferUtilities(*this)) {
+            m_bUtilitiesDone = 1;
+            // An offered utility whose uninstaller could not be found moves no bar; the removal
+            // has ended all the same, and OK must lead on.
+            if (m_position != 100)
+                SetBar(0, 3);
+            return {};
         }
-    }
-    if (m_arrOfferedUtility.empty()) {
         m_bFinished = 1;
-        return;
     }
-    UtilityConfirmation confirmation(m_app, m_arrOfferedUtility);
-    ShowModal(m_app, confirmation);
-    if (!m_app.m_bUtilitiesConfirmed) {
-        m_bFinished = 1;
-        return;
-    }
-    UtilityRun run{m_app, m_app, m_app, m_app, *this};
-    RemoveUtilities(run);
-    m_bUtilitiesDone = 1;
-    // An offered utility whose uninstaller could not be found moves no bar; the removal has
-    // ended all the same, and OK must lead on.
-    if (m_position != 100)
-        SetBar(0, 3);
+    m_intents.EndRun();
+    return {true, platform::kIdOk};
 }
 
 }  // namespace norvane::ui

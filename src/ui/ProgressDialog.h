@@ -1,7 +1,7 @@
 // The main window of the interactive run: it starts the worker, shows the progress lines and
-// bar the worker sends it, and once the removal has ended lets the user go on to the utilities
-// and the end of the run. The worker's calls run on the dialog's thread before the worker goes
-// on, as window messages sent to the dialog would.
+// bar the worker sends it, and once the removal has ended asks the run to offer the utilities and
+// to end. The worker's calls run on the dialog's thread before the worker goes on, as window
+// messages sent to the dialog would.
 #pragma once
 
 #include <string>
@@ -9,10 +9,7 @@
 
 #include "log/Progress.h"
 #include "platform/Dialogs.h"
-
-namespace norvane {
-class CUninstallerController;
-}
+#include "ui/RunView.h"
 
 namespace norvane::ui {
 
@@ -21,12 +18,26 @@ inline constexpr int kProgressText = 1003;
 inline constexpr int kProgressBar = 1005;
 inline constexpr int kEndMessage = -1;
 
-// The bar's position for a step of a phase, by the controller's counts (integer divisions).
-int ProgressPosition(const CUninstallerController& app, int step, int phase);
+// The bar's position for a step of a phase, by the run's counts (integer divisions).
+int ProgressPosition(const ProgressScale& scale, int step, int phase);
+
+// What the progress dialog asks of the run once the removal has ended; the run carries it out
+// while the dialog stays up.
+class ProgressIntents {
+public:
+    virtual ~ProgressIntents() = default;
+    // Offers the utilities no remaining printer needs; true when the user accepted and their
+    // removal has run, its lines and bar shown on `progress`.
+    virtual bool OfferUtilities(ProgressSink& progress) = 0;
+    // The end of the run, with its restart question.
+    virtual void EndRun() = 0;
+    // Ends the program.
+    virtual void Quit() = 0;
+};
 
 class ProgressDialog final : public platform::Dialog, public ProgressSink {
 public:
-    ProgressDialog(CUninstallerController& app, platform::WorkerThread& worker);
+    ProgressDialog(const RunView& run, platform::WorkerThread& worker, ProgressIntents& intents);
 
     platform::DialogView View() const override;
     // Resumes the worker; false when it cannot be resumed.
@@ -38,18 +49,15 @@ public:
     void ClearLines() override;
     void Bar(int step, int phase) override;
 
-    int m_bFinished = 0;       // the next OK goes to the end of the run
-    int m_bUtilitiesDone = 0;  // the utility removal has been started here
-    std::vector<std::wstring> m_arrOfferedUtility;
-
 private:
     void SetBar(int step, int phase);
     platform::ActionResult Continue();
-    // Offers the utilities no remaining printer needs and removes them when accepted.
-    void OfferUtilities();
 
-    CUninstallerController& m_app;
+    RunView m_run;
     platform::WorkerThread& m_worker;
+    ProgressIntents& m_intents;
+    int m_bFinished = 0;       // the next OK goes to the end of the run
+    int m_bUtilitiesDone = 0;  // the utility removal has been started here
     bool m_resumed = false;
     std::wstring m_text;
     int m_position = 0;

@@ -1,7 +1,5 @@
 #include "ui/SelectionDialog.h"
 
-#include "app/Controller.h"
-#include "support/Text.h"
 #include "ui/Confirmations.h"
 #include "ui/Modal.h"
 
@@ -9,16 +7,12 @@ namespace norvane::ui {
 
 using Kind = platform::DialogAction::Kind;
 
-SelectionDialog::SelectionDialog(CUninstallerController& app)
-    : m_app(app), m_noPrinter(app.LoadText(kNoPrinterText)) {
-    for (const auto& printer : app.m_arrPrinter) {
-        const std::wstring& name = printer->PrinterName();
-        m_rows.push_back({{name, printer->Driver()->DriverName()}, false, name});
-    }
-    for (const auto& driver : app.m_arrDriver) {
-        if (driver->PrinterCount() == 0 && driver->InPackage())
-            m_rows.push_back({{m_noPrinter, driver->DriverName()}, false, driver->DriverName()});
-    }
+SelectionDialog::SelectionDialog(const RunView& run)
+    : m_run(run), m_noPrinter(run.LoadText(kNoPrinterText)) {
+    for (const auto& printer : run.printers)
+        m_rows.push_back({{printer.name, printer.driver}, false, printer.name});
+    for (const auto& driver : run.loneDrivers)
+        m_rows.push_back({{m_noPrinter, driver}, false, driver});
 }
 
 platform::CheckState SelectionDialog::SelectAllState() const {
@@ -36,10 +30,10 @@ bool SelectionDialog::StartEnabled() const {
 }
 
 platform::DialogView SelectionDialog::View() const {
-    platform::DialogView view = BaseView(m_app, platform::kSelectionDialog);
+    platform::DialogView view = BaseView(m_run, platform::kSelectionDialog);
     view.helpCommand = true;
     view.list = platform::ListControl{
-        kSelectionList, {m_app.LoadText(138), m_app.LoadText(147)}, m_rows, true};
+        kSelectionList, {m_run.LoadText(138), m_run.LoadText(147)}, m_rows, true};
     view.checks = {{kSelectAllBox, SelectAllState(), true}};
     view.buttons = {
         {kSelectionHelp, true}, {kStartButton, StartEnabled()}, {platform::kIdCancel, true}};
@@ -55,7 +49,7 @@ void SelectionDialog::SelectAll() {
 }
 
 platform::ActionResult SelectionDialog::Act(const platform::DialogAction& action) {
-    if (auto common = AboutOrHelp(m_app, View(), action))
+    if (auto common = AboutOrHelp(m_run, View(), action))
         return *common;
     switch (action.kind) {
         case Kind::SetTick:
@@ -75,7 +69,7 @@ platform::ActionResult SelectionDialog::Act(const platform::DialogAction& action
                 return {};
             }
             if (action.control == kSelectionHelp)
-                return *AboutOrHelp(m_app, View(), {Kind::Help});
+                return *AboutOrHelp(m_run, View(), {Kind::Help});
             if (action.control == platform::kIdCancel)
                 return {true, platform::kIdCancel};
             break;
@@ -88,63 +82,17 @@ platform::ActionResult SelectionDialog::Act(const platform::DialogAction& action
     return {false, {}};
 }
 
-void SelectionDialog::SelectTickedRows() {
+bool SelectionDialog::StartRemoval() {
     m_arrCheckedName.clear();
     m_arrCheckedDriver.clear();
     for (const auto& row : m_rows) {
-        const std::wstring& name = row.cells[0];
         if (row.ticked) {
-            if (name != m_noPrinter)
-                ++m_app.m_nPrintersToDelete;
-            m_arrCheckedName.push_back(name);
+            m_arrCheckedName.push_back(row.cells[0]);
             m_arrCheckedDriver.push_back(row.cells[1]);
         }
-        for (const auto& printer : m_app.m_arrPrinter) {
-            if (text::EqualsNoCase(printer->PrinterName(), name))
-                printer->SetSelected(row.ticked ? 1 : 0);
-        }
     }
-    for (const auto& row : m_rows) {
-        if (!row.ticked || row.cells[0] != m_noPrinter)
-            continue;
-        for (const auto& driver : m_app.m_arrDriver) {
-            if (text::EqualsNoCase(driver->DriverName(), row.cells[1])) {
-                driver->SetSelected(1);
-                ++m_app.m_nDriversToDelete;
-            }
-        }
-    }
-    // A driver goes with its printers when every printer that uses it goes.
-    for (const auto& driver : m_app.m_arrDriver) {
-        if (driver->PrinterCount() == 0 || !driver->InPackage())
-            continue;
-        bool all = true;
-        for (const auto& printer : m_app.m_arrPrinter) {
-            if (printer->Driver() == driver.get())
-                all = all && printer->Selected();
-        }
-        if (all) {
-            driver->SetSelected(1);
-            ++m_app.m_nDriversToDelete;
-        }
-    }
-}
-
-void SelectionDialog::ResetSelection() {
-    m_app.m_nPrintersToDelete = 0;
-    m_app.m_nDriversToDelete = 0;
-    m_app.m_bPrintersOnly = 1;
-    for (const auto& driver : m_app.m_arrDriver)
-        driver->SetSelected(0);
-}
-
-bool SelectionDialog::StartRemoval() {
-    SelectTickedRows();
-    PrinterConfirmation confirmation(m_app, m_arrCheckedName, m_arrCheckedDriver);
-    if (ShowModal(m_app, confirmation) == platform::kIdOk)
-        return true;
-    ResetSelection();
-    return false;
+    PrinterConfirmation confirmation(m_run, m_arrCheckedName, m_arrCheckedDriver, m_printersOnly);
+    return ShowModal(m_run, confirmation) == platform::kIdOk;
 }
 
 }  // namespace norvane::ui

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/InteractiveRun.h"
 #include "app/Report.h"
 #include "app/Startup.h"
 #include "harness/TestMachine.h"
@@ -36,13 +37,16 @@ protected:
                            });
     }
 
+    // What the dialogs read of the run as it is now.
+    ui::RunView View() { return InteractiveSteps(*app).View(); }
+
     testing::TestMachine m;
     std::unique_ptr<sim::Machine> machine;
     std::unique_ptr<CUninstallerController> app;
 };
 
 TEST_F(DialogModels, SelectionListsPrintersThenDriversWithoutPrinter) {
-    ui::SelectionDialog selection(*app);
+    ui::SelectionDialog selection(View());
     const auto view = selection.View();
     ASSERT_TRUE(view.list);
     std::vector<std::wstring> first;
@@ -55,7 +59,7 @@ TEST_F(DialogModels, SelectionListsPrintersThenDriversWithoutPrinter) {
 }
 
 TEST_F(DialogModels, SelectAllBoxAndStartButtonFollowTheTicks) {
-    ui::SelectionDialog selection(*app);
+    ui::SelectionDialog selection(View());
     EXPECT_FALSE(selection.StartEnabled());
     EXPECT_FALSE(selection.Act({Kind::Press, ui::kStartButton}).offered);
     selection.Act({Kind::SetTick, 0, 2, true});
@@ -76,7 +80,7 @@ TEST_F(DialogModels, PrintersOnlyBoxNeedsARealPrinter) {
     } cases[] = {{{L"(no printer)", L"(no printer)"}, false},
                  {{L"(no printer)", L"Corvida Model B"}, true}};
     for (const auto& c : cases) {
-        ui::PrinterConfirmation confirmation(*app, c.names, {L"D1", L"D2"});
+        ui::PrinterConfirmation confirmation(View(), c.names, {L"D1", L"D2"}, app->m_bPrintersOnly);
         EXPECT_EQ(confirmation.View().checks[0].enabled, c.enabled);
         EXPECT_EQ(confirmation.Act({Kind::ClickCheck, ui::kPrintersOnlyBox}).offered, c.enabled);
         EXPECT_EQ(*confirmation.Act({Kind::Press, ui::kConfirmOk}).ended, platform::kIdOk);
@@ -85,7 +89,8 @@ TEST_F(DialogModels, PrintersOnlyBoxNeedsARealPrinter) {
 }
 
 TEST_F(DialogModels, UtilityConfirmationClosedLeavesTheAnswer) {
-    ui::UtilityConfirmation confirmation(*app, {L"Corvida Status Monitor"});
+    ui::UtilityConfirmation confirmation(View(), {L"Corvida Status Monitor"},
+                                         app->m_bUtilitiesConfirmed);
     app->m_bUtilitiesConfirmed = 1;
     confirmation.Act({Kind::Escape});
     EXPECT_EQ(app->m_bUtilitiesConfirmed, 1);
@@ -108,14 +113,15 @@ TEST_F(DialogModels, ProgressPositionsUseIntegerDivisions) {
         app->m_nPrintersToDelete = c.printers;
         app->m_nDriversToDelete = c.drivers;
         app->m_nUtilitiesToDelete = c.utilities;
-        EXPECT_EQ(ui::ProgressPosition(*app, c.step, c.phase), c.position)
+        EXPECT_EQ(ui::ProgressPosition(View().scale, c.step, c.phase), c.position)
             << c.step << " of phase " << c.phase;
     }
 }
 
 TEST_F(DialogModels, EscapeEndsTheProgressDialogOnlyAtTheEnd) {
     auto worker = machine->Platform().ui.CreateSuspendedThread([] {});
-    ui::ProgressDialog progress(*app, *worker);
+    InteractiveSteps steps(*app);
+    ui::ProgressDialog progress(steps.View(), *worker, steps);
     app->m_nPrintersToDelete = 2;
     for (int step : {0, 1}) {
         progress.Bar(step, 0);
@@ -131,7 +137,7 @@ TEST_F(DialogModels, EscapeEndsTheProgressDialogOnlyAtTheEnd) {
 }
 
 TEST_F(DialogModels, AboutShowsVersionCopyrightAndDrivers) {
-    const auto texts = ui::AboutDialog(*app).View().texts;
+    const auto texts = ui::AboutDialog(View()).View().texts;
     EXPECT_EQ(texts[1].text, L"Version " NORVANE_VERSION_W);
     EXPECT_EQ(texts[2].text, L"Copyright (C) 2025 Corvida. All rights reserved.");
     EXPECT_EQ(texts[3].text,
@@ -141,18 +147,18 @@ TEST_F(DialogModels, AboutShowsVersionCopyrightAndDrivers) {
     const std::wstring folder = L"C:\\Program Files\\Halvex\\";
     m.WriteFile(folder + L"Version.txt", "[Version]\r\nMainVersion=9\r\n");
     std::filesystem::remove(m.Folder() / "drive_c/Program Files/Halvex/Norvane/Version.txt");
-    EXPECT_EQ(ui::ReadVersionValue(*app, L"MainVersion"), L"9");
-    EXPECT_EQ(ui::ReadVersionValue(*app, L"Copyright"), L"");
+    EXPECT_EQ(ui::ReadVersionValue(View(), L"MainVersion"), L"9");
+    EXPECT_EQ(ui::ReadVersionValue(View(), L"Copyright"), L"");
 }
 
 TEST_F(DialogModels, HelpFileByLanguageThenEnglishThenProgramFolder) {
     const std::wstring folder = app->g_szModuleDir;
-    EXPECT_EQ(ui::HelpFilePath(*app), folder + L"HELP.chm");
+    EXPECT_EQ(ui::HelpFilePath(View()), folder + L"HELP.chm");
     m.WriteFile(L"C:\\Program Files\\Halvex\\Norvane\\ENU\\HELP.chm", "help");
     app->texts.m_nLangId = 1041;
-    EXPECT_EQ(ui::HelpFilePath(*app), folder + L"ENU\\HELP.chm");
+    EXPECT_EQ(ui::HelpFilePath(View()), folder + L"ENU\\HELP.chm");
     m.WriteFile(L"C:\\Program Files\\Halvex\\Norvane\\JPN\\HELP.chm", "help");
-    EXPECT_EQ(ui::HelpFilePath(*app), folder + L"JPN\\HELP.chm");
+    EXPECT_EQ(ui::HelpFilePath(View()), folder + L"JPN\\HELP.chm");
 }
 
 }  // namespace
