@@ -77,7 +77,7 @@ Ownership ContinuationRule(CUninstallerController& app, const Places& places,
 }
 
 void RestartWindows(CUninstallerController& app) {
-    app.P().security.EnableShutdownPrivilege();
+    (void)app.P().security.EnableShutdownPrivilege();
     app.m_bRestartStarted = app.P().security.Restart() == platform::win::kSuccess;
 }
 

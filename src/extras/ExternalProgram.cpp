@@ -9,15 +9,15 @@ bool RunAndWait(platform::Platform& platform, const std::wstring& commandLine, H
     if (platform.processes.Start(commandLine, kInstallerCreationFlags, process) !=
         platform::win::kSuccess)
         return false;
-    process->WaitPumpingMessages();
+    (void)process->WaitPumpingMessages();
     if (handover == Handover::Follow) {
         // An installer often starts a copy of itself elsewhere and exits at once; the work, and
         // the setup.log, are that process's.
         // Every one of them: the one that does the work need not be the first the snapshot lists.
         std::vector<std::unique_ptr<platform::Process>> children;
-        platform.processes.FindChildren(process->Id(), children);
+        (void)platform.processes.FindChildren(process->Id(), children);
         for (const auto& child : children)
-            child->WaitPumpingMessages();
+            (void)child->WaitPumpingMessages();
     }
     return true;
 }

@@ -71,7 +71,7 @@ void ReadUninstallResult(RunContext& context, const Package& package, CUtilityDa
     const std::wstring log = SetupLog(package);
     record.m_bResultOK = ReadResultCode(context, log) == 0 ? 1 : 0;
     // Left behind, it would only have to be cleared before the next uninstaller.
-    context.P().files.DeleteFile(log);
+    (void)context.P().files.DeleteFile(log);
 }
 
 bool RunUninstaller(RunContext& context, const Package& package, CUtilityData& record,

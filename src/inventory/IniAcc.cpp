@@ -27,7 +27,7 @@ CmyStringArray& CIniAcc::Names(const wchar_t* section, CmyStringArray& list) con
 CIniUtility::CIniUtility(platform::Profile& profile, platform::FileSystem& files)
     : CIniAcc(profile) {
     std::wstring folder;
-    files.GetCurrentDirectory(folder);
+    (void)files.GetCurrentDirectory(folder);
     // The folder and "UTL_PATH" are joined without a separator, as the utilities expect.
     m_strFile = folder + L"UTL_PATH";
     if (!m_strFile.ends_with(L'\\'))

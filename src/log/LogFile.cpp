@@ -35,7 +35,7 @@ platform::WinError MakeUnicode(platform::Platform& platform, const std::wstring&
     if (!error)
         error = platform.files.MoveFileReplacing(replacement, logFile);
     if (error)
-        platform.files.DeleteFile(replacement);
+        (void)platform.files.DeleteFile(replacement);
     return error;
 }
 

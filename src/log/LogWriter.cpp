@@ -41,7 +41,7 @@ int CLogWriter::Open(const std::wstring& fileName) {
     // Every folder from the drive down; those that exist, or cannot be made, are passed over.
     for (std::size_t i = 1; i < m_szFileName.size(); ++i) {
         if (m_szFileName[i] == L'\\' || m_szFileName[i] == L'/') {
-            m_platform.files.CreateDirectory(m_szFileName.substr(0, i));
+            (void)m_platform.files.CreateDirectory(m_szFileName.substr(0, i));
         }
     }
     if (m_platform.files.WriteFile(m_szFileName, {}, false))
@@ -61,7 +61,7 @@ void CLogWriter::Write(const std::wstring& line) {
             bytes.push_back('\r');
         bytes.push_back(static_cast<std::uint8_t>(c));
     }
-    m_platform.files.WriteFile(m_szFileName, bytes, true);
+    (void)m_platform.files.WriteFile(m_szFileName, bytes, true);
 }
 
 void CLogWriter::WriteHeader() {
@@ -75,12 +75,12 @@ void CLogWriter::WriteHeader() {
 
     platform::Profile& profile = m_platform.profile;
     const platform::LocalTime now = m_platform.clock.Now();
-    profile.WriteString(L"Date", L"LogDate",
-                        Format("%04d-%02d-%02d", now.year, now.month, now.day).c_str(),
-                        m_szFileName);
-    profile.WriteString(L"Date", L"LogTime",
-                        Format("%02d:%02d:%02d", now.hour, now.minute, now.second).c_str(),
-                        m_szFileName);
+    (void)profile.WriteString(L"Date", L"LogDate",
+                              Format("%04d-%02d-%02d", now.year, now.month, now.day).c_str(),
+                              m_szFileName);
+    (void)profile.WriteString(L"Date", L"LogTime",
+                              Format("%02d:%02d:%02d", now.hour, now.minute, now.second).c_str(),
+                              m_szFileName);
 
     std::uint32_t ms = 0, ls = 0;
     std::wstring version;
@@ -89,12 +89,12 @@ void CLogWriter::WriteHeader() {
         version = Format("%d.%d.%d", static_cast<int>(ms >> 16), static_cast<int>(ms & 0xFF),
                          static_cast<int>(ls >> 16));
     }
-    profile.WriteString(L"Application", L"Name", L"Halvex", m_szFileName);
-    profile.WriteString(L"Application", L"Version", version.c_str(), m_szFileName);
-    profile.WriteString(L"Application", L"Company", L"Corvida", m_szFileName);
+    (void)profile.WriteString(L"Application", L"Name", L"Halvex", m_szFileName);
+    (void)profile.WriteString(L"Application", L"Version", version.c_str(), m_szFileName);
+    (void)profile.WriteString(L"Application", L"Company", L"Corvida", m_szFileName);
     char lang[16];
     std::snprintf(lang, sizeof lang, "0x%04x", m_platform.system.SystemDefaultLangId() & 0x3FF);
-    profile.WriteString(L"Application", L"Lang", text::FromUtf8(lang).c_str(), m_szFileName);
+    (void)profile.WriteString(L"Application", L"Lang", text::FromUtf8(lang).c_str(), m_szFileName);
 }
 
 }  // namespace norvane

@@ -34,29 +34,35 @@ public:
 
     // FindFirstFileW / FindNextFileW over a pattern such as "C:\Windows\inf\oem*.inf"; the whole
     // enumeration in one call. No match is ERROR_FILE_NOT_FOUND, as FindFirstFileW reports it.
-    virtual WinError Find(const std::wstring& pattern, std::vector<FindEntry>& entries) = 0;
-    virtual WinError DeleteFile(const std::wstring& path) = 0;
-    virtual WinError GetAttributes(const std::wstring& path, std::uint32_t& attributes) = 0;
-    virtual WinError SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
+    [[nodiscard]] virtual WinError Find(const std::wstring& pattern,
+                                        std::vector<FindEntry>& entries) = 0;
+    [[nodiscard]] virtual WinError DeleteFile(const std::wstring& path) = 0;
+    [[nodiscard]] virtual WinError GetAttributes(const std::wstring& path,
+                                                 std::uint32_t& attributes) = 0;
+    [[nodiscard]] virtual WinError SetAttributes(const std::wstring& path,
+                                                 std::uint32_t attributes) = 0;
     // The size GetFileAttributesExW gives (nFileSizeHigh and nFileSizeLow), without opening or
     // reading the file: a folder has 0.
-    virtual WinError GetFileSize(const std::wstring& path, std::uint64_t& size) = 0;
+    [[nodiscard]] virtual WinError GetFileSize(const std::wstring& path, std::uint64_t& size) = 0;
     // CreateDirectoryW: one level; an existing folder is ERROR_ALREADY_EXISTS, a full path of 248
     // characters or more (MAX_PATH - 12 with the null) ERROR_FILENAME_EXCED_RANGE.
-    virtual WinError CreateDirectory(const std::wstring& path) = 0;
-    virtual WinError RemoveDirectory(const std::wstring& path) = 0;
+    [[nodiscard]] virtual WinError CreateDirectory(const std::wstring& path) = 0;
+    [[nodiscard]] virtual WinError RemoveDirectory(const std::wstring& path) = 0;
     // PathFileExistsW and PathIsDirectoryW.
     virtual bool PathFileExists(const std::wstring& path) = 0;
     virtual bool PathIsDirectory(const std::wstring& path) = 0;
-    virtual WinError GetCurrentDirectory(std::wstring& path) = 0;
-    virtual WinError SetCurrentDirectory(const std::wstring& path) = 0;
+    [[nodiscard]] virtual WinError GetCurrentDirectory(std::wstring& path) = 0;
+    [[nodiscard]] virtual WinError SetCurrentDirectory(const std::wstring& path) = 0;
     // Whole-file access: read, write anew, or append (the file is created when missing).
-    virtual WinError ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) = 0;
-    virtual WinError WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
-                               bool append) = 0;
+    [[nodiscard]] virtual WinError ReadFile(const std::wstring& path,
+                                            std::vector<std::uint8_t>& bytes) = 0;
+    [[nodiscard]] virtual WinError WriteFile(const std::wstring& path,
+                                             const std::vector<std::uint8_t>& bytes,
+                                             bool append) = 0;
     // MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH: `from` takes the place
     // of `to` in one step, so that `to` is at every moment either the old file or the new one.
-    virtual WinError MoveFileReplacing(const std::wstring& from, const std::wstring& to) = 0;
+    [[nodiscard]] virtual WinError MoveFileReplacing(const std::wstring& from,
+                                                     const std::wstring& to) = 0;
 };
 
 }  // namespace norvane::platform

@@ -18,7 +18,7 @@ public:
     virtual std::uint32_t Id() const = 0;
     // Waits until the process has ended, keeping the caller's windows responsive
     // (MsgWaitForMultipleObjects with a message pump).
-    virtual WinError WaitPumpingMessages() = 0;
+    [[nodiscard]] virtual WinError WaitPumpingMessages() = 0;
 };
 
 class Processes {
@@ -29,19 +29,20 @@ public:
     // is already running.
     virtual bool ClaimFirstInstance() = 0;
     // CreateProcessW with the command line as given (the first token names the program).
-    virtual WinError Start(const std::wstring& commandLine, std::uint32_t creationFlags,
-                           std::unique_ptr<Process>& process) = 0;
+    [[nodiscard]] virtual WinError Start(const std::wstring& commandLine,
+                                         std::uint32_t creationFlags,
+                                         std::unique_ptr<Process>& process) = 0;
     // Every process still running that `parentId` started, opened for waiting; none is no error.
     // The caller holds `parentId`'s process open, so its ID cannot have passed to another. The
     // Toolhelp snapshot's parent ID is only a record: Windows reuses IDs and keeps an orphan's
     // record, so a process created before the parent is no child of it and is left out, as is one
     // this program cannot open for waiting (a protected process, another session's).
-    virtual WinError FindChildren(std::uint32_t parentId,
-                                  std::vector<std::unique_ptr<Process>>& children) = 0;
+    [[nodiscard]] virtual WinError FindChildren(
+        std::uint32_t parentId, std::vector<std::unique_ptr<Process>>& children) = 0;
     // ShellExecuteW with the verb "runas" and a hidden window: starts the program and returns
     // without waiting for it.
-    virtual WinError ShellExecuteElevated(const std::wstring& file,
-                                          const std::wstring& parameters) = 0;
+    [[nodiscard]] virtual WinError ShellExecuteElevated(const std::wstring& file,
+                                                        const std::wstring& parameters) = 0;
 };
 
 }  // namespace norvane::platform

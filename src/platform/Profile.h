@@ -39,19 +39,20 @@ public:
     virtual std::uint32_t GetInt(const wchar_t* section, const wchar_t* key,
                                  std::int32_t defaultValue, const std::wstring& file) = 0;
     // WritePrivateProfileStringW. A null value deletes the key, a null key the whole section.
-    virtual WinError WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
-                                 const std::wstring& file) = 0;
+    [[nodiscard]] virtual WinError WriteString(const wchar_t* section, const wchar_t* key,
+                                               const wchar_t* value, const std::wstring& file) = 0;
     // WritePrivateProfileSectionW. `keysAndValues` holds "name=value" strings, each ended by a
     // null and the list by one more; they replace every line of every section of that name (a
     // string without "=" is passed over). A null list deletes the section.
-    virtual WinError WriteSection(const wchar_t* section, const wchar_t* keysAndValues,
-                                  const std::wstring& file) = 0;
+    [[nodiscard]] virtual WinError WriteSection(const wchar_t* section,
+                                                const wchar_t* keysAndValues,
+                                                const std::wstring& file) = 0;
     // WriteSection for each section in turn, leaving the file byte for byte as those calls leave
     // it, but rewriting it fewer times: each of Windows' writes rewrites the whole file, so a
     // long report written a section at a time costs the square of its length. Answers the first
     // error of a write that failed; the other sections are written all the same.
-    virtual WinError WriteSections(const std::vector<ProfileSection>& sections,
-                                   const std::wstring& file) = 0;
+    [[nodiscard]] virtual WinError WriteSections(const std::vector<ProfileSection>& sections,
+                                                 const std::wstring& file) = 0;
 };
 
 }  // namespace norvane::platform

@@ -44,37 +44,43 @@ public:
     virtual ~Registry() = default;
 
     // RegOpenKeyExW: whether the key exists and may be opened with that access.
-    virtual WinError OpenKey(RootKey root, const std::wstring& path, RegAccess access) = 0;
+    [[nodiscard]] virtual WinError OpenKey(RootKey root, const std::wstring& path,
+                                           RegAccess access) = 0;
     // RegCreateKeyExW: opens the key, creating it and any missing parent; `created` tells which.
-    virtual WinError CreateKey(RootKey root, const std::wstring& path, bool* created) = 0;
+    [[nodiscard]] virtual WinError CreateKey(RootKey root, const std::wstring& path,
+                                             bool* created) = 0;
     // RegDeleteKeyW: a key that still has subkeys is refused with ERROR_ACCESS_DENIED.
-    virtual WinError DeleteKey(RootKey root, const std::wstring& path) = 0;
+    [[nodiscard]] virtual WinError DeleteKey(RootKey root, const std::wstring& path) = 0;
     // RegEnumKeyExW: the name of the index-th subkey; ERROR_NO_MORE_ITEMS past the last one.
-    virtual WinError EnumKey(RootKey root, const std::wstring& path, std::uint32_t index,
-                             std::wstring& name) = 0;
+    [[nodiscard]] virtual WinError EnumKey(RootKey root, const std::wstring& path,
+                                           std::uint32_t index, std::wstring& name) = 0;
     // The key's own name as the registry stores it: the spelling it was created with, whatever
     // case `path` gives it (NtQueryKey, KeyBasicInformation). One call, where finding the name
     // among the parent's subkeys would read every sibling.
-    virtual WinError KeyName(RootKey root, const std::wstring& path, std::wstring& name) = 0;
+    [[nodiscard]] virtual WinError KeyName(RootKey root, const std::wstring& path,
+                                           std::wstring& name) = 0;
     // RegQueryValueExW with a buffer of `maxBytes`: a larger value gives ERROR_MORE_DATA.
     // An empty name is the key's default value.
-    virtual WinError QueryValue(RootKey root, const std::wstring& path, const std::wstring& name,
-                                std::uint32_t maxBytes, RegValue& value) = 0;
+    [[nodiscard]] virtual WinError QueryValue(RootKey root, const std::wstring& path,
+                                              const std::wstring& name, std::uint32_t maxBytes,
+                                              RegValue& value) = 0;
     // RegQueryValueExW without a buffer: the size of the value's data in bytes.
-    virtual WinError QueryValueSize(RootKey root, const std::wstring& path,
-                                    const std::wstring& name, std::uint32_t& bytes) = 0;
+    [[nodiscard]] virtual WinError QueryValueSize(RootKey root, const std::wstring& path,
+                                                  const std::wstring& name,
+                                                  std::uint32_t& bytes) = 0;
     // A value whose size is not known beforehand, read as Windows programs read one: ask for its
     // size, read it with a buffer of that size, and ask again when it grew in between. No buffer
     // is ever larger than the value.
-    WinError QueryValueOfAnySize(RootKey root, const std::wstring& path, const std::wstring& name,
-                                 RegValue& value);
-    virtual WinError SetValue(RootKey root, const std::wstring& path, const std::wstring& name,
-                              const RegValue& value) = 0;
-    virtual WinError DeleteValue(RootKey root, const std::wstring& path,
-                                 const std::wstring& name) = 0;
+    [[nodiscard]] WinError QueryValueOfAnySize(RootKey root, const std::wstring& path,
+                                               const std::wstring& name, RegValue& value);
+    [[nodiscard]] virtual WinError SetValue(RootKey root, const std::wstring& path,
+                                            const std::wstring& name, const RegValue& value) = 0;
+    [[nodiscard]] virtual WinError DeleteValue(RootKey root, const std::wstring& path,
+                                               const std::wstring& name) = 0;
     // RegEnumValueW: the name and data of the index-th value.
-    virtual WinError EnumValue(RootKey root, const std::wstring& path, std::uint32_t index,
-                               std::wstring& name, RegValue& value) = 0;
+    [[nodiscard]] virtual WinError EnumValue(RootKey root, const std::wstring& path,
+                                             std::uint32_t index, std::wstring& name,
+                                             RegValue& value) = 0;
 };
 
 // The subkey `name` of a key as its name is stored (Registry::KeyName); nullopt when there is

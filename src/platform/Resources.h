@@ -20,8 +20,8 @@ public:
 class Resources {
 public:
     virtual ~Resources() = default;
-    virtual WinError LoadLibrary(const std::wstring& path,
-                                 std::unique_ptr<ResourceLibrary>& library) = 0;
+    [[nodiscard]] virtual WinError LoadLibrary(const std::wstring& path,
+                                               std::unique_ptr<ResourceLibrary>& library) = 0;
 };
 
 }  // namespace norvane::platform

@@ -11,11 +11,11 @@ public:
 
     // Membership of the Administrators group as CheckTokenMembership decides it: a group that
     // is present only for deny checks (a filtered token) does not count.
-    virtual WinError IsAdministrator(bool& member) = 0;
+    [[nodiscard]] virtual WinError IsAdministrator(bool& member) = 0;
     // Enables SeShutdownPrivilege in the process token.
-    virtual WinError EnableShutdownPrivilege() = 0;
+    [[nodiscard]] virtual WinError EnableShutdownPrivilege() = 0;
     // ExitWindowsEx(EWX_REBOOT | EWX_FORCE).
-    virtual WinError Restart() = 0;
+    [[nodiscard]] virtual WinError Restart() = 0;
 };
 
 }  // namespace norvane::platform

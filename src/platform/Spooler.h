@@ -61,20 +61,21 @@ class Printer {
 public:
     virtual ~Printer() = default;
     // SetPrinterW with level 0 and a command, such as PRINTER_CONTROL_PURGE.
-    virtual WinError Control(std::uint32_t command) = 0;
+    [[nodiscard]] virtual WinError Control(std::uint32_t command) = 0;
     // DeletePrinter: the queue is marked for deletion and goes when the last handle closes.
-    virtual WinError Delete() = 0;
+    [[nodiscard]] virtual WinError Delete() = 0;
     // DocumentPropertiesW with DM_OUT_BUFFER: the printer's DEVMODE, public and private parts.
-    virtual WinError DocumentProperties(std::vector<std::uint8_t>& devmode) = 0;
+    [[nodiscard]] virtual WinError DocumentProperties(std::vector<std::uint8_t>& devmode) = 0;
     // GetPrinterDriverW, level 3, for the printer's driver in the given environment.
-    virtual WinError GetDriver(const std::wstring& environment, DriverInfo3& info) = 0;
+    [[nodiscard]] virtual WinError GetDriver(const std::wstring& environment,
+                                             DriverInfo3& info) = 0;
     // DocumentPropertiesW with DM_IN_BUFFER | DM_OUT_BUFFER: the printer's driver reads `in`
     // (a whole DEVMODE the caller has checked for its own sizes) and answers with the DEVMODE it
     // makes of it; a driver that refuses it fails.
-    virtual WinError MergeDocumentProperties(const std::vector<std::uint8_t>& in,
-                                             std::vector<std::uint8_t>& out) = 0;
+    [[nodiscard]] virtual WinError MergeDocumentProperties(const std::vector<std::uint8_t>& in,
+                                                           std::vector<std::uint8_t>& out) = 0;
     // SetPrinterW level 8: the printer's default DEVMODE for every user.
-    virtual WinError SetDefaultDevMode(const std::vector<std::uint8_t>& devmode) = 0;
+    [[nodiscard]] virtual WinError SetDefaultDevMode(const std::vector<std::uint8_t>& devmode) = 0;
 };
 
 class Spooler {
@@ -82,32 +83,35 @@ public:
     virtual ~Spooler() = default;
 
     // EnumPrinterDriversW, level 6. An empty environment is the spooler's native one.
-    virtual WinError EnumDrivers(const std::wstring& environment,
-                                 std::vector<DriverInfo6>& drivers) = 0;
+    [[nodiscard]] virtual WinError EnumDrivers(const std::wstring& environment,
+                                               std::vector<DriverInfo6>& drivers) = 0;
     // EnumPrintersW, level 2, with PRINTER_ENUM_* flags.
-    virtual WinError EnumPrinters(std::uint32_t flags, std::vector<PrinterInfo2>& printers) = 0;
-    virtual WinError OpenPrinter(const std::wstring& name, std::uint32_t access,
-                                 std::unique_ptr<Printer>& printer) = 0;
-    virtual WinError DeletePrinterConnection(const std::wstring& name) = 0;
+    [[nodiscard]] virtual WinError EnumPrinters(std::uint32_t flags,
+                                                std::vector<PrinterInfo2>& printers) = 0;
+    [[nodiscard]] virtual WinError OpenPrinter(const std::wstring& name, std::uint32_t access,
+                                               std::unique_ptr<Printer>& printer) = 0;
+    [[nodiscard]] virtual WinError DeletePrinterConnection(const std::wstring& name) = 0;
     // AddPrinterW level 2 with the name, share name, port, driver, print processor and
     // attributes of `info` (data type RAW, no DEVMODE); the new printer comes open.
-    virtual WinError AddPrinter(const PrinterInfo2& info, std::unique_ptr<Printer>& printer) = 0;
+    [[nodiscard]] virtual WinError AddPrinter(const PrinterInfo2& info,
+                                              std::unique_ptr<Printer>& printer) = 0;
     // The print processor a driver of an environment asks for (EnumPrinterDriversW level 8);
     // ERROR_UNKNOWN_PRINTER_DRIVER when the driver is not installed, and an empty name when it
     // names none.
-    virtual WinError GetDriverPrintProcessor(const std::wstring& environment,
-                                             const std::wstring& driver,
-                                             std::wstring& printProcessor) = 0;
+    [[nodiscard]] virtual WinError GetDriverPrintProcessor(const std::wstring& environment,
+                                                           const std::wstring& driver,
+                                                           std::wstring& printProcessor) = 0;
     // DeletePrinterDriverExW with no server. An empty environment is the native one.
-    virtual WinError DeletePrinterDriver(const std::wstring& environment, const std::wstring& name,
-                                         std::uint32_t deleteFlags) = 0;
-    virtual WinError DeleteMonitor(const std::wstring& name) = 0;
-    virtual WinError DeletePrintProcessor(const std::wstring& environment,
-                                          const std::wstring& name) = 0;
+    [[nodiscard]] virtual WinError DeletePrinterDriver(const std::wstring& environment,
+                                                       const std::wstring& name,
+                                                       std::uint32_t deleteFlags) = 0;
+    [[nodiscard]] virtual WinError DeleteMonitor(const std::wstring& name) = 0;
+    [[nodiscard]] virtual WinError DeletePrintProcessor(const std::wstring& environment,
+                                                        const std::wstring& name) = 0;
     // GetDefaultPrinterW: ERROR_FILE_NOT_FOUND when there is no default printer.
-    virtual WinError GetDefaultPrinter(std::wstring& name) = 0;
+    [[nodiscard]] virtual WinError GetDefaultPrinter(std::wstring& name) = 0;
     // SetDefaultPrinterW: an empty name lets the spooler choose one when none is set.
-    virtual WinError SetDefaultPrinter(const std::wstring& name) = 0;
+    [[nodiscard]] virtual WinError SetDefaultPrinter(const std::wstring& name) = 0;
 };
 
 }  // namespace norvane::platform

@@ -34,13 +34,13 @@ using PrinterDeleted = std::function<bool(const std::wstring& printer)>;
 // spooler would delete it; else ERROR_UNKNOWN_PRINT_MONITOR for no monitor of that name, and
 // ERROR_PRINT_MONITOR_IN_USE while a printer uses one of its ports. A port no printer uses does
 // not hold the monitor.
-WinError MonitorToDelete(Registry& registry, const std::wstring& name, std::wstring& key,
-                         const PrinterDeleted& deleted = {});
+[[nodiscard]] WinError MonitorToDelete(Registry& registry, const std::wstring& name,
+                                       std::wstring& key, const PrinterDeleted& deleted = {});
 // DeletePrintProcessorW: the print processor's key when the spooler would delete it; else
 // ERROR_INVALID_ENVIRONMENT, ERROR_UNKNOWN_PRINTPROCESSOR, or ERROR_CAN_NOT_COMPLETE while a
 // printer uses it.
-WinError PrintProcessorToDelete(Registry& registry, const std::wstring& environment,
-                                const std::wstring& name, std::wstring& key,
-                                const PrinterDeleted& deleted = {});
+[[nodiscard]] WinError PrintProcessorToDelete(Registry& registry, const std::wstring& environment,
+                                              const std::wstring& name, std::wstring& key,
+                                              const PrinterDeleted& deleted = {});
 
 }  // namespace norvane::platform

@@ -20,13 +20,13 @@ public:
     // GetSystemDirectoryW: System32, since the program is 64-bit.
     virtual std::wstring SystemDirectory() = 0;
     // SHGetFolderPathW(CSIDL_COMMON_APPDATA).
-    virtual WinError CommonAppDataFolder(std::wstring& path) = 0;
+    [[nodiscard]] virtual WinError CommonAppDataFolder(std::wstring& path) = 0;
     virtual std::uint32_t ThreadLocale() = 0;
     virtual std::uint16_t SystemDefaultLangId() = 0;
     virtual std::uint32_t OsMajorVersion() = 0;
     // The fixed file version of an executable (VS_FIXEDFILEINFO dwFileVersionMS and LS).
-    virtual WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,
-                                 std::uint32_t& versionLs) = 0;
+    [[nodiscard]] virtual WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,
+                                               std::uint32_t& versionLs) = 0;
     // FormatMessageW from the system, language 0x400: the text as Windows gives it, with the line
     // break (and any blank) it ends with cut off, so that it fits inside one line of a report or
     // a log value; empty when the code has no text.

@@ -24,7 +24,7 @@ bool IsLink(std::uint32_t attributes) {
 
 bool RemoveTree(platform::FileSystem& files, const std::wstring& folder) {
     std::vector<platform::FindEntry> entries;
-    files.Find(path::Join(folder, L"*"), entries);
+    (void)files.Find(path::Join(folder, L"*"), entries);
     // Full paths throughout: the working folder is the process's, not the removal's to change.
     // Whatever can go goes; what stays (a file in use) keeps its folders in place. A junction or
     // link goes as a link: what it leads to is not this folder's.
@@ -33,7 +33,7 @@ bool RemoveTree(platform::FileSystem& files, const std::wstring& folder) {
             continue;
         const std::wstring full = path::Join(folder, entry.name);
         if ((entry.attributes & platform::kFileAttributeDirectory) && IsLink(entry.attributes)) {
-            files.RemoveDirectory(full);
+            (void)files.RemoveDirectory(full);
         } else if (entry.attributes & platform::kFileAttributeDirectory) {
             RemoveTree(files, full);
         } else {
@@ -280,7 +280,7 @@ Removing WhatThePassRemoves(platform::Platform& platform, const Inventory& inven
 
 void RemoveX86PrintProcessor(platform::Platform& platform, const Ownership& ownership,
                              const std::wstring& windowsDir, const std::wstring& name) {
-    platform.spooler.DeletePrintProcessor(platform::kEnvironmentX86, name);
+    (void)platform.spooler.DeletePrintProcessor(platform::kEnvironmentX86, name);
     const std::wstring file = PrintProcessorFile(windowsDir, L"w32x86", name);
     if (ownership.ForFile(file) == Refusal::None)
         DeleteFileByRule(platform.files, file);
@@ -289,7 +289,7 @@ void RemoveX86PrintProcessor(platform::Platform& platform, const Ownership& owne
 bool DeleteFileByRule(platform::FileSystem& files, const std::wstring& path) {
     platform::WinError error = files.DeleteFile(path);
     if (error == win::kAccessDenied) {
-        files.SetAttributes(path, platform::kFileAttributeNormal);
+        (void)files.SetAttributes(path, platform::kFileAttributeNormal);
         // Removed only when this second attempt succeeds.
         error = files.DeleteFile(path);
     }

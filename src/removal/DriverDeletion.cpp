@@ -33,8 +33,8 @@ void RepairPrintProcessorValue(platform::Registry& registry, const CDriverData& 
     platform::RegValue value;
     if (registry.QueryValue(platform::RootKey::LocalMachine, key, L"Print Processor",
                             kRegistryValueBuffer, value) != platform::win::kSuccess) {
-        registry.SetValue(platform::RootKey::LocalMachine, key, L"Print Processor",
-                          platform::RegValue::String(*driver.PrintProcessor()));
+        (void)registry.SetValue(platform::RootKey::LocalMachine, key, L"Print Processor",
+                                platform::RegValue::String(*driver.PrintProcessor()));
     }
 }
 

@@ -101,7 +101,7 @@ DriverPackages::DriverPackages(platform::Platform& platform) {
         return;
     m_infFolder = windows + L"\\inf";
     std::vector<platform::FindEntry> entries;
-    platform.files.Find(m_infFolder + L"\\oem*.inf", entries);
+    (void)platform.files.Find(m_infFolder + L"\\oem*.inf", entries);
     for (const auto& entry : entries) {
         if (entry.attributes & platform::kFileAttributeDirectory)
             continue;

@@ -31,7 +31,7 @@ platform::WinError DeletePrinterEntry(platform::Spooler& spooler, const CPrinter
 void PrinterSettingsBackup::Save(const std::wstring& printerName) {
     if (!m_printers) {
         m_printers.emplace();
-        m_platform.spooler.EnumPrinters(
+        (void)m_platform.spooler.EnumPrinters(
             platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, *m_printers);
         for (std::size_t i = 0; i < m_printers->size(); ++i)
             m_byName[text::LowerAscii((*m_printers)[i].printerName)].push_back(i);

@@ -48,8 +48,8 @@ void StoreValue(platform::Platform& platform, const Package& package, PutOff kin
         // Only a key this program made carries the marker: a key that exists but would not
         // open is not the program's to delete later.
         if (registry.CreateKey(RootKey::LocalMachine, *key, &created) == 0 && created) {
-            registry.SetValue(RootKey::LocalMachine, *key, L"",
-                              platform::RegValue::String(kTemporaryKeyMarker));
+            (void)registry.SetValue(RootKey::LocalMachine, *key, L"",
+                                    platform::RegValue::String(kTemporaryKeyMarker));
         }
     }
     if (package.m_strOemRegNorvanePath.empty())
@@ -59,8 +59,8 @@ void StoreValue(platform::Platform& platform, const Package& package, PutOff kin
     if (!combined.empty() && combined.back() != Separator(kind))
         combined.push_back(Separator(kind));
     combined = text::BoundedList(combined + textValue, Separator(kind), kTextBuffer);
-    registry.SetValue(RootKey::LocalMachine, package.m_strOemRegNorvanePath, ValueName(kind),
-                      platform::RegValue::String(combined));
+    (void)registry.SetValue(RootKey::LocalMachine, package.m_strOemRegNorvanePath, ValueName(kind),
+                            platform::RegValue::String(combined));
 }
 
 void RegisterContinuation(platform::Platform& platform, RunResults& results) {
@@ -70,8 +70,8 @@ void RegisterContinuation(platform::Platform& platform, RunResults& results) {
                                  text::Bounded(platform.system.ModuleFileName(), path::kMaxPath) +
                                  L"\" " + kRestartedMarker;
     if (registry.CreateKey(RootKey::LocalMachine, kRunOnceKey, nullptr) == win::kSuccess) {
-        registry.SetValue(RootKey::LocalMachine, kRunOnceKey, L"norvane",
-                          platform::RegValue::String(command));
+        (void)registry.SetValue(RootKey::LocalMachine, kRunOnceKey, L"norvane",
+                                platform::RegValue::String(command));
     }
     results.m_bRestartNeeded = 1;
 }
@@ -151,14 +151,14 @@ void ForgetPutOff(platform::Platform& platform, const Package& package) {
         return;
     if (text::EqualsNoCase(DefaultValue(registry, maker), kTemporaryKeyMarker)) {
         DeleteSubkeys(registry, maker);
-        registry.DeleteKey(RootKey::LocalMachine, maker);
+        (void)registry.DeleteKey(RootKey::LocalMachine, maker);
     } else if (!program.empty() &&
                text::EqualsNoCase(DefaultValue(registry, program), kTemporaryKeyMarker)) {
         DeleteSubkeys(registry, program);
-        registry.DeleteKey(RootKey::LocalMachine, program);
+        (void)registry.DeleteKey(RootKey::LocalMachine, program);
     } else if (!program.empty()) {
         for (const PutOff kind : {PutOff::Monitors, PutOff::PrintProcessors, PutOff::Drivers})
-            registry.DeleteValue(RootKey::LocalMachine, program, ValueName(kind));
+            (void)registry.DeleteValue(RootKey::LocalMachine, program, ValueName(kind));
     }
 }
 

@@ -51,7 +51,7 @@ void AddDrivers(platform::Platform& platform, const Places& places, const Removi
                 KeptThings& kept) {
     for (const Environment& environment : kEnvironments) {
         std::vector<platform::DriverInfo6> drivers;
-        platform.spooler.EnumDrivers(environment.name, drivers);
+        (void)platform.spooler.EnumDrivers(environment.name, drivers);
         const std::wstring folder =
             places.windowsDir + L"\\System32\\spool\\drivers\\" + environment.driverFolder + L"\\3";
         for (const auto& info : drivers) {
@@ -94,7 +94,7 @@ KeptThings WhatStays(platform::Platform& platform, const Places& places, const R
     AddDrivers(platform, places, removing, kept);
 
     std::vector<platform::PrinterInfo2> printers;
-    platform.spooler.EnumPrinters(platform::kPrinterEnumLocal, printers);
+    (void)platform.spooler.EnumPrinters(platform::kPrinterEnumLocal, printers);
     for (const auto& printer : printers) {
         if (!removing.Has(removing.printers, printer.printerName) &&
             !printer.printProcessor.empty())

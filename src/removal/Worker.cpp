@@ -80,7 +80,7 @@ int WorkerBody(const RemovalRun& run, ProgressSink& progress) {
         run.inventory.m_strDefaultPrinter = defaultPrinter;
     PrinterLoop(run, progress);
     // A deleted default printer leaves the choice of a new one to the spooler.
-    spooler.SetDefaultPrinter(L"");
+    (void)spooler.SetDefaultPrinter(L"");
     return DriverLoop(run, progress);
 }
 

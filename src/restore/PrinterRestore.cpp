@@ -29,7 +29,7 @@ std::wstring LogFolder(platform::Platform& platform, const std::wstring& given) 
     if (absolute)
         return given;
     std::wstring current;
-    platform.files.GetCurrentDirectory(current);
+    (void)platform.files.GetCurrentDirectory(current);
     return path::Join(current, given);
 }
 
@@ -38,7 +38,7 @@ public:
     Restorer(platform::Platform& platform, const RestoreOptions& options, RestoreOutcome& outcome)
         : m_platform(platform), m_options(options), m_outcome(outcome) {
         std::vector<platform::PrinterInfo2> printers;
-        m_platform.spooler.EnumPrinters(
+        (void)m_platform.spooler.EnumPrinters(
             platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, printers);
         for (const auto& printer : printers)
             m_existing.insert(text::LowerAscii(printer.printerName));

@@ -73,7 +73,7 @@ std::map<std::wstring, PrinterState> Printers(TestMachine& test) {
 std::wstring DefaultPrinter(TestMachine& test) {
     auto machine = test.Load();
     std::wstring name;
-    machine->Platform().spooler.GetDefaultPrinter(name);
+    (void)machine->Platform().spooler.GetDefaultPrinter(name);
     return name;
 }
 

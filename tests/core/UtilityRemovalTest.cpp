@@ -276,8 +276,9 @@ TEST_F(UtilityRemovalTest, PendingRenameCheckLooksAtEveryEntry) {
     const auto sim = m_machine.Load();
     platform::Platform& app = sim->Platform();
     const std::wstring sessionManager = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-    sim->Platform().registry.CreateKey(platform::RootKey::LocalMachine, sessionManager, nullptr);
-    sim->Platform().registry.SetValue(
+    (void)sim->Platform().registry.CreateKey(platform::RootKey::LocalMachine, sessionManager,
+                                             nullptr);
+    (void)sim->Platform().registry.SetValue(
         platform::RootKey::LocalMachine, sessionManager, L"PendingFileRenameOperations",
         platform::RegValue::MultiString(
             {L"\\??\\C:\\a\\first.dll", L"", L"\\??\\C:\\b\\Second.DLL", L"!\\??\\C:\\c\\x.dll"}));

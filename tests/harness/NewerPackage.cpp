@@ -13,15 +13,15 @@ void CopyKey(platform::Platform& in, platform::Platform& out, const std::wstring
              const std::wstring& to) {
     sim::KeyValues values;
     sim::ReadValues(in.registry, platform::RootKey::LocalMachine, from, values);
-    out.registry.CreateKey(platform::RootKey::LocalMachine, to, nullptr);
+    (void)out.registry.CreateKey(platform::RootKey::LocalMachine, to, nullptr);
     for (const auto& [name, value] : values.values)
-        out.registry.SetValue(platform::RootKey::LocalMachine, to, name, value);
+        (void)out.registry.SetValue(platform::RootKey::LocalMachine, to, name, value);
 }
 
 void CopyFile(platform::Platform& in, platform::Platform& out, const std::wstring& file) {
     std::vector<std::uint8_t> bytes;
     if (!file.empty() && in.files.ReadFile(file, bytes) == platform::win::kSuccess)
-        out.files.WriteFile(file, bytes, false);
+        (void)out.files.WriteFile(file, bytes, false);
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ void InstallNewerPackage(TestMachine& machine, const std::filesystem::path& sour
         const std::wstring drivers = std::wstring(sim::kPrintPath) + L"\\Environments\\" +
                                      environment + L"\\Drivers\\Version-3\\";
         std::vector<platform::DriverInfo6> installed;
-        in.spooler.EnumDrivers(environment, installed);
+        (void)in.spooler.EnumDrivers(environment, installed);
         for (const auto& [oldName, newName] : renamed) {
             sim::KeyValues values;
             if (sim::ReadValues(in.registry, platform::RootKey::LocalMachine, drivers + oldName,

@@ -73,7 +73,7 @@ protected:
         std::unique_ptr<platform::Process> process;
         if (Start(commandLine, process) != win::kSuccess)
             return L"(not started)";
-        process->WaitPumpingMessages();
+        (void)process->WaitPumpingMessages();
         const std::wstring ends = L"Process " + std::to_wstring(process->Id()) + L" ends ";
         for (const auto& entry : JournalOf(*m_machine)) {
             if (entry.starts_with(ends))
@@ -179,12 +179,12 @@ TEST_F(ProgramsUninstallerTest, TheWorkIsDoneByTheChildTheUninstallerHandsOverTo
 TEST_F(ProgramsUninstallerTest, TheJournalShowsTheResultReadOnlyAfterTheChildEnded) {
     std::unique_ptr<platform::Process> uninstaller;
     ASSERT_EQ(Start(UninstallCommand(), uninstaller), win::kSuccess);
-    uninstaller->WaitPumpingMessages();
+    (void)uninstaller->WaitPumpingMessages();
     const auto children = Children(uninstaller->Id());
     ASSERT_EQ(children.size(), 1u);
-    children[0]->WaitPumpingMessages();
+    (void)children[0]->WaitPumpingMessages();
     // What the program does with the result once it has read it.
-    m_machine->Platform().files.DeleteFile(kSetupLog);
+    (void)m_machine->Platform().files.DeleteFile(kSetupLog);
 
     const std::wstring ends = L"Process 1004: ";
     EXPECT_EQ(JournalOf(*m_machine),
@@ -221,8 +221,8 @@ TEST_F(ProgramsUninstallerTest, AProcessNobodyWaitsForEndsWhenTheClockPassesItsE
     clock.Sleep(5000);  // and the worker at 3.5 s
     EXPECT_EQ(ResultCode(), L"0");
     // Waiting for a process that has ended takes no time.
-    children[0]->WaitPumpingMessages();
-    uninstaller->WaitPumpingMessages();
+    (void)children[0]->WaitPumpingMessages();
+    (void)uninstaller->WaitPumpingMessages();
     EXPECT_EQ(NowText(), "09:15:07.000");
 
     std::vector<std::wstring> times;
@@ -319,7 +319,7 @@ TEST_F(ProgramsTest, TheChildSearchLeavesOutOlderProcessesThatRecordTheParentsId
     EXPECT_EQ(a->Id(), 1000u);
     EXPECT_EQ(ChildIds(kProgramProcessId), std::vector<std::uint32_t>{1000});
     EXPECT_TRUE(Children(1000).empty());
-    a->WaitPumpingMessages();
+    (void)a->WaitPumpingMessages();
     EXPECT_EQ(ChildIds(1000), std::vector<std::uint32_t>{1004});
     // An ID no process has.
     std::vector<std::unique_ptr<platform::Process>> children;
@@ -507,17 +507,17 @@ TEST(ProgramsDemoTest, TheDemoMachinesSetupProgramsRemoveTheirProducts) {
     const auto run = [&](const std::wstring& commandLine) {
         std::unique_ptr<platform::Process> process;
         ASSERT_EQ(windows.processes.Start(commandLine, 0, process), win::kSuccess) << commandLine;
-        process->WaitPumpingMessages();
+        (void)process->WaitPumpingMessages();
         std::vector<std::unique_ptr<platform::Process>> children;
         ASSERT_EQ(windows.processes.FindChildren(process->Id(), children), win::kSuccess);
         for (const auto& child : children)
-            child->WaitPumpingMessages();
+            (void)child->WaitPumpingMessages();
     };
     // The result a setup program left, read and deleted as the program does.
     const auto result = [&](const std::wstring& log) {
         wchar_t code[16];
         windows.profile.GetString(L"ResponseResult", L"ResultCode", L"<missing>", code, 16, log);
-        windows.files.DeleteFile(log);
+        (void)windows.files.DeleteFile(log);
         return std::wstring(code);
     };
     for (const auto& [id, guid] :

@@ -33,9 +33,9 @@ protected:
     }
     void SetRunOnce(const std::wstring& name, const std::wstring& command) {
         auto& registry = m_machine->Platform().registry;
-        registry.CreateKey(RootKey::LocalMachine, kRunOnce, nullptr);
-        registry.SetValue(RootKey::LocalMachine, kRunOnce, name,
-                          platform::RegValue::String(command));
+        (void)registry.CreateKey(RootKey::LocalMachine, kRunOnce, nullptr);
+        (void)registry.SetValue(RootKey::LocalMachine, kRunOnce, name,
+                                platform::RegValue::String(command));
     }
     // Reboots with a runner that only records the arguments it was given.
     std::vector<std::wstring> RebootRecording() {
@@ -115,9 +115,9 @@ TEST_F(RebootTest, PendingRenamesAreCarriedOutBeforeAnyProgramRuns) {
         L"\\??\\C:\\Temp\\gone.dll\0\0"
         L"\\??\\C:\\Temp\\locked.dll\0\0\0"s;
     auto& registry = m_machine->Platform().registry;
-    registry.CreateKey(RootKey::LocalMachine, kSessionManager, nullptr);
-    registry.SetValue(RootKey::LocalMachine, kSessionManager, L"PendingFileRenameOperations",
-                      {platform::RegType::MultiSz, text::ToUtf16Le(operations)});
+    (void)registry.CreateKey(RootKey::LocalMachine, kSessionManager, nullptr);
+    (void)registry.SetValue(RootKey::LocalMachine, kSessionManager, L"PendingFileRenameOperations",
+                            {platform::RegType::MultiSz, text::ToUtf16Le(operations)});
     SetRunOnce(L"norvane", L"C:\\Program Files\\Halvex\\Norvane\\Norvane.exe -Restarted");
     RebootRecording();
 

@@ -83,7 +83,7 @@ TEST(SimNewPrinterTest, AddPrinterRefusesWhatWindowsRefuses) {
         EXPECT_EQ(machine->Platform().spooler.AddPrinter(c.info, printer), c.error);
         EXPECT_EQ(printer != nullptr, c.error == win::kSuccess);
         std::vector<platform::PrinterInfo2> printers;
-        machine->Platform().spooler.EnumPrinters(platform::kPrinterEnumLocal, printers);
+        (void)machine->Platform().spooler.EnumPrinters(platform::kPrinterEnumLocal, printers);
         EXPECT_EQ(printers.size(), c.error == win::kSuccess ? 3u : 2u);
         // Every call is journaled, a refused one with its error.
         const auto journal = JournalOf(*machine);
@@ -115,7 +115,7 @@ TEST(SimNewPrinterTest, ANewPrinterHasTheKeysWindowsWritesAndItsSettings) {
     EXPECT_EQ(value(L"Share Name"), L"LOBBY");
     EXPECT_EQ(value(L"Datatype"), L"RAW");
     std::vector<platform::PrinterInfo2> printers;
-    machine->Platform().spooler.EnumPrinters(platform::kPrinterEnumLocal, printers);
+    (void)machine->Platform().spooler.EnumPrinters(platform::kPrinterEnumLocal, printers);
     const auto lobby = std::find_if(printers.begin(), printers.end(),
                                     [](const auto& p) { return p.printerName == L"Lobby"; });
     ASSERT_NE(lobby, printers.end());
@@ -134,7 +134,7 @@ TEST(SimNewPrinterTest, ANewPrinterHasTheKeysWindowsWritesAndItsSettings) {
     EXPECT_EQ(merged, saved);
     ASSERT_EQ(printer->SetDefaultDevMode(merged), win::kSuccess);
     std::vector<std::uint8_t> now;
-    printer->DocumentProperties(now);
+    (void)printer->DocumentProperties(now);
     EXPECT_EQ(now, saved);
 
     const std::pair<const char*, std::vector<std::uint8_t>> refused[] = {
@@ -157,7 +157,7 @@ TEST(SimNewPrinterTest, ANewPrinterHasTheKeysWindowsWritesAndItsSettings) {
         SCOPED_TRACE(what);
         EXPECT_EQ(printer->MergeDocumentProperties(devmode, merged), win::kInvalidParameter);
         EXPECT_EQ(printer->SetDefaultDevMode(devmode), win::kInvalidParameter);
-        printer->DocumentProperties(now);
+        (void)printer->DocumentProperties(now);
         EXPECT_EQ(now, saved);
     }
 }

@@ -38,7 +38,7 @@ protected:
     }
     std::uint32_t Jobs(const std::wstring& name) {
         std::vector<platform::PrinterInfo2> printers;
-        m_machine->Platform().spooler.EnumPrinters(platform::kPrinterEnumLocal, printers);
+        (void)m_machine->Platform().spooler.EnumPrinters(platform::kPrinterEnumLocal, printers);
         for (const auto& printer : printers) {
             if (printer.printerName == name)
                 return printer.jobs;

@@ -32,7 +32,7 @@ protected:
     }
     std::vector<std::wstring> PrinterNames() {
         std::vector<platform::PrinterInfo2> printers;
-        m_machine->Platform().spooler.EnumPrinters(
+        (void)m_machine->Platform().spooler.EnumPrinters(
             platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, printers);
         std::vector<std::wstring> names;
         for (const auto& printer : printers)
@@ -41,7 +41,7 @@ protected:
     }
     std::vector<std::wstring> DriverNames(const wchar_t* environment) {
         std::vector<platform::DriverInfo6> drivers;
-        m_machine->Platform().spooler.EnumDrivers(environment, drivers);
+        (void)m_machine->Platform().spooler.EnumDrivers(environment, drivers);
         std::vector<std::wstring> names;
         for (const auto& driver : drivers)
             names.push_back(driver.name);
@@ -374,8 +374,8 @@ TEST(SimSpoolerRefusalTest, RefusesWhatWindowsRefuses) {
         platform::Spooler& spooler = machine->Platform().spooler;
         EXPECT_EQ(c.action(*machine, spooler), c.expected);
         std::vector<platform::PrinterInfo2> printers;
-        spooler.EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections,
-                             printers);
+        (void)spooler.EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections,
+                                   printers);
         std::vector<std::wstring> listed;
         for (const auto& printer : printers)
             listed.push_back(printer.printerName);

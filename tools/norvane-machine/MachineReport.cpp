@@ -22,7 +22,7 @@ std::wstring Value(const sim::RegKey& key, const wchar_t* name) {
 
 void Drivers(sim::Machine& machine, const wchar_t* environment, std::ostringstream& out) {
     std::vector<platform::DriverInfo6> drivers;
-    machine.Platform().spooler.EnumDrivers(environment, drivers);
+    (void)machine.Platform().spooler.EnumDrivers(environment, drivers);
     out << "Drivers (" << ToUtf8(environment) << "): " << drivers.size() << "\n";
     for (const auto& d : drivers) {
         out << "  " << ToUtf8(d.name) << "  [provider " << ToUtf8(d.provider.value_or(L"-"));
@@ -36,10 +36,10 @@ void Drivers(sim::Machine& machine, const wchar_t* environment, std::ostringstre
 
 void Printers(sim::Machine& machine, std::ostringstream& out) {
     std::vector<platform::PrinterInfo2> printers;
-    machine.Platform().spooler.EnumPrinters(
+    (void)machine.Platform().spooler.EnumPrinters(
         platform::kPrinterEnumLocal | platform::kPrinterEnumConnections, printers);
     std::wstring defaultPrinter;
-    machine.Platform().spooler.GetDefaultPrinter(defaultPrinter);
+    (void)machine.Platform().spooler.GetDefaultPrinter(defaultPrinter);
     out << "Printers: " << printers.size() << "\n";
     for (const auto& p : printers) {
         out << "  " << ToUtf8(p.printerName) << "  [driver " << ToUtf8(p.driverName) << ", port "
@@ -70,7 +70,7 @@ void Subkeys(sim::Machine& machine, const char* title, const std::wstring& path,
 
 void Packages(sim::Machine& machine, std::ostringstream& out) {
     std::vector<platform::FindEntry> infs;
-    machine.Platform().files.Find(machine.Config().windowsDir + L"\\inf\\oem*.inf", infs);
+    (void)machine.Platform().files.Find(machine.Config().windowsDir + L"\\inf\\oem*.inf", infs);
     out << "Driver packages: " << infs.size() << "\n";
     for (const auto& inf : infs)
         out << "  " << ToUtf8(inf.name) << "\n";

@@ -87,7 +87,7 @@ std::optional<MachineError> Reboot(Machine& machine, const ProgramRunner& runPro
                                      kPendingRenamesValue, renames) == win::kSuccess) {
         for (const auto& rename : ReadPendingRenames(renames))
             CarryOut(machine, rename);
-        registry.DeleteValue(RootKey::LocalMachine, kSessionManagerKey, kPendingRenamesValue);
+        (void)registry.DeleteValue(RootKey::LocalMachine, kSessionManagerKey, kPendingRenamesValue);
     }
 
     for (const auto& driver : machine.Config().faults.EndHeldUntilReboot())
@@ -110,7 +110,7 @@ std::optional<MachineError> Reboot(Machine& machine, const ProgramRunner& runPro
         commands.emplace_back(name, command.AsString());
     }
     for (const auto& [valueName, commandLine] : commands) {
-        registry.DeleteValue(RootKey::LocalMachine, kRunOnceKey, valueName);
+        (void)registry.DeleteValue(RootKey::LocalMachine, kRunOnceKey, valueName);
         if (const auto arguments = ProgramArguments(commandLine, machine.Config().program)) {
             runProgram(machine, *arguments);
             continue;
@@ -119,7 +119,7 @@ std::optional<MachineError> Reboot(Machine& machine, const ProgramRunner& runPro
         // on the clock like every simulated program.
         machine.JournalLog().Record(L"RunOnce " + Quoted(valueName) + L" " + Quoted(commandLine));
         std::unique_ptr<platform::Process> process;
-        machine.Platform().processes.Start(commandLine, 0, process);
+        (void)machine.Platform().processes.Start(commandLine, 0, process);
     }
     return machine.Save();
 }

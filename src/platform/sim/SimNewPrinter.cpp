@@ -99,7 +99,7 @@ platform::WinError SimSpooler::AddPrinter(const platform::PrinterInfo2& info,
         DeleteTree(m_registry, pending->root, pending->Path());
     const bool shared = info.attributes & platform::kPrinterAttributeShared;
     PrinterKey key{RootKey::LocalMachine, PrintersPath(), info.printerName, false};
-    m_registry.CreateKey(key.root, key.Path(), nullptr);
+    (void)m_registry.CreateKey(key.root, key.Path(), nullptr);
     const std::pair<const wchar_t*, RegValue> values[] = {
         {L"Attributes", RegValue::Dword(info.attributes | platform::kPrinterAttributeLocal)},
         {L"Datatype", RegValue::String(L"RAW")},
@@ -113,9 +113,9 @@ platform::WinError SimSpooler::AddPrinter(const platform::PrinterInfo2& info,
         {L"Share Name", RegValue::String(shared ? info.shareName : std::wstring())},
     };
     for (const auto& [name, value] : values)
-        m_registry.SetValue(key.root, key.Path(), name, value);
+        (void)m_registry.SetValue(key.root, key.Path(), name, value);
     // Where the driver keeps its own data for the printer.
-    m_registry.CreateKey(key.root, key.Path() + L"\\PrinterDriverData", nullptr);
+    (void)m_registry.CreateKey(key.root, key.Path() + L"\\PrinterDriverData", nullptr);
     printer = std::make_unique<SimPrinter>(*this, std::move(key));
     return Journaled(call, win::kSuccess,
                      pending ? L"revives a printer pending deletion" : nullptr);

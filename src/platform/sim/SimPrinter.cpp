@@ -137,7 +137,7 @@ platform::WinError SimPrinter::SetDefaultDevMode(const std::vector<std::uint8_t>
     platform::RegValue value;
     value.type = platform::RegType::Binary;
     value.data = devmode;
-    m_spooler.m_registry.SetValue(m_key.root, m_key.Path(), L"Default DevMode", value);
+    (void)m_spooler.m_registry.SetValue(m_key.root, m_key.Path(), L"Default DevMode", value);
     return m_spooler.Journaled(call, win::kSuccess);
 }
 

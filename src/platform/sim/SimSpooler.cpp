@@ -215,12 +215,13 @@ void SimSpooler::MarkPendingDeletion(const PrinterKey& printer) {
     std::wstring defaultPrinter;
     if (GetDefaultPrinter(defaultPrinter) == win::kSuccess &&
         text::EqualsNoCase(defaultPrinter, printer.PrinterName())) {
-        m_registry.DeleteValue(RootKey::CurrentUser, kWindowsPath, L"Device");
+        (void)m_registry.DeleteValue(RootKey::CurrentUser, kWindowsPath, L"Device");
     }
     KeyValues key;
     ReadValues(m_registry, printer.root, printer.Path(), key);
-    m_registry.SetValue(printer.root, printer.Path(), L"Status",
-                        platform::RegValue::Dword(key.Dword(L"Status") | kStatusPendingDeletion));
+    (void)m_registry.SetValue(
+        printer.root, printer.Path(), L"Status",
+        platform::RegValue::Dword(key.Dword(L"Status") | kStatusPendingDeletion));
 }
 
 std::vector<std::wstring> SimSpooler::EndPendingDeletions(platform::Registry& registry) {
@@ -241,7 +242,7 @@ void SimSpooler::RemovePrinter(const PrinterKey& printer) {
     std::wstring defaultPrinter;
     if (GetDefaultPrinter(defaultPrinter) == win::kSuccess &&
         text::EqualsNoCase(defaultPrinter, printer.PrinterName())) {
-        m_registry.DeleteValue(RootKey::CurrentUser, kWindowsPath, L"Device");
+        (void)m_registry.DeleteValue(RootKey::CurrentUser, kWindowsPath, L"Device");
     }
     DeleteTree(m_registry, printer.root, printer.Path());
 }
@@ -359,7 +360,7 @@ void SimSpooler::DeleteUnusedFiles(const platform::DriverInfo6& deleted, bool fi
     for (const auto& file : DriverFiles(deleted)) {
         // A file in use stays, as the spooler leaves it.
         if (!named->contains(file) && looked.insert(file).second && m_files.PathFileExists(file))
-            m_files.DeleteFile(file);
+            (void)m_files.DeleteFile(file);
     }
 }
 
@@ -448,8 +449,8 @@ platform::WinError SimSpooler::SetDefaultPrinter(const std::wstring& name) {
         }
         chosen = &printers.front();
     }
-    m_registry.CreateKey(RootKey::CurrentUser, kWindowsPath, nullptr);
-    m_registry.SetValue(
+    (void)m_registry.CreateKey(RootKey::CurrentUser, kWindowsPath, nullptr);
+    (void)m_registry.SetValue(
         RootKey::CurrentUser, kWindowsPath, L"Device",
         platform::RegValue::String(chosen->printerName + L",winspool," + chosen->portName));
     Changed();
