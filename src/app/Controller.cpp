@@ -12,21 +12,6 @@ namespace norvane {
 
 CUninstallerController::CUninstallerController(platform::Platform& platform)
     : RunContext(platform), Package(platform.profile), m_driverPackages(platform) {
-    Reset();
-}
-
-// The definition of "empty" for the run-wide state.
-void CUninstallerController::Reset() {
-    m_arrDriver.clear();
-    m_arrPrinter.clear();
-    m_bRestartNeeded = 0;
-    m_szSilentText = SilentSummary();
-    m_bPrintersGiven = m_bDriversGiven = m_bQuiet = m_bWriteLog = 0;
-    m_strLogFolder.clear();
-    m_arrDesignated.clear();
-    m_arrRejected.clear();
-    m_arrX86DriverName.clear();
-    m_szDeleteAfterRestart.clear();
     g_szModuleDir = ModuleFolder(Machine().system.ModuleFileName());
 }
 
@@ -55,10 +40,7 @@ int CUninstallerController::Run() {
         SilentRun(*this);
         return 1;
     }
-    if (!EnumerateInstalled(*this, *this, *this, 1, 1,
-                            [this](const std::wstring& message, std::uint32_t code) {
-                                ReportResult(*this, message, ReportKind::Stop, code);
-                            }))
+    if (!EnumerateInstalled(*this, *this, *this, 1, 1, Stopper(*this)))
         return 0;
     InteractiveRun(*this);
     return 1;

@@ -1,5 +1,6 @@
-// The program's single application object: it owns every piece of run-wide state, runs the
-// start-up chain and then one run, silent or interactive.
+// The program's single application object: it wires the run's state types together (each layer
+// is handed only its part of them), runs the start-up chain and then one run, silent or
+// interactive.
 #pragma once
 
 #include <map>
@@ -47,10 +48,8 @@ public:
     std::optional<int> QuitCode() const { return m_nQuitCode; }
 
     DriverPackages m_driverPackages;
-    SilentSummary m_szSilentText;  // the silent run's progress lines, bounded to 4096 characters
 
 private:
-    void Reset();
     bool StartUp(const std::wstring& commandLine);
 
     std::optional<int> m_nQuitCode;

@@ -110,7 +110,7 @@ void InteractiveRun(CUninstallerController& app) {
     // The worker shows its progress on the dialog, which exists before the worker starts.
     ui::ProgressDialog* shown = nullptr;
     const auto worker = app.P().ui.CreateSuspendedThread([&app, &shown] {
-        WorkerBody({app, app, app, app, app.m_driverPackages, app.m_strLogFolder}, *shown);
+        WorkerBody({app, app, app, app, app.m_driverPackages, std::nullopt}, *shown);
     });
     ui::ProgressDialog progress(steps.View(), *worker, steps);
     shown = &progress;

@@ -94,4 +94,10 @@ void ReportResult(CUninstallerController& app, const std::wstring& message, Repo
     }
 }
 
+StopReport Stopper(CUninstallerController& app) {
+    return [&app](const std::wstring& message, std::uint32_t code) {
+        ReportResult(app, message, ReportKind::Stop, code);
+    };
+}
+
 }  // namespace norvane

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "inventory/Enumeration.h"
+
 namespace norvane {
 
 class CUninstallerController;
@@ -18,6 +20,9 @@ enum class ReportKind {
 // `code` is the result value the log records for every designated item (not for Done).
 void ReportResult(CUninstallerController& app, const std::wstring& message, ReportKind kind,
                   std::uint32_t code);
+
+// ReportResult with ReportKind::Stop, for a step below that only says why the run stops.
+StopReport Stopper(CUninstallerController& app);
 
 inline constexpr wchar_t kNoDriverOrPrinter[] = L"There is no driver or printer designated";
 inline constexpr wchar_t kNoUtility[] = L"There is no Utility designated";

@@ -18,20 +18,20 @@
 namespace norvane {
 namespace {
 
-void ScannerBranch(CUninstallerController& app) {
+void ScannerBranch(CUninstallerController& app, SilentSummary& summary) {
     for (const auto& name : app.m_arrScannerName) {
         if (!FindScanner(app, app.Config(), app.m_arrScanner, name))
             app.m_mapScannerResult[kScannerKey + name] = L"4";
     }
     if (!app.m_arrScanner.empty()) {
         RemoveScanners(app, app.m_arrScanner, app.m_mapScannerResult);
-        ReportResult(app, app.m_szSilentText.Text(), ReportKind::Done, 0);
+        ReportResult(app, summary.Text(), ReportKind::Done, 0);
         app.m_arrScanner.clear();
         return;
     }
     if (!app.m_bQuiet)
-        app.m_szSilentText.Line(app.LoadText(160));
-    ReportResult(app, app.m_szSilentText.Text(), ReportKind::Done, 0);
+        summary.Line(app.LoadText(160));
+    ReportResult(app, summary.Text(), ReportKind::Done, 0);
     app.PostQuit();
 }
 
@@ -55,11 +55,8 @@ std::map<const CDriverData*, std::vector<CPrinterData*>> PrintersByDriver(
     return printers;
 }
 
-bool PrinterBranch(CUninstallerController& app) {
-    if (!EnumerateInstalled(app, app, app, 0, 0,
-                            [&app](const std::wstring& message, std::uint32_t code) {
-                                ReportResult(app, message, ReportKind::Stop, code);
-                            })) {
+bool PrinterBranch(CUninstallerController& app, SilentSummary& summary) {
+    if (!EnumerateInstalled(app, app, app, 0, 0, Stopper(app))) {
         app.PostQuit();
         return false;
     }
@@ -71,21 +68,18 @@ bool PrinterBranch(CUninstallerController& app) {
             for (CPrinterData* printer : named->second)
                 printer->SetSelected(1);
         } else {
-            app.m_szSilentText.Line(NotRemovedLine(app.texts, 138, name, app.LoadText(151)));
+            summary.Line(NotRemovedLine(app.texts, 138, name, app.LoadText(151)));
             app.m_mapPrinterResult[kPrinterKey + name] = L"4";
         }
     }
     app.SelectDriversOfSelectedPrinters();
-    WorkerBody({app, app, app, app, app.m_driverPackages, app.m_strLogFolder}, app.m_szSilentText);
-    ReportResult(app, app.m_szSilentText.Text(), ReportKind::Done, 0);
+    WorkerBody({app, app, app, app, app.m_driverPackages, app.m_strLogFolder}, summary);
+    ReportResult(app, summary.Text(), ReportKind::Done, 0);
     return true;
 }
 
-bool DriverBranch(CUninstallerController& app) {
-    if (!EnumerateInstalled(app, app, app, 0, 1,
-                            [&app](const std::wstring& message, std::uint32_t code) {
-                                ReportResult(app, message, ReportKind::Stop, code);
-                            })) {
+bool DriverBranch(CUninstallerController& app, SilentSummary& summary) {
+    if (!EnumerateInstalled(app, app, app, 0, 1, Stopper(app))) {
         app.PostQuit();
         return false;
     }
@@ -109,13 +103,12 @@ bool DriverBranch(CUninstallerController& app) {
             }
         }
         if (!found) {
-            app.m_szSilentText.Line(NotRemovedLine(app.texts, 147, name, app.LoadText(153)));
+            summary.Line(NotRemovedLine(app.texts, 147, name, app.LoadText(153)));
             app.m_mapPrinterResult[kDriverKey + name] = L"4";
         }
     }
-    WorkerBody({app, app, app, app, app.m_driverPackages, app.m_strLogFolder}, app.m_szSilentText);
-    const std::wstring summary = app.m_szSilentText.Text();
-    ReportResult(app, summary, ReportKind::Done, 0);
+    WorkerBody({app, app, app, app, app.m_driverPackages, app.m_strLogFolder}, summary);
+    ReportResult(app, summary.Text(), ReportKind::Done, 0);
     return true;
 }
 
@@ -123,7 +116,7 @@ bool DriverBranch(CUninstallerController& app) {
 // utilities no remaining printer needs; without "/u" in force they are only listed, never removed
 // unasked; "/u 0" last leaves them alone. The package decides whether its utilities may be
 // removed at all ([DelUty] DelCode).
-void UtilityTail(CUninstallerController& app) {
+void UtilityTail(CUninstallerController& app, SilentSummary& summary) {
     const bool remove = app.m_bUtilityOptionGiven && app.m_bRemoveUtilities;
     const bool list = !app.m_bUtilityOptionGiven;
     if ((remove || list) && app.Config().IsUtilityRemovalEnabled() &&
@@ -132,9 +125,9 @@ void UtilityTail(CUninstallerController& app) {
         ReadUtilityDisplayNames(app.P().registry, app, names);
         if (remove) {
             // The summary goes on from the removal's lines.
-            UtilityRun run{app, app, app, app, app.m_szSilentText};
+            UtilityRun run{app, app, app, app, summary};
             RemoveUtilities(run);
-            ReportResult(app, app.m_szSilentText.Text(), ReportKind::Done, 0);
+            ReportResult(app, summary.Text(), ReportKind::Done, 0);
         } else {
             // Names are looked up only for the utilities no printer needs.
             for (const auto& name : names) {
@@ -150,14 +143,15 @@ void UtilityTail(CUninstallerController& app) {
 }  // namespace
 
 void SilentRun(CUninstallerController& app) {
+    SilentSummary summary;  // the lines a calling installer finds in the log's message
     if (app.m_bScannersGiven) {
-        ScannerBranch(app);
+        ScannerBranch(app, summary);
     } else if (app.m_bPrintersGiven) {
-        if (PrinterBranch(app))
-            UtilityTail(app);
+        if (PrinterBranch(app, summary))
+            UtilityTail(app, summary);
     } else if (app.m_bDriversGiven) {
-        if (DriverBranch(app))
-            UtilityTail(app);
+        if (DriverBranch(app, summary))
+            UtilityTail(app, summary);
     } else {
         ReportResult(app, app.LoadText(152), ReportKind::Stop, 4);
     }
