@@ -96,6 +96,9 @@ Generated Generate(testing::TestMachine& m, int drivers, int printersPerDriver) 
         designated += (designated.empty() ? "" : ",") + members.front();
     }
     setup.DefaultPrinter(names.front() + " (1)");
+    // Every Windows has it, and a run writes into it.
+    setup.Registry(
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce]\r\n");
     setup.Install(norvane::testing::ConfigIni(names, series));
 
     DateBack(m.Folder());

@@ -1,8 +1,8 @@
-// Writes a series machine (SeriesMachine.h) of N package drivers and five printers per driver to
-// a folder, as a machine folder (registry.reg, drive_c, machine.json), and prints its silent
-// command line, so that the same removal can be timed elsewhere (under Wine by
-// scripts/bench-removal --wine).
-//   write_series_machine N FOLDER
+// Writes a series machine (SeriesMachine.h) of N package drivers and five printers per driver (or
+// PRINTERS, for a print server's shape) to a folder, as a machine folder (registry.reg, drive_c,
+// machine.json), and prints its silent command line, so that the same removal can be timed or
+// studied elsewhere (under Wine by scripts/bench-removal --wine, cut off by scripts/cut-off-table).
+//   write_series_machine N FOLDER [PRINTERS]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -23,14 +23,15 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     using norvane::bench::kMaxDrivers;
     using norvane::bench::kSeriesSize;
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: write_series_machine N FOLDER\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: write_series_machine N FOLDER [PRINTERS]\n");
         return 2;
     }
     const int wanted = std::clamp(std::atoi(argv[1]), 1, kMaxDrivers);
     const int drivers = (wanted + kSeriesSize - 1) / kSeriesSize * kSeriesSize;
     norvane::testing::TestMachine m;
-    const auto machine = norvane::bench::Generate(m, drivers, kPrintersPerDriver);
+    const int printers = argc == 4 ? std::clamp(std::atoi(argv[3]), 0, 1000) : kPrintersPerDriver;
+    const auto machine = norvane::bench::Generate(m, drivers, printers);
 
     const fs::path folder = argv[2];
     std::error_code error;

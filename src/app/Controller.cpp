@@ -4,6 +4,7 @@
 #include "app/InteractiveRun.h"
 #include "app/PreviewReport.h"
 #include "app/Report.h"
+#include "app/Restart.h"
 #include "app/SilentRun.h"
 #include "app/Startup.h"
 #include "inventory/Enumeration.h"
@@ -36,6 +37,7 @@ bool CUninstallerController::StartUp(const std::wstring& commandLine) {
 }
 
 int CUninstallerController::Run() {
+    FinishInterruptedRemoval(*this);
     if (m_bSilent) {
         SilentRun(*this);
         return 1;

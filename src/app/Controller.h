@@ -48,6 +48,8 @@ public:
     std::optional<int> QuitCode() const { return m_nQuitCode; }
 
     DriverPackages m_driverPackages;
+    // Whether this process has looked for the work list of an interrupted removal: once, first.
+    bool m_bResumeChecked = false;
 
 private:
     bool StartUp(const std::wstring& commandLine);

@@ -21,8 +21,8 @@ bool PutOff(const CUninstallerController& app, const std::wstring& key) {
 // Whether any result of the run has one of the two values. A driver the spooler still held reads
 // as failed in the results, but as "-1" in the log: its removal ends with the restart.
 bool AnyResult(const CUninstallerController& app, const wchar_t* a, const wchar_t* b) {
-    for (const ResultMap* map :
-         {&app.m_mapPrinterResult, &app.m_mapScannerResult, &app.m_mapUtilityResult}) {
+    for (const ResultMap* map : {&app.m_mapPrinterResult, &app.m_mapScannerResult,
+                                 &app.m_mapUtilityResult, &app.m_mapResumedResult}) {
         for (const auto& [key, stored] : *map) {
             const std::wstring value = PutOff(app, key) ? L"-1" : stored;
             if (value == a || value == b)
@@ -48,7 +48,8 @@ int ProcessExitCode(const CUninstallerController& app) {
     const bool designated = app.m_bPrintersGiven || app.m_bDriversGiven || app.m_bScannersGiven;
     if (!app.m_bStartedUp || !designated || app.m_nEnumerationError || app.log.Failed())
         return exitcode::kFailed;
-    if (app.m_bNothingInstalled)
+    // What the run finished of an interrupted removal counts as its own work.
+    if (app.m_bNothingInstalled && app.m_mapResumedResult.empty())
         return exitcode::kNothingInstalled;
     if (AnyResult(app, L"1", L"4"))
         return exitcode::kFailed;

@@ -22,9 +22,10 @@ inline constexpr int kRestartNeeded = 3010;
 // start-up before the switches are judged); 5 a switch was rejected; 3 not an administrator; 1
 // start-up failed otherwise, nothing was designated, the spooler could not be asked what is
 // installed or an entry of the log could not be written; 2 the enumeration found nothing of the
-// package to remove; 1 an item failed or was not found (a result 1 or 4); 1641 the program started
-// the restart; 3010 a restart is needed (a result -1, or a driver or file held until then); 0
-// everything designated was removed.
+// package to remove and no interrupted removal was finished; 1 an item failed or was not found (a
+// result 1 or 4, the interrupted removal's items included); 1641 the program started the restart;
+// 3010 a restart is needed (a result -1, or a driver or file held until then); 0 everything
+// designated was removed.
 int ProcessExitCode(const CUninstallerController& app);
 
 }  // namespace norvane

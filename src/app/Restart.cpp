@@ -1,12 +1,16 @@
 #include "app/Restart.h"
 
+#include <utility>
+
 #include "app/Controller.h"
 #include "app/Startup.h"
 #include "removal/Cleanup.h"
 #include "removal/LeftoverPaths.h"
 #include "removal/Ownership.h"
 #include "removal/PutOff.h"
+#include "removal/Resume.h"
 #include "removal/WhatStays.h"
+#include "removal/WorkList.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
 
@@ -94,6 +98,9 @@ void AskForRestart(CUninstallerController& app) {
 
 void ContinueAfterRestart(CUninstallerController& app) {
     ReadCommonValues(app);
+    // The put-off work first: finishing the work list may put off more, which must outlive the
+    // cleaning of the put-off records below.
+    const bool resumeChecked = std::exchange(app.m_bResumeChecked, true);
     std::wstring monitorList, processorList, driverList;
     const bool monitors = ReadPutOff(app.P(), app, PutOff::Monitors, monitorList);
     const bool processors = ReadPutOff(app.P(), app, PutOff::PrintProcessors, processorList);
@@ -120,6 +127,22 @@ void ContinueAfterRestart(CUninstallerController& app) {
     }
     if (monitors || processors || drivers)
         ForgetPutOff(app.P(), app);
+    app.m_bResumeChecked = resumeChecked;
+    // The run after a restart has no log of its own until it has something to say.
+    if (app.log.Path().empty() && ReadWorkList(app.P(), app))
+        CreateLog(app);
+    FinishInterruptedRemoval(app);
+}
+
+void FinishInterruptedRemoval(CUninstallerController& app) {
+    if (std::exchange(app.m_bResumeChecked, true))
+        return;
+    if (!ReadWorkList(app.P(), app)) {
+        ForgetRecords(app.P(), app);
+        return;
+    }
+    ResumeInterruptedRemoval(app, app, app.m_driverPackages, app,
+                             app.m_strLogFolder.empty() ? app.g_szModuleDir : app.m_strLogFolder);
 }
 
 void EndOfRun(CUninstallerController& app) {

@@ -65,9 +65,11 @@ void CDriverData::SetPrintProcessor(const std::wstring* name) {
 // from a damaged "...._UI.DLL") is no code at all: as a folder name it would be the maker's
 // folder itself.
 void CDriverData::ComputeFamilyCode() {
-    m_szFamilyCode = FamilyCodeOf(m_pszConfigFile, m_pszDependentFiles);
-    if (!path::IsPlainName(m_szFamilyCode))
-        m_szFamilyCode.clear();
+    SetFamilyCode(FamilyCodeOf(m_pszConfigFile, m_pszDependentFiles));
+}
+
+void CDriverData::SetFamilyCode(const std::wstring& code) {
+    m_szFamilyCode = path::IsPlainName(code) ? text::Bounded(code, kFamilyCodeBuffer) : L"";
 }
 
 }  // namespace norvane

@@ -54,6 +54,8 @@ public:
     int DeleteOK() const { return m_bDeleteOK; }
     void SetDeleteOK(int ok) { m_bDeleteOK = ok; }
     const std::wstring& FamilyCode() const { return m_szFamilyCode; }
+    // For a driver known only from a record of it: the code as recorded, by the same rule.
+    void SetFamilyCode(const std::wstring& code);
 
     // The paths the cleanup pass built for this driver's leftovers, kept for its log entries.
     std::wstring m_strDataFolder;

@@ -36,6 +36,8 @@ struct RunResults {
     ResultMap m_mapPrinterResult;  // "PRINTER <name>" and "DRIVER <name>"
     ResultMap m_mapScannerResult;
     ResultMap m_mapUtilityResult;
+    // What the run finished of a removal cut off before it: keys as m_mapPrinterResult's.
+    ResultMap m_mapResumedResult;
     std::vector<CSavedPrinterInfo> m_arrSavedPrinterInfo;
     std::wstring m_szDeleteAfterRestart;  // drivers put off until after a restart, each with ","
     int m_bRestartNeeded = 0;

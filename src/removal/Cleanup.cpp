@@ -142,7 +142,9 @@ int RemoveMonitor(const RemovalRun& run, const Ownership& ownership, const std::
         return 2;
     if (const int refused = RefusedComponent(ownership.ForMonitor(name, file)))
         return refused;
-    if (platform.spooler.DeleteMonitor(name) != win::kSuccess) {
+    // A monitor already gone (a removal cut off after it went) leaves only its file to delete.
+    if (const platform::WinError error = platform.spooler.DeleteMonitor(name);
+        error != win::kSuccess && error != win::kUnknownPrintMonitor) {
         PutOffMonitor(platform, run.package, run.results, file, name);
         return 0;
     }
@@ -167,7 +169,7 @@ int RemovePrintProcessor(const RemovalRun& run, const Ownership& ownership,
         PutOffPrintProcessor(platform, run.package, run.results, file, name);
         return kPutOff;
     }
-    if (error != win::kSuccess)
+    if (error != win::kSuccess && error != win::kUnknownPrintProcessor)
         return 1;
     return DeleteFileByRule(platform.files, file) ? 0 : 1;
 }
@@ -212,7 +214,7 @@ void RemoveDriverLeftovers(const RemovalRun& run, std::size_t index, const Place
 
     const Components wanted = rules.owners.For(driver, index);
     if (wanted.monitor) {
-        driver.m_strMonitorPath = MonitorFilePath(platform, windowsDir, driver.MonitorName());
+        driver.m_strMonitorPath = MonitorFileOf(platform, windowsDir, driver);
         const int result =
             RemoveMonitor(run, rules.ownership, driver.MonitorName(), driver.m_strMonitorPath);
         if (result == kNotThePackages) {

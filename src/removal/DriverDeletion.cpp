@@ -79,6 +79,10 @@ platform::WinError DeleteDriver(RunContext& context, const PackageConfig& config
         };
     };
     platform::WinError error = deleteIn(L"")();
+    // Already gone (a removal cut off after it went, finished now): nothing to wait for, and its
+    // 32-bit twin may still be there.
+    if (error == platform::win::kUnknownPrinterDriver)
+        error = platform::win::kSuccess;
     int retries = 0;
     if (error != platform::win::kSuccess) {
         retries = RetryBudget(context, config, name);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "inventory/Config.h"
+#include "inventory/Records.h"
 #include "support/Text.h"
 #include "support/WinPath.h"
 
@@ -74,6 +75,16 @@ std::wstring MonitorFilePath(platform::Platform& platform, const std::wstring& w
         return L"";
     // One file name: a value naming another folder would delete a file that is not the monitor's.
     return path::FileInside(windowsDir + L"\\system32", value.AsString(), kPathBuffer);
+}
+
+std::wstring MonitorFileOf(platform::Platform& platform, const std::wstring& windowsDir,
+                           const CDriverData& driver) {
+    std::wstring file = MonitorFilePath(platform, windowsDir, driver.MonitorName());
+    if (!file.empty() || windowsDir.empty() || driver.m_strMonitorPath.empty())
+        return file;
+    const std::wstring& recorded = driver.m_strMonitorPath;
+    file = path::FileInside(windowsDir + L"\\system32", FileTitle(recorded), kPathBuffer);
+    return path::ComparablePath(file) == path::ComparablePath(recorded) ? file : L"";
 }
 
 std::wstring PrintProcessorFile(const std::wstring& windowsDir, const wchar_t* environmentFolder,

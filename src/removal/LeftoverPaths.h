@@ -9,6 +9,7 @@
 
 namespace norvane {
 
+class CDriverData;
 class PackageConfig;
 
 // The folders every leftover path starts from.
@@ -33,6 +34,12 @@ std::wstring SpoolFolderFor(const std::wstring& windowsDir, const std::wstring& 
 // but one plain name there.
 std::wstring MonitorFilePath(platform::Platform& platform, const std::wstring& windowsDir,
                              const std::wstring& monitor);
+
+// The monitor file of a driver: as the monitor's registration names it, or, once the monitor is
+// gone, as a work list recorded it in the driver's m_strMonitorPath, if that is one plain name in
+// System32 as a registration gives it.
+std::wstring MonitorFileOf(platform::Platform& platform, const std::wstring& windowsDir,
+                           const CDriverData& driver);
 
 // A print processor's file in one environment's folder ("x64", "w32x86").
 std::wstring PrintProcessorFile(const std::wstring& windowsDir, const wchar_t* environmentFolder,

@@ -19,7 +19,7 @@ PackageInstalls PackageInstalls::Read(platform::Platform& platform, const Invent
                                       DriverPackages& packages, const std::wstring& maker) {
     PackageInstalls installs;
     for (const auto& driver : inventory.m_arrDriver) {
-        if (!driver->Selected() || driver->PrinterCount() != 0)
+        if (!driver->Selected())
             continue;
         const ModelInstalls model = packages.Installs(platform, driver->DriverName(), maker);
         std::wstring infs;

@@ -17,7 +17,7 @@ class DriverPackages;
 
 class PackageInstalls {
 public:
-    // From the maker's INF files of every driver the driver loop will take.
+    // From the maker's INF files of every driver chosen for removal, read before anything goes.
     static PackageInstalls Read(platform::Platform& platform, const Inventory& inventory,
                                 DriverPackages& packages, const std::wstring& maker);
 

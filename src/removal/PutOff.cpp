@@ -1,5 +1,7 @@
 #include "removal/PutOff.h"
 
+#include <algorithm>
+
 #include "support/Text.h"
 #include "support/WinPath.h"
 
@@ -31,48 +33,50 @@ std::wstring DefaultValue(platform::Registry& registry, const std::wstring& key)
     return value.AsString();
 }
 
+bool HoldsNothing(platform::Registry& registry, const std::wstring& key) {
+    std::wstring name;
+    platform::RegValue value;
+    return registry.EnumKey(RootKey::LocalMachine, key, 0, name) == win::kNoMoreItems &&
+           registry.EnumValue(RootKey::LocalMachine, key, 0, name, value) == win::kNoMoreItems;
+}
+
+// A key this program made: it carries the marker, or it holds nothing at all, which is what a
+// run cut off between making the key and marking it leaves.
+bool MadeHere(platform::Registry& registry, const std::wstring& key) {
+    return text::EqualsNoCase(DefaultValue(registry, key), kTemporaryKeyMarker) ||
+           HoldsNothing(registry, key);
+}
+
 wchar_t Separator(PutOff kind) {
     return kind == PutOff::Drivers ? L',' : L';';
 }
 
-// Makes the maker key and the program key when they are missing, marked as this program's, and
-// appends the text to the kind's value.
+// Appends the text to the kind's value, the keys made first when they are missing.
 void StoreValue(platform::Platform& platform, const Package& package, PutOff kind,
                 const std::wstring& textValue) {
-    platform::Registry& registry = platform.registry;
-    for (const std::wstring* key : {&package.m_strOemRegPath, &package.m_strOemRegNorvanePath}) {
-        if (key->empty() ||
-            registry.OpenKey(RootKey::LocalMachine, *key, platform::RegAccess::AllAccess) == 0)
-            continue;
-        bool created = false;
-        // Only a key this program made carries the marker: a key that exists but would not
-        // open is not the program's to delete later.
-        if (registry.CreateKey(RootKey::LocalMachine, *key, &created) == 0 && created) {
-            (void)registry.SetValue(RootKey::LocalMachine, *key, L"",
-                                    platform::RegValue::String(kTemporaryKeyMarker));
-        }
-    }
-    if (package.m_strOemRegNorvanePath.empty())
+    if (!MakeProgramKey(platform, package))
         return;
     std::wstring combined;
     ReadPutOff(platform, package, kind, combined);
-    if (!combined.empty() && combined.back() != Separator(kind))
-        combined.push_back(Separator(kind));
-    combined = text::BoundedList(combined + textValue, Separator(kind), kTextBuffer);
-    (void)registry.SetValue(RootKey::LocalMachine, package.m_strOemRegNorvanePath, ValueName(kind),
-                            platform::RegValue::String(combined));
+    const wchar_t separator = Separator(kind);
+    if (!combined.empty() && combined.back() != separator)
+        combined.push_back(separator);
+    // An entry already there is not added again: a second run before the restart puts off the
+    // same driver again.
+    const auto present = text::Split(combined, separator);
+    for (const auto& entry : text::Split(textValue, separator)) {
+        if (!entry.empty() && std::none_of(present.begin(), present.end(), [&](const auto& had) {
+                return text::EqualsNoCase(had, entry);
+            }))
+            combined += entry + separator;
+    }
+    combined = text::BoundedList(combined, separator, kTextBuffer);
+    (void)platform.registry.SetValue(RootKey::LocalMachine, package.m_strOemRegNorvanePath,
+                                     ValueName(kind), platform::RegValue::String(combined));
 }
 
 void RegisterContinuation(platform::Platform& platform, RunResults& results) {
-    platform::Registry& registry = platform.registry;
-    // The path is quoted: unquoted, a path with spaces could start C:\Program.exe instead.
-    const std::wstring command = L"\"" +
-                                 text::Bounded(platform.system.ModuleFileName(), path::kMaxPath) +
-                                 L"\" " + kRestartedMarker;
-    if (registry.CreateKey(RootKey::LocalMachine, kRunOnceKey, nullptr) == win::kSuccess) {
-        (void)registry.SetValue(RootKey::LocalMachine, kRunOnceKey, L"norvane",
-                                platform::RegValue::String(command));
-    }
+    RegisterRunOnce(platform);
     results.m_bRestartNeeded = 1;
 }
 
@@ -89,6 +93,50 @@ void DeleteSubkeys(platform::Registry& registry, const std::wstring& key) {
 }
 
 }  // namespace
+
+bool MakeKey(platform::Registry& registry, const std::wstring& key) {
+    if (key.empty())
+        return false;
+    if (registry.OpenKey(RootKey::LocalMachine, key, platform::RegAccess::AllAccess) == 0 &&
+        !HoldsNothing(registry, key))
+        return true;
+    bool created = false;
+    // Only a key this program made carries the marker: a key that exists but would not open is
+    // not the program's to delete later. An empty one is what a run cut off after making it left.
+    if (registry.CreateKey(RootKey::LocalMachine, key, &created) != win::kSuccess)
+        return false;
+    if (created || HoldsNothing(registry, key)) {
+        (void)registry.SetValue(RootKey::LocalMachine, key, L"",
+                                platform::RegValue::String(kTemporaryKeyMarker));
+    }
+    return true;
+}
+
+bool MakeProgramKey(platform::Platform& platform, const Package& package) {
+    (void)MakeKey(platform.registry, package.m_strOemRegPath);
+    return MakeKey(platform.registry, package.m_strOemRegNorvanePath);
+}
+
+void RegisterRunOnce(platform::Platform& platform) {
+    platform::Registry& registry = platform.registry;
+    // The path is quoted: unquoted, a path with spaces could start C:\Program.exe instead.
+    const std::wstring command = L"\"" +
+                                 text::Bounded(platform.system.ModuleFileName(), path::kMaxPath) +
+                                 L"\" " + kRestartedMarker;
+    if (registry.CreateKey(RootKey::LocalMachine, kRunOnceKey, nullptr) == win::kSuccess) {
+        (void)registry.SetValue(RootKey::LocalMachine, kRunOnceKey, kRunOnceValue,
+                                platform::RegValue::String(command));
+    }
+}
+
+bool AnyPutOff(platform::Platform& platform, const Package& package) {
+    std::wstring list;
+    for (const PutOff kind : {PutOff::Monitors, PutOff::PrintProcessors, PutOff::Drivers}) {
+        if (ReadPutOff(platform, package, kind, list))
+            return true;
+    }
+    return false;
+}
 
 void PutOffMonitor(platform::Platform& platform, const Package& package, RunResults& results,
                    const std::wstring& file, const std::wstring& name) {
@@ -149,14 +197,17 @@ void ForgetPutOff(platform::Platform& platform, const Package& package) {
     if (maker.empty() ||
         registry.OpenKey(RootKey::LocalMachine, maker, platform::RegAccess::AllAccess))
         return;
-    if (text::EqualsNoCase(DefaultValue(registry, maker), kTemporaryKeyMarker)) {
+    platform::RegValue workList;
+    const bool listed = registry.QueryValueOfAnySize(RootKey::LocalMachine, maker, kWorkListValue,
+                                                     workList) == win::kSuccess;
+    if (!listed && MadeHere(registry, maker)) {
         DeleteSubkeys(registry, maker);
         (void)registry.DeleteKey(RootKey::LocalMachine, maker);
-    } else if (!program.empty() &&
-               text::EqualsNoCase(DefaultValue(registry, program), kTemporaryKeyMarker)) {
+    } else if (!listed && !program.empty() && MadeHere(registry, program)) {
         DeleteSubkeys(registry, program);
         (void)registry.DeleteKey(RootKey::LocalMachine, program);
     } else if (!program.empty()) {
+        // A work list still there removes the keys at its own end.
         for (const PutOff kind : {PutOff::Monitors, PutOff::PrintProcessors, PutOff::Drivers})
             (void)registry.DeleteValue(RootKey::LocalMachine, program, ValueName(kind));
     }

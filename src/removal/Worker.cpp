@@ -3,9 +3,11 @@
 #include "log/LogBatch.h"
 #include "removal/Cleanup.h"
 #include "removal/DriverDeletion.h"
+#include "removal/LeftoverPaths.h"
 #include "removal/PackageInstalls.h"
 #include "removal/PrinterRemoval.h"
 #include "removal/PutOff.h"
+#include "removal/WorkList.h"
 
 namespace norvane {
 namespace {
@@ -71,9 +73,69 @@ void RemoveDriverPackage(const RemovalRun& run, const std::wstring& driver) {
         run.context.WriteLog(driver.c_str(), L"Package", kept.c_str());
 }
 
+// What the removal is about to do, for a run that comes after one cut off: the chosen printers,
+// and the chosen drivers with what the cleanup finds their leftovers by. A monitor or print
+// processor is listed only where the maker's INF files, which go with the drivers, install it.
+WorkList PlanOf(const RemovalRun& run, const PackageInstalls& installs) {
+    WorkList list;
+    list.saveSettings = run.settingsFolder.has_value();
+    for (const auto& printer : run.inventory.m_arrPrinter) {
+        if (printer->Selected())
+            list.printers.push_back(printer->PrinterName());
+    }
+    if (run.inventory.m_bPrintersOnly)
+        return list;
+    platform::Platform& platform = run.context.P();
+    const std::wstring windowsDir = Places::Of(platform, run.package.Config()).windowsDir;
+    for (const auto& driver : run.inventory.m_arrDriver) {
+        if (!driver->Selected())
+            continue;
+        WorkDriver item;
+        item.name = driver->DriverName();
+        item.familyCode = driver->FamilyCode();
+        item.hardwareId = driver->HardwareId();
+        item.infs = installs.InfsOf(item.name);
+        const std::wstring monitorFile = MonitorFileOf(platform, windowsDir, *driver);
+        if (!driver->MonitorName().empty() &&
+            installs.InstallsMonitor(driver->MonitorName(), monitorFile)) {
+            item.monitor = driver->MonitorName();
+            item.monitorFile = monitorFile;
+        }
+        const std::wstring processor = driver->PrintProcessor().value_or(L"");
+        if (!processor.empty() && installs.InstallsPrintProcessor(
+                                      processor, PrintProcessorFile(windowsDir, L"x64", processor)))
+            item.printProcessor = processor;
+        list.drivers.push_back(std::move(item));
+    }
+    return list;
+}
+
 }  // namespace
 
 int WorkerBody(const RemovalRun& run, ProgressSink& progress) {
+    // Read while the packages, and so their INF files, are still there.
+    const PackageInstalls installs =
+        run.inventory.m_bPrintersOnly
+            ? PackageInstalls()
+            : PackageInstalls::Read(run.context.P(), run.inventory, run.driverPackages,
+                                    run.package.g_strOemProvider);
+    WorkList list = PlanOf(run, installs);
+    // A list a run cut off before this one left is never overwritten: the run that finishes it
+    // comes after this one (the continuation after a restart removes what it put off first).
+    const bool listed = (!list.printers.empty() || !list.drivers.empty()) &&
+                        !ReadWorkList(run.context.P(), run.package);
+    if (listed) {
+        WriteWorkList(run.context.P(), run.package, list);
+        if (list.leftOut != 0)
+            run.context.WriteLog(L"WorkList", L"LeftOut", std::to_wstring(list.leftOut).c_str());
+    }
+    const int flags = RemoveChosen(run, installs, progress);
+    if (listed)
+        ForgetWorkList(run.context.P(), run.package);
+    return flags;
+}
+
+int RemoveChosen(const RemovalRun& run, const PackageInstalls& installs, ProgressSink& progress) {
     platform::Spooler& spooler = run.context.P().spooler;
     std::wstring defaultPrinter;
     if (spooler.GetDefaultPrinter(defaultPrinter) == platform::win::kSuccess)
@@ -81,17 +143,14 @@ int WorkerBody(const RemovalRun& run, ProgressSink& progress) {
     PrinterLoop(run, progress);
     // A deleted default printer leaves the choice of a new one to the spooler.
     (void)spooler.SetDefaultPrinter(L"");
-    return DriverLoop(run, progress);
+    return DriverLoop(run, installs, progress);
 }
 
-int DriverLoop(const RemovalRun& run, ProgressSink& progress) {
+int DriverLoop(const RemovalRun& run, const PackageInstalls& installs, ProgressSink& progress) {
     if (run.inventory.m_bPrintersOnly)
         return 0;
     int handled = 0;
     bool inUse = false;
-    // Read while the packages, and so their INF files, are still there.
-    const PackageInstalls installs = PackageInstalls::Read(
-        run.context.P(), run.inventory, run.driverPackages, run.package.g_strOemProvider);
     for (const auto& driver : run.inventory.m_arrDriver) {
         if (!driver->Selected() || driver->PrinterCount() != 0)
             continue;

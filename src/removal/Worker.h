@@ -8,9 +8,14 @@
 
 namespace norvane {
 
-// Returns the driver loop's result: 0 when it did not run, else the cleanup flags.
+class PackageInstalls;
+
+// Writes the work list, removes, and forgets the list. Returns the driver loop's result: 0 when
+// it did not run, else the cleanup flags.
 int WorkerBody(const RemovalRun& run, ProgressSink& progress);
+// The removal itself, over what `installs` shows the maker's INF files installing.
+int RemoveChosen(const RemovalRun& run, const PackageInstalls& installs, ProgressSink& progress);
 // 0 at once in printers-only mode, else the cleanup flags.
-int DriverLoop(const RemovalRun& run, ProgressSink& progress);
+int DriverLoop(const RemovalRun& run, const PackageInstalls& installs, ProgressSink& progress);
 
 }  // namespace norvane

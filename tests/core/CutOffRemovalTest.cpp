@@ -1,7 +1,7 @@
 // A silent removal of the demo package (its monitor, print processors, data folders and driver
-// package) killed after each one of its changes to the machine, and the same command run again:
-// the machine is saved as the cut left it, and the second run never takes away anything that the
-// removal made without a cut keeps, which is everything outside the package.
+// package) killed after each one of its changes to the machine, then finished by the same command
+// run again, or by a restart alone: the machine is saved as the cut left it, and neither way takes
+// away anything that the removal made without a cut keeps, or leaves anything it takes.
 #include <gtest/gtest.h>
 
 #include <cwchar>
@@ -45,7 +45,10 @@ std::wstring Deleted(const std::wstring& entry) {
 
 class CutOffRemovalTest : public ::testing::TestWithParam<std::uint64_t> {};
 
-TEST_P(CutOffRemovalTest, ASecondRunRemovesNothingOutsideThePackage) {
+// Whichever way the cut run is finished, the machine ends as the run made without a cut leaves
+// it: run again, or restarted (the continuation alone). Before the run has written its work list
+// it has removed nothing, and a restart alone must change nothing either.
+TEST_P(CutOffRemovalTest, EitherWayOfFinishingEndsAsTheWholeRun) {
     const CutOffStudy::Outcome outcome = DemoStudy().CutAt(GetParam());
     SCOPED_TRACE(text::ToUtf8(outcome.change));
     ASSERT_FALSE(outcome.change.empty()) << "the journal does not note the cut";
@@ -54,6 +57,12 @@ TEST_P(CutOffRemovalTest, ASecondRunRemovesNothingOutsideThePackage) {
         EXPECT_FALSE(outcome.afterCut.contains(deleted)) << text::ToUtf8(deleted);
     }
     EXPECT_EQ(outcome.removedBeyond, std::vector<std::wstring>{});
+    EXPECT_EQ(outcome.differences, std::vector<std::wstring>{}) << "run again";
+    if (outcome.listWritten) {
+        EXPECT_EQ(outcome.restartDifferences, std::vector<std::wstring>{}) << "restarted";
+    } else {
+        EXPECT_EQ(outcome.restartChanges, std::vector<std::wstring>{}) << "restarted";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Demo, CutOffRemovalTest, ::testing::ValuesIn(EveryChange()));

@@ -114,11 +114,19 @@ TEST(PreviewTest, TheDemoMachineStaysAsItWasAndTheLogListsTheRealRunsChanges) {
     const auto run = real.Run(L"/s /x Corvida Model A");
     const auto list = PreviewList(m, preview.logFile);
     EXPECT_EQ(Folded(list), Folded(testing::JournalChanges(run.journal, run.logFile)));
-    ASSERT_GT(list.size(), 3u);
-    // A silent run saves a printer's settings beside the log before it deletes the printer.
-    EXPECT_EQ(list[0], L"WriteFile c:\\program files\\halvex\\norvane\\Corvida Model A.bin");
-    EXPECT_EQ(list[1], L"SetPrinter Corvida Model A|PRINTER_CONTROL_PURGE");
-    EXPECT_EQ(list[2], L"DeletePrinter Corvida Model A");
+    ASSERT_GT(list.size(), 6u);
+    const std::wstring runOnce =
+        L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    // The work list goes first, with the continuation that finishes it; then a silent run saves
+    // a printer's settings beside the log before it deletes the printer.
+    EXPECT_EQ(list[0], L"RegSetValue " + runOnce + L"|norvane");
+    EXPECT_EQ(list[1], L"RegSetValue HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida|NorvaneWorkList");
+    EXPECT_EQ(list[2], L"WriteFile c:\\program files\\halvex\\norvane\\Corvida Model A.bin");
+    EXPECT_EQ(list[3], L"SetPrinter Corvida Model A|PRINTER_CONTROL_PURGE");
+    EXPECT_EQ(list[4], L"DeletePrinter Corvida Model A");
+    EXPECT_EQ(list[list.size() - 2],
+              L"RegDeleteValue HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida|NorvaneWorkList");
+    EXPECT_EQ(list.back(), L"RegDeleteValue " + runOnce + L"|norvane");
     EXPECT_NE(m.Ini(preview.logFile, L"Preview", L"Assumed"), L"<missing>");
     // The same header and results as the real run's log.
     for (const auto& [section, key] : std::vector<std::pair<const wchar_t*, const wchar_t*>>{
@@ -177,7 +185,7 @@ TEST(PreviewTest, TheSpoolersRefusalsShownByTheRegistryAreForeseen) {
          std::wstring(testing::kDemoMonitorKey) + L"\\Ports\\CVLANG1", true, L"Port", L"CVLANG1"},
         {"a monitor with a port no printer uses goes",
          std::wstring(testing::kDemoMonitorKey) + L"\\Ports\\CVLANG1", true, nullptr, nullptr},
-        {"a print processor that is not registered is unknown (1798) and its file stays",
+        {"a print processor that is not registered is unknown (1798): gone already, its file goes",
          processors + L"Windows x64\\Print Processors\\CVAPP", false, nullptr, nullptr},
         {"a print processor a remaining printer uses cannot go (1003) and its file stays", L"",
          false, L"Print Processor", L"CVAPP"},
@@ -235,7 +243,8 @@ TEST(PreviewTest, WhatAPreviewCannotForeseeIsAllThatDiffers) {
          R"({"drivers": {"Windows x64|Corvida Model B": {"heldUntilReboot": true}}})",
          L"/s /x Corvida Model B",
          {L"deleteprinterdriverex windows x64|corvida model b",
-          L"deleteprinterdriverex windows nt x86|corvida model b"},
+          L"deleteprinterdriverex windows nt x86|corvida model b",
+          L"regdeletevalue " + runOnce + L"|norvane"},
          {L"regcreatekey " + norvaneKey, L"regsetvalue " + norvaneKey + L"|",
           L"regsetvalue " + norvaneKey + L"|driverstobedeleted",
           L"regsetvalue " + runOnce + L"|norvane"}},
@@ -249,7 +258,8 @@ TEST(PreviewTest, WhatAPreviewCannotForeseeIsAllThatDiffers) {
          R"({"monitors": {"Corvida Model A LangMon": {"deleteError": 3008}}})",
          L"/s /x Corvida Model A",
          {L"deletemonitor corvida model a langmon",
-          L"deletefile c:\\windows\\system32\\cvlangmon.dll"},
+          L"deletefile c:\\windows\\system32\\cvlangmon.dll",
+          L"regdeletevalue " + runOnce + L"|norvane"},
          {L"regcreatekey " + norvaneKey, L"regsetvalue " + norvaneKey + L"|",
           L"regsetvalue " + norvaneKey + L"|norvane", L"regsetvalue " + runOnce + L"|norvane"}},
     };
@@ -265,11 +275,12 @@ TEST(PreviewTest, WhatAPreviewCannotForeseeIsAllThatDiffers) {
             },
             row.commandLine);
         auto remove = [](std::vector<std::wstring>& list, const std::vector<std::wstring>& only) {
+            // The last of equal entries: the ones the two runs share come first.
             for (const auto& entry : only) {
-                const auto found = std::find(list.begin(), list.end(), entry);
-                EXPECT_NE(found, list.end()) << text::ToUtf8(entry);
-                if (found != list.end())
-                    list.erase(found);
+                const auto found = std::find(list.rbegin(), list.rend(), entry);
+                EXPECT_NE(found, list.rend()) << text::ToUtf8(entry);
+                if (found != list.rend())
+                    list.erase(std::next(found).base());
             }
         };
         remove(c.preview, row.previewOnly);

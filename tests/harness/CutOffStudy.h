@@ -30,6 +30,13 @@ public:
         // "left <path>" (still there), "gone <path>" (removed beyond the whole run's) or
         // "changed <path>" (a file or value with other bytes). The program's log is left out.
         std::vector<std::wstring> differences;
+        // Whether the run had written its work list when it was cut.
+        bool listWritten = false;
+        // Where the machine after the cut and a restart alone (the continuation the cut run
+        // registered) differs from the whole run's followed by a restart, and from the machine
+        // before any run.
+        std::vector<std::wstring> restartDifferences;
+        std::vector<std::wstring> restartChanges;
     };
     Outcome CutAt(std::uint64_t change) const;
 
@@ -37,7 +44,9 @@ private:
     std::filesystem::path m_machine;
     std::wstring m_commandLine;
     std::set<std::wstring> m_before;
+    MachineState m_beforeState;
     MachineState m_whole;
+    MachineState m_wholeRestarted;
     std::vector<std::wstring> m_removedWhole;
     std::uint64_t m_changes = 0;
 };

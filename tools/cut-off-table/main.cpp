@@ -1,7 +1,7 @@
-// cut-off-table: a silent removal cut off after each of its changes to the machine and run again,
-// against the same removal made without a cut. Prints one line for each cut-off: the change it
-// came after and whether the second run left the machine as the whole run leaves it, then which
-// differences remain and after which changes.
+// cut-off-table: a silent removal cut off after each of its changes to the machine and finished
+// two ways, run again and (from the same cut) by a restart alone, against the same removal made
+// without a cut. Prints one line for each cut-off: the change it came after and whether each way
+// left the machine as the whole run leaves it, then which differences remain after which changes.
 //   cut-off-table [MACHINE [COMMAND LINE]]   (default: the demo machine, removing both series)
 #include <cstdio>
 #include <map>
@@ -37,28 +37,48 @@ int main(int argc, char** argv) {
     const std::wstring command =
         argc > 2 ? text::FromUtf8(argv[2]) : L"/s /x Corvida Model A,Corvida Model B";
     const testing::CutOffStudy study(machine, command);
-    std::printf("%s, %s: %llu changes\n\n%5s  %-6s  %s\n", machine.c_str(),
+    std::printf("%s, %s: %llu changes\n\n%5s  %-6s  %-9s  %s\n", machine.c_str(),
                 text::ToUtf8(command).c_str(), static_cast<unsigned long long>(study.Changes()),
-                "k", "second", "change cut after");
+                "k", "second", "restart", "change cut after");
     std::map<std::vector<std::wstring>, std::vector<std::uint64_t>> byDifference;
-    std::size_t same = 0, beyond = 0;
+    std::size_t same = 0, restartSame = 0, untouched = 0, beyond = 0;
     for (std::uint64_t k = 1; k <= study.Changes(); ++k) {
         const auto outcome = study.CutAt(k);
         same += outcome.differences.empty();
         beyond += !outcome.removedBeyond.empty();
         if (!outcome.differences.empty())
             byDifference[outcome.differences].push_back(k);
-        std::printf("%5llu  %-6s  %s\n", static_cast<unsigned long long>(k),
+        // Before the work list, nothing is removed yet: a restart alone must change nothing.
+        const bool restartOk = outcome.listWritten ? outcome.restartDifferences.empty()
+                                                   : outcome.restartChanges.empty();
+        restartSame += restartOk && outcome.listWritten;
+        untouched += restartOk && !outcome.listWritten;
+        if (!restartOk) {
+            std::vector<std::wstring> key{L"(restart)"};
+            const auto& items =
+                outcome.listWritten ? outcome.restartDifferences : outcome.restartChanges;
+            key.insert(key.end(), items.begin(), items.end());
+            byDifference[key].push_back(k);
+        }
+        std::printf("%5llu  %-6s  %-9s  %s\n", static_cast<unsigned long long>(k),
                     outcome.differences.empty() ? "same" : "DIFF",
+                    !restartOk            ? "DIFF"
+                    : outcome.listWritten ? "same"
+                                          : "untouched",
                     text::ToUtf8(outcome.change).c_str());
     }
+    const auto changes = static_cast<unsigned long long>(study.Changes());
     std::printf("\n%zu of %llu cut-offs: the second run leaves the machine as the whole run does\n",
-                same, static_cast<unsigned long long>(study.Changes()));
+                same, changes);
+    std::printf(
+        "%zu of %llu cut-offs: a restart alone leaves it as the whole run and a restart do,"
+        " and %zu, cut before the work list, leave it untouched\n",
+        restartSame, changes, untouched);
     std::printf("%zu cut-offs: the two runs removed something the whole run keeps\n", beyond);
-    for (const auto& [differences, changes] : byDifference) {
-        std::printf("\nafter change %s (%zu):\n", Ranges(changes).c_str(), changes.size());
+    for (const auto& [differences, cuts] : byDifference) {
+        std::printf("\nafter change %s (%zu):\n", Ranges(cuts).c_str(), cuts.size());
         for (const auto& item : differences)
             std::printf("  %s\n", text::ToUtf8(item).c_str());
     }
-    return beyond ? 1 : 0;
+    return beyond || same + restartSame + untouched != 2 * study.Changes() ? 1 : 0;
 }
