@@ -81,9 +81,8 @@ ReadWorkListResult DecodeWorkList(const std::vector<std::wstring>& strings) {
     }
     // A value cut short may end inside a name, which would then name another driver: without
     // its closing count, the last driver is not believed.
-    const std::wstring& last = strings.back();
     const bool whole =
-        last.size() > 1 && last[0] == kEnd && last.substr(1) == std::to_wstring(strings.size() - 1);
+        strings.back() == static_cast<wchar_t>(kEnd) + std::to_wstring(strings.size() - 1);
     const std::size_t end = whole ? strings.size() - 1 : strings.size();
     WorkList& list = result.list;
     for (std::size_t i = 1; i < end; ++i) {
