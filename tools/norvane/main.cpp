@@ -8,6 +8,7 @@
 #include "AnswerScript.h"
 #include "DefaultMachine.h"
 #include "RunProgram.h"
+#include "RunnerExit.h"
 #include "RunnerOptions.h"
 #include "hosts/DialogHost.h"
 #include "platform/sim/Machine.h"
@@ -30,8 +31,11 @@ constexpr char kUsage[] =
     "                  no, about, help, close), none takes each one's default\n"
     "  --cut-off K     kills the run after its K-th change to the machine (a registry or file\n"
     "                  change, or a spooler call or pnputil that changed something), the\n"
-    "                  machine saved as that moment left it; exit status 3 when it was cut\n"
-    "  With the program's /e switch the runner exits with the program's exit code.\n";
+    "                  machine saved as that moment left it\n"
+    "  Exit status: 0 the run ended (with /e: the program's exit code, its low 8 bits);\n"
+    "  the runner's own, none of them a code of the program's: 64 arguments not understood,\n"
+    "  66 the machine folder or the answer script unusable, 65 a script line did not fit the\n"
+    "  dialog showing, 74 the machine could not be saved, 75 the run was cut off (--cut-off).\n";
 
 bool UiFromOption(const runner::RunnerOptions& options, hosts::UiOptions& ui) {
     const std::string mode = options.ui.value_or(isatty(STDIN_FILENO) ? "tui" : "none");
@@ -61,7 +65,7 @@ int main(int argc, char** argv) {
     if (!runner::ParseRunnerOptions(std::vector<std::string>(argv + 1, argv + argc), options,
                                     error)) {
         std::fprintf(stderr, "norvane: %s\n%s", error.c_str(), kUsage);
-        return 2;
+        return runner::exitstatus::kUsage;
     }
     if (options.help) {
         std::fputs(kUsage, stdout);
@@ -71,16 +75,16 @@ int main(int argc, char** argv) {
     if (options.machine) {
         folder = *options.machine;
     } else if (!tools::DefaultMachine("norvane", folder)) {
-        return 2;
+        return runner::exitstatus::kNoInput;
     }
     hosts::UiOptions ui;
     if (!UiFromOption(options, ui))
-        return 2;
+        return runner::exitstatus::kNoInput;
     sim::MachineError machineError;
     auto machine = sim::Machine::Load(folder, hosts::MakeHost(std::move(ui)), machineError);
     if (!machine) {
         std::fprintf(stderr, "norvane: %s\n", machineError.ToString().c_str());
-        return 2;
+        return runner::exitstatus::kNoInput;
     }
 
     if (options.cutOff)
@@ -88,7 +92,7 @@ int main(int argc, char** argv) {
     const tools::ProgramRun run = tools::RunProgram(*machine, options.commandLine);
     if (const auto failed = machine->Save()) {
         std::fprintf(stderr, "norvane: %s\n", failed->ToString().c_str());
-        return 2;
+        return runner::exitstatus::kNotSaved;
     }
 
     if (!run.logFile.empty()) {
@@ -100,7 +104,7 @@ int main(int argc, char** argv) {
     if (const auto& scriptError = machine->Ui().Error()) {
         std::fprintf(stderr, "norvane: %s:%zu: %s\n", options.ui->substr(7).c_str(),
                      scriptError->line, text::ToUtf8(scriptError->message).c_str());
-        return 2;
+        return runner::exitstatus::kScriptLine;
     }
     return run.exitCodeAsked ? run.exitCode : 0;
 }

@@ -143,7 +143,7 @@ void Machine::CutOffAfter(std::uint64_t change) {
             std::fprintf(stderr, "%s\n", failed->ToString().c_str());
         // _exit, not exit: no destructor, no atexit handler and no buffered output of the
         // program runs or is written after the cut, as none would in a killed process.
-        _exit(failed ? 2 : kCutOffExitStatus);
+        _exit(failed ? kNotSavedExitStatus : kCutOffExitStatus);
     });
 }
 

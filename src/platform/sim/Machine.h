@@ -39,8 +39,11 @@ struct MachineError {
     std::string ToString() const;
 };
 
-// The exit status of a process whose run was cut off and whose machine was then saved.
-inline constexpr int kCutOffExitStatus = 3;
+// The exit statuses of a process whose run was cut off: its machine saved (EX_TEMPFAIL: running
+// again finishes the work), or not saved (EX_IOERR). Both are BSD sysexits codes, which no exit
+// code of the program itself reaches.
+inline constexpr int kCutOffExitStatus = 75;
+inline constexpr int kNotSavedExitStatus = 74;
 
 class Machine {
 public:
@@ -61,7 +64,7 @@ public:
     // the change's call returns, so that no more of the program runs: the journal notes the
     // cut, the machine is saved as that moment left it (the programs the run started end first,
     // as they go on without it), and the process exits at once with kCutOffExitStatus, or with
-    // 2 and the save's error on stderr. A run with fewer changes is not cut.
+    // kNotSavedExitStatus and the save's error on stderr. A run with fewer changes is not cut.
     void CutOffAfter(std::uint64_t change);
 
     const std::filesystem::path& Folder() const { return m_folder; }
