@@ -219,5 +219,29 @@ TEST(TraceTest, APreviewsTraceTellsWhatThePreviewRecordedAndRunsShareTheFile) {
     EXPECT_EQ(both.texts.back(), "Norvane ended with exit code " + std::to_string(run.exitCode));
 }
 
+// A trace that cannot be written is told once, on standard error and in the log, and the run
+// goes on as it would have without "/v".
+TEST(TraceTest, ATraceThatCannotBeWrittenIsToldOnceAndTheRunGoesOn) {
+    TestMachine traced, plain;
+    testing::CopyDemo(traced);
+    testing::CopyDemo(plain);
+    ::testing::internal::CaptureStderr();
+    const auto run = traced.Run(L"/s /v C:\\No Such Folder\\t.log /x Corvida Model A");
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    const auto untraced = plain.Run(L"/s /x Corvida Model A");
+    EXPECT_EQ(told,
+              "Norvane: the trace C:\\No Such Folder\\t.log cannot be written (3:The system cannot "
+              "find the path specified.); the run goes on without it\n");
+    EXPECT_EQ(traced.Ini(run.logFile, L"Application", L"Trace"),
+              L"C:\\No Such Folder\\t.log cannot be written (3:The system cannot find the path "
+              L"specified.); the run goes on without it");
+    EXPECT_EQ(testing::JournalChanges(run.journal, run.logFile),
+              testing::JournalChanges(untraced.journal, untraced.logFile));
+    for (const wchar_t* key : {L"Corvida Model A", L"Corvida Model A PS"})
+        EXPECT_EQ(traced.Ini(run.logFile, L"UninstResult", key),
+                  plain.Ini(untraced.logFile, L"UninstResult", key));
+    EXPECT_EQ(run.exitCode, untraced.exitCode);
+}
+
 }  // namespace
 }  // namespace norvane
