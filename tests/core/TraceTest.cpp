@@ -13,6 +13,7 @@
 #include "harness/JournalChanges.h"
 #include "harness/TestMachine.h"
 #include "platform/trace/TraceLine.h"
+#include "restore/RestoreProgram.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -241,6 +242,27 @@ TEST(TraceTest, ATraceThatCannotBeWrittenIsToldOnceAndTheRunGoesOn) {
         EXPECT_EQ(traced.Ini(run.logFile, L"UninstResult", key),
                   plain.Ini(untraced.logFile, L"UninstResult", key));
     EXPECT_EQ(run.exitCode, untraced.exitCode);
+}
+
+// The restore program takes the same switch: its printers added, each with its outcome.
+TEST(TraceTest, TheRestoreProgramTracesItsRunToo) {
+    TestMachine m;
+    testing::CopyDemo(m);
+    m.Run(L"/s /p Corvida Model A");
+    auto machine = m.Load();
+    std::vector<std::wstring> lines, errors;
+    const int code =
+        restore::RunRestore(machine->Platform(), {L"/v", L"restore.log"}, lines, errors);
+    ASSERT_FALSE(machine->Save());
+    const Trace trace = ReadTrace(m.ReadFile(L"c:\\program files\\halvex\\norvane\\restore.log"));
+    ASSERT_GE(trace.texts.size(), 2u);
+    EXPECT_TRUE(trace.texts.front().ends_with(" started: /v restore.log")) << trace.texts.front();
+    EXPECT_EQ(trace.texts.back(), "NorvaneRestore ended with exit code " + std::to_string(code));
+    EXPECT_EQ(std::count_if(trace.changes.begin(), trace.changes.end(),
+                            [](const std::wstring& c) { return c.starts_with(L"addprinter "); }),
+              1)
+        << testing::Difference(trace.changes, {});
+    EXPECT_TRUE(errors.empty());
 }
 
 }  // namespace
