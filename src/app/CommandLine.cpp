@@ -7,6 +7,7 @@
 #include "app/Report.h"
 #include "app/Restart.h"
 #include "app/Startup.h"
+#include "app/TraceStart.h"
 #include "removal/PutOff.h"
 #include "support/Text.h"
 
@@ -20,6 +21,16 @@ void AppendList(const std::wstring& list, CmyStringArray& names) {
         if (!item.empty())
             names.push_back(item);
     }
+}
+
+// Whether every switch of the line is "/v": a trace asked for, and nothing else.
+bool OnlyTrace(const std::wstring& line) {
+    for (const auto& piece : text::Split(line, L'/')) {
+        const std::wstring word = text::Trim(piece);
+        if (!word.empty() && !text::EqualsNoCase(word.substr(0, word.find(L' ')), L"v"))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -49,9 +60,9 @@ CommandLineOptions ReadCommandLine(const std::wstring& commandLine, const Packag
         copy.erase(at, 10);
     copy = text::TrimLeft(copy);  // leading blanks only: spaces as the command line has them
     if (!copy.empty()) {
-        options.m_bSilent = 1;
         ParseCommandLine(options, copy);
         ResolveSeries(options, config);
+        options.m_bSilent = !OnlyTrace(copy);
     }
     return options;
 }
@@ -75,6 +86,8 @@ bool SelectMode(CUninstallerController& app, const std::wstring& commandLine) {
     }
     if (app.m_bWriteLog)
         CreateLog(app);
+    if (app.m_bTrace)
+        StartTrace(app, commandLine);
     if (!app.m_arrRejected.empty() && app.m_bQuiet) {
         ReportResult(app, L"", ReportKind::SilentError, 5);
         return false;
@@ -174,6 +187,12 @@ int ProcessSwitch(CommandLineOptions& options, const std::wstring& input, bool q
     } else if (text::EqualsNoCase(word, L"/e")) {
         if (!options.m_bExitCodes && !hasArgument) {
             options.m_bExitCodes = 1;
+            accepted = true;
+        }
+    } else if (text::EqualsNoCase(word, L"/v")) {
+        if (!options.m_bTrace) {
+            options.m_bTrace = 1;
+            options.m_strTraceFile = argument;
             accepted = true;
         }
     } else if (text::EqualsNoCase(word, L"/u")) {

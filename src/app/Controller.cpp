@@ -7,6 +7,7 @@
 #include "app/Restart.h"
 #include "app/SilentRun.h"
 #include "app/Startup.h"
+#include "app/TraceStart.h"
 #include "inventory/Enumeration.h"
 
 namespace norvane {
@@ -23,6 +24,7 @@ int CUninstallerController::InitInstance(const std::wstring& commandLine) {
     }
     if (Previewing())
         WritePreviewSection(*this);
+    EndTrace(*this);
     return 0;
 }
 

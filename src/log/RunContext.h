@@ -1,5 +1,5 @@
 // What every step of a run speaks through: the machine's services (or, in a preview, the layer
-// over them), the texts of the chosen language and the log.
+// over them; with a trace, the trace over either), the texts of the chosen language and the log.
 #pragma once
 
 #include <memory>
@@ -9,6 +9,7 @@
 #include "log/Texts.h"
 #include "platform/Platform.h"
 #include "platform/preview/PreviewPlatform.h"
+#include "platform/trace/TracePlatform.h"
 
 namespace norvane {
 
@@ -18,8 +19,9 @@ public:
     RunContext(const RunContext&) = delete;
     RunContext& operator=(const RunContext&) = delete;
 
-    // The services the run uses: the machine's, or in a preview the layer over them.
-    platform::Platform& P() { return m_preview ? m_preview->Get() : m_machine; }
+    // The services the run uses: the machine's, or in a preview the layer over them, under the
+    // trace when there is one.
+    platform::Platform& P() { return m_trace ? m_trace->Get() : Below(); }
     // The machine's own services, which a preview does not stand in front of.
     platform::Platform& Machine() { return m_machine; }
     std::wstring LoadText(std::uint32_t id) const { return texts.Load(id); }
@@ -27,7 +29,21 @@ public:
     // From here on the run changes nothing but the log: every change is recorded instead.
     void StartPreview() {
         m_preview = std::make_unique<preview::PreviewPlatform>(m_machine, log.Path());
+        if (m_traceFile)
+            m_trace = std::make_unique<trace::TracePlatform>(Below(), *m_traceFile);
     }
+    // From here on every change, wait, program and message box of the run is written to `path`
+    // as well, over the preview when there is one; the first line names the run. A trace that
+    // cannot be written is handed to `failed`, once.
+    void StartTrace(const std::wstring& path, const std::wstring& program,
+                    const std::wstring& commandLine, trace::TraceFile::FailureReport failed) {
+        m_traceFile =
+            std::make_unique<trace::TraceFile>(m_machine, path, log.Path(), std::move(failed));
+        m_trace = std::make_unique<trace::TracePlatform>(Below(), *m_traceFile);
+        trace::TraceStart(*m_traceFile, m_machine, program, commandLine);
+    }
+    // The trace, null when the run keeps none.
+    trace::TraceFile* Trace() { return m_traceFile.get(); }
     bool Previewing() const { return m_preview != nullptr; }
     // The changes recorded since StartPreview; null when this is no preview.
     const preview::ChangeList* PreviewChanges() const {
@@ -47,7 +63,11 @@ public:
 
 private:
     platform::Platform& m_machine;
+    platform::Platform& Below() { return m_preview ? m_preview->Get() : m_machine; }
+
     std::unique_ptr<preview::PreviewPlatform> m_preview;
+    std::unique_ptr<trace::TraceFile> m_traceFile;
+    std::unique_ptr<trace::TracePlatform> m_trace;
 };
 
 }  // namespace norvane

@@ -14,6 +14,9 @@ public:
     virtual ~Clock() = default;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual LocalTime Now() = 0;
+    // Minutes from local time to UTC (UTC = local + bias), as GetTimeZoneInformation gives them:
+    // the zone's bias, with the daylight bias added while daylight time applies.
+    virtual std::int32_t TimeZoneBias() = 0;
 };
 
 }  // namespace norvane::platform

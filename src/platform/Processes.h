@@ -19,6 +19,8 @@ public:
     // Waits until the process has ended, keeping the caller's windows responsive
     // (MsgWaitForMultipleObjects with a message pump).
     [[nodiscard]] virtual WinError WaitPumpingMessages() = 0;
+    // GetExitCodeProcess: STILL_ACTIVE (259) while the process runs.
+    [[nodiscard]] virtual WinError ExitCode(std::uint32_t& code) = 0;
 };
 
 class Processes {

@@ -24,6 +24,8 @@ public:
     virtual std::uint32_t ThreadLocale() = 0;
     virtual std::uint16_t SystemDefaultLangId() = 0;
     virtual std::uint32_t OsMajorVersion() = 0;
+    // GetCurrentThreadId.
+    virtual std::uint32_t CurrentThreadId() = 0;
     // The fixed file version of an executable (VS_FIXEDFILEINFO dwFileVersionMS and LS).
     [[nodiscard]] virtual WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,
                                                std::uint32_t& versionLs) = 0;

@@ -18,21 +18,6 @@ std::wstring Quote(const std::wstring& text) {
     return L"\"" + text + L"\"";
 }
 
-// The folder the removal logged into: the one given (relative to the working folder when it
-// names no drive and no server), else the program's own.
-std::wstring LogFolder(platform::Platform& platform, const std::wstring& given) {
-    if (given.empty()) {
-        const std::wstring module = platform.system.ModuleFileName();
-        return module.substr(0, module.find_last_of(L'\\') + 1);
-    }
-    const bool absolute = (given.size() >= 2 && given[1] == L':') || given.starts_with(L"\\\\");
-    if (absolute)
-        return given;
-    std::wstring current;
-    (void)platform.files.GetCurrentDirectory(current);
-    return path::Join(current, given);
-}
-
 class Restorer {
 public:
     Restorer(platform::Platform& platform, const RestoreOptions& options, RestoreOutcome& outcome)
@@ -160,6 +145,19 @@ private:
 };
 
 }  // namespace
+
+std::wstring LogFolder(platform::Platform& platform, const std::wstring& given) {
+    if (given.empty()) {
+        const std::wstring module = platform.system.ModuleFileName();
+        return module.substr(0, module.find_last_of(L'\\') + 1);
+    }
+    const bool absolute = (given.size() >= 2 && given[1] == L':') || given.starts_with(L"\\\\");
+    if (absolute)
+        return given;
+    std::wstring current;
+    (void)platform.files.GetCurrentDirectory(current);
+    return path::Join(current, given);
+}
 
 RestoreOutcome RestorePrinters(platform::Platform& platform, const RestoreOptions& options) {
     RestoreOutcome outcome;

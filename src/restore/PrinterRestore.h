@@ -35,6 +35,10 @@ RestoreOutcome RestorePrinters(platform::Platform& platform, const RestoreOption
 
 // The program's exit code: 0 every printer restored or there already, 1 at least one failed or
 // missing its driver or port, 2 the log holds no printer to restore.
+// The folder the removal logged into: the one given (relative to the working folder when it
+// names no drive and no server), else the program's own.
+std::wstring LogFolder(platform::Platform& platform, const std::wstring& given);
+
 int ExitCode(const RestoreOutcome& outcome);
 
 }  // namespace norvane::restore

@@ -12,6 +12,10 @@ bool ParseRestoreOptions(const std::vector<std::wstring>& args, RestoreOptions& 
         const std::wstring& arg = args[i];
         if (text::EqualsNoCase(arg, L"/n")) {
             options.dryRun = true;
+        } else if (text::EqualsNoCase(arg, L"/v")) {
+            options.trace = true;
+            if (i + 1 < args.size() && !args[i + 1].starts_with(L"/"))
+                options.traceFile = args[++i];
         } else if (arg == L"/?") {
             options.help = true;
         } else if (text::EqualsNoCase(arg, L"/m")) {

@@ -1,4 +1,4 @@
-// The restore program's command line: [LOGFOLDER] [/m OLD=NEW ...] [/n].
+// The restore program's command line: [LOGFOLDER] [/m OLD=NEW ...] [/n] [/v [FILE]].
 #pragma once
 
 #include <string>
@@ -11,8 +11,10 @@ struct RestoreOptions {
     std::wstring logFolder;  // empty: the program's own folder, where a removal logs by default
     // Drivers the newer package renamed: the old name, the new one.
     std::vector<std::pair<std::wstring, std::wstring>> driverMap;
-    bool dryRun = false;  // /n: tell what would be created, create and write nothing
-    bool help = false;    // /?
+    bool dryRun = false;     // /n: tell what would be created, create and write nothing
+    bool help = false;       // /?
+    bool trace = false;      // /v [FILE]: a trace of the run
+    std::wstring traceFile;  // empty: Norvane.trace.log beside the log
 };
 
 // False with `error` set when an argument is not understood: an unknown switch, /m without
@@ -25,10 +27,12 @@ bool ParseRestoreOptions(const std::vector<std::wstring>& args, RestoreOptions& 
 std::wstring MappedDriver(const RestoreOptions& options, const std::wstring& driver);
 
 inline constexpr wchar_t kRestoreUsage[] =
-    L"usage: norvane-restore [LOGFOLDER] [/m OLD=NEW ...] [/n]\n"
+    L"usage: norvane-restore [LOGFOLDER] [/m OLD=NEW ...] [/n] [/v [FILE]]\n"
     L"  Re-creates the printers a removal deleted, from LOGFOLDER's Norvane.log and the\n"
     L"  printers' .bin settings (default: the program's folder).\n"
     L"  /m OLD=NEW  re-create OLD's printers with the driver NEW (the newer package renamed it)\n"
-    L"  /n          tell what would be created; create and write nothing";
+    L"  /n          tell what would be created; create and write nothing\n"
+    L"  /v [FILE]   trace every change, wait and program into FILE (default: Norvane.trace.log\n"
+    L"              in LOGFOLDER); a FILE is the argument right after /v";
 
 }  // namespace norvane::restore

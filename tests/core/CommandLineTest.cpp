@@ -152,6 +152,34 @@ TEST_F(CommandLineTest, PreviewNeedsQuietAnywhereAndExitCodesStandAlone) {
     }
 }
 
+// "/v" alone (or with "/l") traces an interactive run; with any other switch it is one more of a
+// silent run's, with or without its file.
+TEST_F(CommandLineTest, TraceStandsAloneOrWithASilentRun) {
+    const struct {
+        const wchar_t* line;
+        int silent, trace;
+        const wchar_t* file;
+        CmyStringArray rejected;
+    } cases[] = {
+        {L"/v", 0, 1, L"", {}},
+        {L"/V C:\\Logs\\run.log", 0, 1, L"C:\\Logs\\run.log", {}},
+        {L"/l 0x0411 /v", 0, 1, L"", {}},
+        {L"/s /v /x A", 1, 1, L"", {}},
+        {L"/s /x A /v trace.log", 1, 1, L"trace.log", {}},
+        {L"/s /v /v b.log /x A", 1, 1, L"", {L"/v b.log"}},
+        {L"/s /x A", 1, 0, L"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(text::ToUtf8(c.line));
+        CUninstallerController fresh(m_machine->Platform());
+        ReadSwitches(fresh, c.line);
+        EXPECT_EQ(fresh.m_bSilent, c.silent);
+        EXPECT_EQ(fresh.m_bTrace, c.trace);
+        EXPECT_EQ(fresh.m_strTraceFile, c.file);
+        EXPECT_EQ(fresh.m_arrRejected, c.rejected);
+    }
+}
+
 // Start-up reads the switches first and acts on them in the mode's step.
 bool ReadAndSelect(CUninstallerController& app, const std::wstring& commandLine) {
     ReadSwitches(app, commandLine);

@@ -64,23 +64,6 @@ std::vector<std::wstring> Folded(std::vector<std::wstring> list) {
     return list;
 }
 
-// Where two change lists part, with the entries around it; empty when they are equal.
-std::string Difference(const std::vector<std::wstring>& preview,
-                       const std::vector<std::wstring>& real) {
-    std::size_t at = 0;
-    while (at < preview.size() && at < real.size() && preview[at] == real[at])
-        ++at;
-    if (at == preview.size() && at == real.size())
-        return "";
-    std::string text = "they part at entry " + std::to_string(at + 1) + "\n";
-    for (const auto* list : {&preview, &real}) {
-        text += list == &preview ? "preview:\n" : "real run:\n";
-        for (std::size_t i = at > 2 ? at - 2 : 0; i < std::min(list->size(), at + 4); ++i)
-            text += "  " + text::ToUtf8((*list)[i]) + "\n";
-    }
-    return text;
-}
-
 struct Comparison {
     std::vector<std::wstring> preview, real;  // folded: the journal spells names as stored
 };
@@ -162,7 +145,7 @@ TEST(PreviewTest, OverManyMachinesThePreviewNamesTheRealRunsChangesInOrder) {
                 testing::ApplyDamage(m, damage);
             },
             command);
-        EXPECT_EQ(Difference(c.preview, c.real), "");
+        EXPECT_EQ(testing::Difference(c.preview, c.real), "");
     }
 }
 
@@ -214,7 +197,7 @@ TEST(PreviewTest, TheSpoolersRefusalsShownByTheRegistryAreForeseen) {
                 ASSERT_FALSE(machine->Save());
             },
             L"/s /x Corvida Model A");
-        EXPECT_EQ(Difference(c.preview, c.real), "");
+        EXPECT_EQ(testing::Difference(c.preview, c.real), "");
     }
 }
 
@@ -285,7 +268,7 @@ TEST(PreviewTest, WhatAPreviewCannotForeseeIsAllThatDiffers) {
         };
         remove(c.preview, row.previewOnly);
         remove(c.real, row.realOnly);
-        EXPECT_EQ(Difference(c.preview, c.real), "");
+        EXPECT_EQ(testing::Difference(c.preview, c.real), "");
     }
 }
 

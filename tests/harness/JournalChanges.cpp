@@ -64,10 +64,22 @@ std::optional<std::wstring> NextArgument(const std::wstring& text, std::size_t& 
 
 // The arguments a preview names, or nothing when the entry records no change. `started` holds
 // the ids of the processes the run started; one they start in turn is their work, not the run's.
+// `refused`: a call Windows refused, with its error, else nothing (and no such call is a change).
 std::optional<std::vector<std::wstring>> ChangeArguments(const std::wstring& call,
                                                          std::wstring rest,
-                                                         std::set<std::wstring>& started) {
-    if (call == L"CreateProcess") {
+                                                         std::set<std::wstring>& started,
+                                                         std::optional<std::wstring>* refused) {
+    // "-> <error>", and after it the simulated machine's note of why: "(locked)".
+    const auto arrow = rest.rfind(L" -> ");
+    const auto digits = arrow == std::wstring::npos
+                            ? std::wstring::npos
+                            : rest.find_first_not_of(L"0123456789", arrow + 4);
+    if (refused && arrow != std::wstring::npos && digits != arrow + 4 &&
+        (digits == std::wstring::npos || rest.compare(digits, 2, L" (") == 0)) {
+        *refused = rest.substr(arrow + 4, digits - arrow - 4);
+        rest.resize(arrow);
+    }
+    if (call == L"CreateProcess" && !(refused && *refused)) {
         const auto at = rest.find(L" -> process ");
         if (at == std::wstring::npos)
             return std::nullopt;
@@ -77,6 +89,9 @@ std::optional<std::vector<std::wstring>> ChangeArguments(const std::wstring& cal
             return std::nullopt;
         started.insert(ids.substr(0, comma));
         rest.resize(at);
+    } else if (refused && rest.find(L" (keeps ") != std::wstring::npos) {
+        // A default printer asked for by no name, where one stays: the call succeeds.
+        rest.resize(rest.find(L" (keeps "));
     } else if (rest.find(L" -> ") != std::wstring::npos ||
                rest.find(L"(keeps ") != std::wstring::npos) {
         return std::nullopt;
@@ -97,10 +112,8 @@ std::optional<std::vector<std::wstring>> ChangeArguments(const std::wstring& cal
     return arguments;
 }
 
-}  // namespace
-
-std::vector<std::wstring> JournalChanges(const std::vector<std::wstring>& journal,
-                                         const std::wstring& logFile) {
+std::vector<std::wstring> Changes(const std::vector<std::wstring>& journal,
+                                  const std::vector<std::wstring>& ownFiles, bool withOutcomes) {
     std::vector<std::wstring> changes;
     // The folders whose files the last call's own deletions are in, while they follow it: the
     // spooler's version folders, the driver store's inf folder.
@@ -117,9 +130,12 @@ std::vector<std::wstring> JournalChanges(const std::vector<std::wstring>& journa
         deletingIn.clear();
         if (!kChangeCalls.contains(call) || space == std::wstring::npos)
             continue;
-        const auto arguments = ChangeArguments(call, entry.substr(space + 1), started);
-        if (!arguments ||
-            (!(*arguments)[0].empty() && text::EqualsNoCase((*arguments)[0], logFile)))
+        std::optional<std::wstring> refused;
+        const auto arguments = ChangeArguments(call, entry.substr(space + 1), started,
+                                               withOutcomes ? &refused : nullptr);
+        if (!arguments || std::any_of(ownFiles.begin(), ownFiles.end(), [&](const auto& own) {
+                return !arguments->empty() && text::EqualsNoCase((*arguments)[0], own);
+            }))
             continue;
         if (call == L"DeletePrinterDriverEx")
             deletingIn = {L"\\spool\\drivers\\x64\\3\\", L"\\spool\\drivers\\w32x86\\3\\"};
@@ -129,9 +145,46 @@ std::vector<std::wstring> JournalChanges(const std::vector<std::wstring>& journa
         std::wstring change = call;
         for (std::size_t i = 0; i < arguments->size(); ++i)
             change += (i == 0 ? L" " : L"|") + (*arguments)[i];
-        changes.push_back(text::TrimRight(change));
+        change = text::TrimRight(change);
+        if (withOutcomes)
+            change += L" -> " + refused.value_or(L"0");
+        changes.push_back(change);
     }
     return changes;
+}
+
+}  // namespace
+
+std::string Difference(const std::vector<std::wstring>& told,
+                       const std::vector<std::wstring>& real) {
+    std::size_t at = 0;
+    while (at < told.size() && at < real.size() && told[at] == real[at])
+        ++at;
+    if (at == told.size() && at == real.size())
+        return "";
+    std::string text = "they part at entry " + std::to_string(at + 1) + "\n";
+    for (const auto* list : {&told, &real}) {
+        text += list == &told ? "told:\n" : "real run:\n";
+        for (std::size_t i = at > 2 ? at - 2 : 0; i < std::min(list->size(), at + 4); ++i)
+            text += "  " + text::ToUtf8((*list)[i]) + "\n";
+    }
+    return text;
+}
+
+std::vector<std::wstring> JournalChanges(const std::vector<std::wstring>& journal,
+                                         const std::wstring& logFile) {
+    return Changes(journal, {logFile}, false);
+}
+
+std::vector<std::wstring> JournalOutcomes(const std::vector<std::wstring>& journal,
+                                          const std::wstring& logFile,
+                                          const std::wstring& traceFile) {
+    const std::wstring traceWrite = text::LowerAscii(L"AppendFile \"" + traceFile + L"\"");
+    const auto first = std::find_if(journal.begin(), journal.end(), [&](const std::wstring& entry) {
+        return text::LowerAscii(entry).starts_with(traceWrite);
+    });
+    return Changes({first == journal.end() ? journal.begin() : first, journal.end()},
+                   {logFile, traceFile}, true);
 }
 
 }  // namespace norvane::testing

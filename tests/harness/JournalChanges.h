@@ -14,5 +14,16 @@ namespace norvane::testing {
 // .inf and .pnf) part of its start, as a preview names them.
 std::vector<std::wstring> JournalChanges(const std::vector<std::wstring>& journal,
                                          const std::wstring& logFile);
+// The same with the calls Windows refused, each change ending in its outcome (" -> 0", or
+// " -> <error>"), as a trace tells them, from the trace's first line on (all of them for a run
+// without one); the trace's own lines are no change.
+std::vector<std::wstring> JournalOutcomes(const std::vector<std::wstring>& journal,
+                                          const std::wstring& logFile,
+                                          const std::wstring& traceFile);
+
+// Where two change lists part, with the entries around it; empty when they are equal. The first
+// is the one the program told (a preview's list, a trace), the second the journal's.
+std::string Difference(const std::vector<std::wstring>& told,
+                       const std::vector<std::wstring>& real);
 
 }  // namespace norvane::testing

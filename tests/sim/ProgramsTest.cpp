@@ -36,6 +36,7 @@ constexpr char kUninstallerJson[] = R"({
   "programs": {
     "C:\\Program Files (x86)\\Corvida\\UtlB\\uninst.exe": {
       "child": "C:\\Windows\\Temp\\utlb-worker.exe",
+      "exitCode": 3010,
       "runMs": 1500
     },
     "C:\\Windows\\Temp\\utlb-worker.exe": {
@@ -143,8 +144,13 @@ TEST_F(ProgramsUninstallerTest, TheWorkIsDoneByTheChildTheUninstallerHandsOverTo
     std::unique_ptr<platform::Process> uninstaller;
     ASSERT_EQ(Start(UninstallCommand(), uninstaller), win::kSuccess);
     EXPECT_EQ(uninstaller->Id(), 1000u);
+    std::uint32_t exitCode = 0;
+    ASSERT_EQ(uninstaller->ExitCode(exitCode), win::kSuccess);
+    EXPECT_EQ(exitCode, 259u);  // STILL_ACTIVE
     ASSERT_EQ(uninstaller->WaitPumpingMessages(), win::kSuccess);
     EXPECT_EQ(NowText(), "09:15:01.500");
+    ASSERT_EQ(uninstaller->ExitCode(exitCode), win::kSuccess);
+    EXPECT_EQ(exitCode, 3010u);
     // The uninstaller has gone, its worker has not finished yet.
     EXPECT_EQ(ResultCode(), L"<missing>");
     EXPECT_TRUE(KeyExists(kUninstallKey));
@@ -156,6 +162,8 @@ TEST_F(ProgramsUninstallerTest, TheWorkIsDoneByTheChildTheUninstallerHandsOverTo
     EXPECT_EQ(children[0]->Id(), 1004u);
     ASSERT_EQ(children[0]->WaitPumpingMessages(), win::kSuccess);
     EXPECT_EQ(NowText(), "09:15:03.500");
+    ASSERT_EQ(children[0]->ExitCode(exitCode), win::kSuccess);
+    EXPECT_EQ(exitCode, 0u);  // a program that names no code ends with 0
     EXPECT_EQ(ResultCode(), L"0");
     EXPECT_FALSE(KeyExists(kUninstallKey));
     EXPECT_FALSE(m_test.Exists(kUtlbExe));
@@ -421,7 +429,7 @@ TEST(ProgramsLoadTest, UnknownNamesAndWrongTypesAreRefusedWithTheirLine) {
                         "      \"runTime\": 10\n    }"),
               "machine.json:5: \"programs\": program \"C:\\Tools\\a.exe\": \"runTime\" is not "
               "known (runMs, child, writeIni, deleteKeys, deleteFiles, pendingRenames, "
-              "failToStart)");
+              "failToStart, exitCode)");
     EXPECT_EQ(LoadError(m, R"(    "C:\\Tools\\a.exe": {"runMs": "1500"})"),
               "machine.json:3: \"programs\": program \"C:\\Tools\\a.exe\": \"runMs\" must be a "
               "whole number of milliseconds");

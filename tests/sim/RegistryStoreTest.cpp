@@ -208,6 +208,7 @@ TEST_F(SimRegistryTest, CreateKeyJournalsOnlyWhatItCreated) {
               win::kSuccess);
     EXPECT_EQ(Journaled(), (std::vector<std::wstring>{
                                L"RegCreateKey HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\New\\Deeper",
+                               L"RegCreateKey HKEY_LOCAL_MACHINE\\\\SOFTWARE\\X -> 161",
                                L"RegCreateKey HKEY_CURRENT_USER\\Software\\Corvida"}));
 }
 
@@ -221,9 +222,13 @@ TEST_F(SimRegistryTest, DeleteKey) {
               win::kSuccess);
     EXPECT_EQ(registry.OpenKey(RootKey::LocalMachine, L"SOFTWARE\\Corvida\\Tools", RegAccess::Read),
               win::kFileNotFound);
-    EXPECT_EQ(
-        Journaled(),
-        (std::vector<std::wstring>{L"RegDeleteKey HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Tools"}));
+    // Refusals are journaled with their errors, and change nothing.
+    EXPECT_EQ(Journaled(),
+              (std::vector<std::wstring>{
+                  L"RegDeleteKey HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida -> 5",
+                  L"RegDeleteKey HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Missing -> 2",
+                  L"RegDeleteKey HKEY_LOCAL_MACHINE -> 5", L"RegDeleteKey HKEY_CLASSES_ROOT -> 5",
+                  L"RegDeleteKey HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida\\Tools"}));
 }
 
 // A key whose security grants only reading: every way of changing it is refused, reading and
@@ -369,6 +374,7 @@ TEST_F(SimRegistryTest, SetValueNeedsTheKeyAndJournalsTheData) {
               RegValue::Dword(0x1234abcd).data);
     const std::wstring prefix = L"RegSetValue HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida ";
     EXPECT_EQ(Journaled(), (std::vector<std::wstring>{
+                               L"RegSetValue HKEY_LOCAL_MACHINE\\SOFTWARE\\Missing \"Name\" -> 2",
                                prefix + L"\"Name\" REG_SZ \"text\"",
                                prefix + L"\"Count\" REG_DWORD 0x1234abcd",
                                prefix + L"\"Expand\" REG_EXPAND_SZ \"%SystemRoot%\"",
@@ -386,8 +392,11 @@ TEST_F(SimRegistryTest, DeleteValue) {
     EXPECT_EQ(registry.DeleteValue(RootKey::LocalMachine, L"SOFTWARE\\Corvida", L"path"),
               win::kSuccess);
     EXPECT_EQ(store.Find(L"HKLM\\SOFTWARE\\Corvida")->FindValue(L"Path"), nullptr);
-    EXPECT_EQ(Journaled(), (std::vector<std::wstring>{
-                               L"RegDeleteValue HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida \"path\""}));
+    EXPECT_EQ(Journaled(),
+              (std::vector<std::wstring>{
+                  L"RegDeleteValue HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida \"Missing\" -> 2",
+                  L"RegDeleteValue HKEY_LOCAL_MACHINE\\SOFTWARE\\Missing \"Path\" -> 2",
+                  L"RegDeleteValue HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvida \"path\""}));
 }
 
 }  // namespace

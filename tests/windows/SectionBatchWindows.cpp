@@ -37,6 +37,7 @@ public:
             LetGo();
     }
     norvane::platform::LocalTime Now() override { return {}; }
+    std::int32_t TimeZoneBias() override { return 0; }
     int Pauses() const { return m_pauses; }
 
 private:

@@ -73,6 +73,26 @@ removal_case wide-name "$wide_printer" "/s /p $wide_name" "$wide_name=0" \
 case_check=
 
 # With /e the exit code tells the outcome, Norvane.exe's under Wine as the simulated runner's.
+# "/v": the trace beside the log tells the same changes with the same outcomes on both sides
+# (the text field of each change line, without the system message's wording, which is Wine's,
+# and in lower case, as Windows compares names: Wine spells its System32 folder in lower case).
+# Wine's registry has a RunOnce key, which the simulated machine lacks and the run makes.
+trace_changes() {
+  tr -d '\r' <"$1/drive_c/$program_folder/Norvane.trace.log" | sed -e '1s/^\xEF\xBB\xBF//' \
+    -e 's/^<!\[LOG\[\(.*\)\]LOG\]!><time=.*$/\1/' |
+    grep -E '^(Delete|Set|Add|Create|Remove|Write|Append|Move|Reg|Shell|ExitWindows)[A-Za-z]* ' |
+    sed -E 's/ -> ([0-9]+):.*$/ -> \1/' | tr 'A-Z' 'a-z' |
+    grep -vxF 'regcreatekey hkey_local_machine\software\microsoft\windows\currentversion\runonce -> 0'
+}
+check_trace() {
+  [ -s "$prefix/drive_c/$program_folder/Norvane.trace.log" ] || { fail "no trace under Wine"; return; }
+  [ "$(trace_changes "$sim" | wc -l)" -gt 5 ] || fail "the simulated trace tells too few changes"
+  compare "the traces' changes" <(trace_changes "$prefix") <(trace_changes "$sim")
+}
+case_check=check_trace
+removal_case trace '' '/s /v /x Model A' 'Model A=0' 'Model A PS=0' 'Office=0'
+case_check=
+
 case_exit=0
 removal_case exit-removed '' '/s /e /p Lobby' 'Lobby=0'
 

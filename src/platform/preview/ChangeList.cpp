@@ -1,14 +1,12 @@
 #include "platform/preview/ChangeList.h"
 
+#include "platform/ChangeText.h"
 #include "support/Text.h"
 
 namespace norvane::preview {
 
 void ChangeList::Add(const std::wstring& call, const std::vector<std::wstring>& arguments) {
-    std::wstring entry = call;
-    for (std::size_t i = 0; i < arguments.size(); ++i)
-        entry += (i == 0 ? L" " : L"|") + arguments[i];
-    m_entries.push_back(std::move(entry));
+    m_entries.push_back(platform::ChangeText(call, arguments));
 }
 
 std::optional<bool> NearestGone(std::wstring folded, const std::set<std::wstring>& gone,

@@ -1,6 +1,5 @@
-// The changes a preview run would have made to the machine, in the order the run asked for them.
-// Each entry is the call and what it names, "|" between its arguments:
-//   DeletePrinterDriverEx Windows x64|Corvida MX-100
+// The changes a preview run would have made to the machine, in the order the run asked for them,
+// each as platform/ChangeText names it.
 #pragma once
 
 #include <optional>

@@ -9,6 +9,10 @@ class EndedProcess : public platform::Process {
 public:
     std::uint32_t Id() const override { return 0; }
     platform::WinError WaitPumpingMessages() override { return platform::win::kSuccess; }
+    platform::WinError ExitCode(std::uint32_t& code) override {
+        code = 0;
+        return platform::win::kSuccess;
+    }
 };
 
 }  // namespace

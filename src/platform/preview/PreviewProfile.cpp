@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/ChangeText.h"
+
 namespace norvane::preview {
-namespace {
 
-std::wstring OrNull(const wchar_t* text) {
-    return text ? text : L"(null)";
-}
-
-}  // namespace
+using platform::OrNull;
 
 // GetPrivateProfileStringW over a missing file: a list of names is empty, a value is the default
 // without its trailing blanks, both cut to the buffer.

@@ -1,19 +1,14 @@
 #include "platform/preview/PreviewRegistry.h"
 
+#include "platform/ChangeText.h"
 #include "support/Text.h"
 
 namespace norvane::preview {
 
 namespace win = platform::win;
+using platform::FullKeyName;
 using platform::RegValue;
 using platform::RootKey;
-
-std::wstring FullKeyName(RootKey root, const std::wstring& path) {
-    const wchar_t* name = root == RootKey::ClassesRoot   ? L"HKEY_CLASSES_ROOT"
-                          : root == RootKey::CurrentUser ? L"HKEY_CURRENT_USER"
-                                                         : L"HKEY_LOCAL_MACHINE";
-    return path.empty() ? name : std::wstring(name) + L"\\" + path;
-}
 
 bool PreviewRegistry::KeyExists(RootKey root, const std::wstring& path) {
     // The nearest change above or at the key decides; without one the machine does.

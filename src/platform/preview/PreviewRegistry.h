@@ -59,7 +59,4 @@ private:
     std::map<std::wstring, std::map<std::wstring, std::pair<std::wstring, ValueChange>>> m_values;
 };
 
-// "HKEY_LOCAL_MACHINE\<path>", as regedit names a key.
-std::wstring FullKeyName(platform::RootKey root, const std::wstring& path);
-
 }  // namespace norvane::preview

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ChangeText.h"
 #include "platform/SpoolerRefusals.h"
 #include "support/Text.h"
 
@@ -9,6 +10,7 @@ namespace norvane::preview {
 namespace {
 
 namespace win = platform::win;
+using platform::EnvironmentName;
 
 // An open printer of the machine whose changes go to the preview.
 class PreviewPrinter : public platform::Printer {
@@ -42,11 +44,6 @@ private:
     std::wstring m_name;
     std::unique_ptr<platform::Printer> m_machine;
 };
-
-// The environment's name as the spooler spells it; the empty one is the native (64-bit) one.
-std::wstring EnvironmentName(const std::wstring& environment) {
-    return environment.empty() ? platform::kEnvironmentX64 : environment;
-}
 
 std::wstring Folded(const std::wstring& environment, const std::wstring& name) {
     return text::LowerAscii(EnvironmentName(environment) + L"|" + name);
@@ -113,9 +110,7 @@ platform::WinError PreviewSpooler::DeletePrinterConnection(const std::wstring& n
 platform::WinError PreviewSpooler::Purge(const std::wstring& printer, std::uint32_t command) {
     if (PrinterGone(printer))
         return win::kPrinterDeleted;
-    m_changes.Add(L"SetPrinter",
-                  {printer, command == platform::kPrinterControlPurge ? L"PRINTER_CONTROL_PURGE"
-                                                                      : std::to_wstring(command)});
+    m_changes.Add(L"SetPrinter", {printer, platform::PrinterControlName(command)});
     return win::kSuccess;
 }
 

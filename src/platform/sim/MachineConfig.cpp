@@ -358,6 +358,10 @@ private:
                 return "must be a full Windows path";
             }
             program.child = text::FromUtf8(setting.get<std::string>());
+        } else if (member == "exitCode") {
+            if (!setting.is_number_unsigned() || setting.get<std::uint64_t>() > 0xFFFFFFFF)
+                return "must be a whole number from 0 to 4294967295";
+            program.exitCode = setting.get<std::uint32_t>();
         } else if (member == "failToStart") {
             if (!setting.is_boolean())
                 return "must be true or false";
@@ -378,7 +382,7 @@ private:
             }
         } else {
             return "is not known (runMs, child, writeIni, deleteKeys, deleteFiles, "
-                   "pendingRenames, failToStart)";
+                   "pendingRenames, failToStart, exitCode)";
         }
         return std::nullopt;
     }

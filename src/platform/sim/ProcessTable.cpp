@@ -16,6 +16,8 @@ constexpr std::uint32_t kFirstOlderId = 500;
 constexpr std::uint32_t kFirstProcessId = 1000;
 constexpr std::uint32_t kProcessIdStep = 4;
 constexpr std::uint64_t kNever = UINT64_MAX;
+// GetExitCodeProcess of a process that has not ended.
+constexpr std::uint32_t kStillActive = 259;
 
 // SearchPathW's rule for the ".exe" CreateProcessW adds: only to a name without an extension.
 bool HasExtension(const std::wstring& path) {
@@ -105,6 +107,7 @@ platform::WinError ProcessTable::Start(const std::wstring& commandLine, std::uin
     id = m_nextId;
     m_nextId += kProcessIdStep;
     m_created.emplace(id, m_created.size());
+    m_exitCodes.emplace(id, program->second.exitCode);
     m_running.push_back({id, parentId, m_paths.WindowsPath(*executable), &program->second,
                          m_clock.ElapsedMilliseconds() + program->second.runMs});
     m_journal.Record(call + L" -> process " + text::Decimal(id) + L", parent " +
@@ -142,6 +145,16 @@ platform::WinError ProcessTable::Open(std::uint32_t id, std::uint64_t& created) 
     if (running != m_running.end() && running->isProtected)
         return win::kAccessDenied;
     created = known->second;
+    return win::kSuccess;
+}
+
+platform::WinError ProcessTable::ExitCode(std::uint32_t id, std::uint32_t& code) const {
+    const auto known = m_exitCodes.find(id);
+    if (known == m_exitCodes.end())
+        return win::kInvalidHandle;
+    const bool running = std::any_of(m_running.begin(), m_running.end(),
+                                     [id](const Running& process) { return process.id == id; });
+    code = running ? kStillActive : known->second;
     return win::kSuccess;
 }
 

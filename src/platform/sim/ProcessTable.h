@@ -65,6 +65,9 @@ public:
     // open, so those stay known after their end. ERROR_ACCESS_DENIED for a protected process,
     // ERROR_INVALID_PARAMETER for an ID no process has.
     platform::WinError Open(std::uint32_t id, std::uint64_t& created) const;
+    // GetExitCodeProcess of a process the program started: STILL_ACTIVE while it runs, then its
+    // program's "exitCode".
+    platform::WinError ExitCode(std::uint32_t id, std::uint32_t& code) const;
     // Lets every process still running end, in the order of their ends (the run is over).
     void FinishAll();
 
@@ -101,6 +104,7 @@ private:
     std::vector<Running> m_running;  // in the order they started
     // Every process's place in the order of creation, by ID, ended ones included.
     std::map<std::uint32_t, std::uint64_t> m_created;
+    std::map<std::uint32_t, std::uint32_t> m_exitCodes;  // by ID, of the processes it started
     std::uint32_t m_nextId;
 };
 

@@ -39,6 +39,8 @@ public:
     // Journals nothing: a sleep journals itself, a wait is told by what ends.
     void AdvanceTo(std::uint64_t elapsedMs);
     platform::LocalTime Now() override { return At(m_elapsedMs); }
+    // The simulated machine keeps UTC.
+    std::int32_t TimeZoneBias() override { return 0; }
     platform::LocalTime Now() const { return At(m_elapsedMs); }
     std::uint64_t ElapsedMilliseconds() const { return m_elapsedMs; }
 

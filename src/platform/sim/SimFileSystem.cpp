@@ -51,6 +51,12 @@ platform::WinError SimFileSystem::ResolveExisting(const std::wstring& path, Exis
     return folder ? win::kSuccess : win::kDirectoryName;
 }
 
+platform::WinError SimFileSystem::Failed(const wchar_t* call, const std::wstring& path,
+                                         platform::WinError error) {
+    m_journal.Record(std::wstring(call) + L" " + Quoted(path) + L" -> " + std::to_wstring(error));
+    return error;
+}
+
 platform::WinError SimFileSystem::Refusal(const wchar_t* call, const std::wstring& path,
                                           bool locking) {
     const platform::WinError error = locking && IsLocked(path) ? win::kSharingViolation
@@ -94,13 +100,13 @@ platform::WinError SimFileSystem::Find(const std::wstring& pattern,
 platform::WinError SimFileSystem::DeleteFile(const std::wstring& path) {
     ResolvedPath file;
     if (const auto error = ResolveExisting(path, Existing::File, file))
-        return error;
+        return Failed(L"DeleteFile", path, error);
     const std::wstring name = m_paths.WindowsPath(file.host);
     if (const auto error = Refusal(L"DeleteFile", name, true))
         return error;
     std::error_code ec;
     if (!m_paths.Change(file.host, [&] { return fs::remove(file.host, ec); }))
-        return win::kAccessDenied;
+        return Failed(L"DeleteFile", name, win::kAccessDenied);
     m_journal.RecordChange(L"DeleteFile " + Quoted(name));
     return win::kSuccess;
 }
@@ -131,7 +137,7 @@ platform::WinError SimFileSystem::SetAttributes(const std::wstring& path,
                                                 std::uint32_t attributes) {
     ResolvedPath file;
     if (const auto error = ResolveExisting(path, Existing::Any, file))
-        return error;
+        return Failed(L"SetFileAttributes", path, error);
     const std::wstring name = m_paths.WindowsPath(file.host);
     if (const auto error = Refusal(L"SetFileAttributes", name, false))
         return error;
@@ -146,20 +152,20 @@ platform::WinError SimFileSystem::CreateDirectory(const std::wstring& path) {
     constexpr std::size_t kMaxFolderPath = 248;
     std::vector<std::wstring> components;
     if (const auto error = m_paths.Components(path, m_currentDir, components))
-        return error;
+        return Failed(L"CreateDirectory", path, error);
     std::size_t length = 2;  // "C:"
     for (const auto& name : components)
         length += 1 + name.size();
     if (length + 1 > kMaxFolderPath)
-        return win::kFilenameExcedRange;
+        return Failed(L"CreateDirectory", path, win::kFilenameExcedRange);
     ResolvedPath dir;
     if (const auto error = Resolve(path, dir))
-        return error;
+        return Failed(L"CreateDirectory", path, error);
     if (dir.exists)
-        return win::kAlreadyExists;
+        return Failed(L"CreateDirectory", path, win::kAlreadyExists);
     std::error_code ec;
     if (!m_paths.Change(dir.host, [&] { return fs::create_directory(dir.host, ec); }))
-        return win::kAccessDenied;
+        return Failed(L"CreateDirectory", path, win::kAccessDenied);
     m_journal.RecordChange(L"CreateDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
     return win::kSuccess;
 }
@@ -167,13 +173,13 @@ platform::WinError SimFileSystem::CreateDirectory(const std::wstring& path) {
 platform::WinError SimFileSystem::RemoveDirectory(const std::wstring& path) {
     ResolvedPath dir;
     if (const auto error = ResolveExisting(path, Existing::Folder, dir))
-        return error;
+        return Failed(L"RemoveDirectory", path, error);
     std::error_code ec;
     // A junction goes as a name; what it leads to stays.
     if (!IsJunction(dir.host) && !fs::is_empty(dir.host, ec))
-        return win::kDirNotEmpty;
+        return Failed(L"RemoveDirectory", path, win::kDirNotEmpty);
     if (!m_paths.Change(dir.host, [&] { return fs::remove(dir.host, ec); }))
-        return win::kAccessDenied;
+        return Failed(L"RemoveDirectory", path, win::kAccessDenied);
     m_journal.RecordChange(L"RemoveDirectory " + Quoted(m_paths.WindowsPath(dir.host)));
     return win::kSuccess;
 }
@@ -216,26 +222,25 @@ platform::WinError SimFileSystem::ReadFile(const std::wstring& path,
 
 platform::WinError SimFileSystem::WriteFile(const std::wstring& path,
                                             const std::vector<std::uint8_t>& bytes, bool append) {
+    const wchar_t* call = append ? L"AppendFile" : L"WriteFile";
     ResolvedPath file;
     if (const auto error = Resolve(path, file))
-        return error;
+        return Failed(call, path, error);
     std::error_code ec;
     if (file.exists && fs::is_directory(file.host, ec))
-        return win::kAccessDenied;
-    if (const auto error =
-            Refusal(append ? L"AppendFile" : L"WriteFile", m_paths.WindowsPath(file.host), false)) {
+        return Failed(call, path, win::kAccessDenied);
+    if (const auto error = Refusal(call, m_paths.WindowsPath(file.host), false))
         return error;
-    }
     std::ofstream out = m_paths.Change(file.host, [&] {
         return std::ofstream(file.host,
                              std::ios::binary | (append ? std::ios::app : std::ios::trunc));
     });
     if (!out)
-        return win::kAccessDenied;
+        return Failed(call, path, win::kAccessDenied);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     if (!out)
-        return win::kAccessDenied;
+        return Failed(call, path, win::kAccessDenied);
     m_journal.RecordChange(std::wstring(append ? L"AppendFile " : L"WriteFile ") +
                            Quoted(m_paths.WindowsPath(file.host)) + L" " +
                            std::to_wstring(bytes.size()) + L" bytes");

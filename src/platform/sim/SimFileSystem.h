@@ -63,6 +63,10 @@ private:
     // The refusal of a change of the file, journaled: 32 when it is locked and `locking` (only a
     // deletion or move minds a lock), 5 when it is read-only, else 0.
     platform::WinError Refusal(const wchar_t* call, const std::wstring& path, bool locking);
+    // Any other change Windows refuses, journaled "<call> "<path>" -> <error>" as the path was
+    // given; the error is returned.
+    platform::WinError Failed(const wchar_t* call, const std::wstring& path,
+                              platform::WinError error);
 
     const PathMap& m_paths;
     std::wstring m_currentDir;

@@ -13,6 +13,9 @@ public:
 
     std::uint32_t Id() const override { return m_id; }
     platform::WinError WaitPumpingMessages() override { return m_table.WaitFor(m_id); }
+    platform::WinError ExitCode(std::uint32_t& code) override {
+        return m_table.ExitCode(m_id, code);
+    }
 
 private:
     ProcessTable& m_table;

@@ -28,6 +28,7 @@ struct SimProgram {
     std::vector<std::wstring> deleteFiles;     // full Windows paths
     std::vector<std::wstring> pendingRenames;  // files deleted at the next start of Windows
     bool failToStart = false;                  // CreateProcessW fails with ERROR_ACCESS_DENIED
+    std::uint32_t exitCode = 0;                // what GetExitCodeProcess gives after its end
     std::size_t line = 0;                      // where machine.json names it
 };
 

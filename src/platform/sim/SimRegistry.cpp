@@ -116,7 +116,7 @@ WinError SimRegistry::CreateKey(RootKey root, const std::wstring& path, bool* cr
     }
     bool made = false;
     if (!m_store.Create(full, &made))
-        return RegistryStore::CheckPath(full);
+        return Refused(L"RegCreateKey " + full, RegistryStore::CheckPath(full));
     if (made)
         m_journal.RecordChange(L"RegCreateKey " + full);
     if (created)
@@ -124,14 +124,20 @@ WinError SimRegistry::CreateKey(RootKey root, const std::wstring& path, bool* cr
     return win::kSuccess;
 }
 
+WinError SimRegistry::Refused(const std::wstring& call, WinError error) {
+    if (error)
+        m_journal.Record(call + L" -> " + text::Decimal(error));
+    return error;
+}
+
 WinError SimRegistry::DeleteKey(RootKey root, const std::wstring& path) {
     const std::wstring full = FullPath(root, path);
     if (const RegKey* key = m_store.Find(full); key && IsReadOnly(key))
-        return win::kAccessDenied;
+        return Refused(L"RegDeleteKey " + full, win::kAccessDenied);
     const WinError error = m_store.Delete(full);
     if (error == win::kSuccess)
         m_journal.RecordChange(L"RegDeleteKey " + full);
-    return error;
+    return Refused(L"RegDeleteKey " + full, error);
 }
 
 WinError SimRegistry::EnumKey(RootKey root, const std::wstring& path, std::uint32_t index,
@@ -199,7 +205,7 @@ WinError SimRegistry::SetValue(RootKey root, const std::wstring& path, const std
     WinError error;
     RegKey* key = LookupToChange(full, error);
     if (!key)
-        return error;
+        return Refused(L"RegSetValue " + full + L" " + Quoted(name), error);
     key->SetValue(name, value);
     m_journal.RecordChange(L"RegSetValue " + full + L" " + Quoted(name) + L" " + Describe(value));
     return win::kSuccess;
@@ -211,9 +217,9 @@ WinError SimRegistry::DeleteValue(RootKey root, const std::wstring& path,
     WinError error;
     RegKey* key = LookupToChange(full, error);
     if (!key)
-        return error;
+        return Refused(L"RegDeleteValue " + full + L" " + Quoted(name), error);
     if (!key->DeleteValue(name))
-        return win::kFileNotFound;
+        return Refused(L"RegDeleteValue " + full + L" " + Quoted(name), win::kFileNotFound);
     m_journal.RecordChange(L"RegDeleteValue " + full + L" " + Quoted(name));
     return win::kSuccess;
 }

@@ -44,6 +44,9 @@ private:
     bool IsReadOnly(const RegKey* key) const;
     // The key a change names, or null with the error: a refused path, a missing or a read-only key.
     RegKey* LookupToChange(const std::wstring& fullPath, platform::WinError& error);
+    // A change Windows refuses is journaled with its error ("<call> -> <error>"), as the file
+    // system and the spooler journal theirs, but is no change; success passes through untold.
+    platform::WinError Refused(const std::wstring& call, platform::WinError error);
 
     RegistryStore& m_store;
     const std::vector<std::wstring>& m_readOnlyKeys;

@@ -6,6 +6,8 @@
 
 namespace norvane::sim {
 
+inline constexpr std::uint32_t kProgramThreadId = 4243;
+
 class SimSystemInfo final : public platform::SystemInfo {
 public:
     explicit SimSystemInfo(const MachineConfig& config) : m_config(config) {}
@@ -17,6 +19,8 @@ public:
     std::uint32_t ThreadLocale() override { return m_config.threadLocale; }
     std::uint16_t SystemDefaultLangId() override { return m_config.systemDefaultLangId; }
     std::uint32_t OsMajorVersion() override { return m_config.osMajorVersion; }
+    // The program's threads are not told apart: its one process, one number.
+    std::uint32_t CurrentThreadId() override { return kProgramThreadId; }
     platform::WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,
                                    std::uint32_t& versionLs) override;
     std::wstring ErrorMessage(platform::WinError code) override;

@@ -15,4 +15,12 @@ platform::LocalTime Win32Clock::Now() {
             now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
+std::int32_t Win32Clock::TimeZoneBias() {
+    TIME_ZONE_INFORMATION zone;
+    const DWORD which = GetTimeZoneInformation(&zone);
+    if (which == TIME_ZONE_ID_INVALID)
+        return 0;
+    return zone.Bias + (which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : zone.StandardBias);
+}
+
 }  // namespace norvane::win32

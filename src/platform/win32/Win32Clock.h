@@ -9,6 +9,7 @@ class Win32Clock final : public platform::Clock {
 public:
     void Sleep(std::uint32_t milliseconds) override;
     platform::LocalTime Now() override;
+    std::int32_t TimeZoneBias() override;
 };
 
 }  // namespace norvane::win32

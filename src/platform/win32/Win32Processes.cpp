@@ -33,6 +33,13 @@ public:
 
     std::uint32_t Id() const override { return m_id; }
     WinError WaitPumpingMessages() override { return WaitWhilePumping(m_process.Get(), m_dialogs); }
+    WinError ExitCode(std::uint32_t& code) override {
+        DWORD exitCode = 0;
+        if (!GetExitCodeProcess(m_process.Get(), &exitCode))
+            return LastError();
+        code = exitCode;
+        return platform::win::kSuccess;
+    }
 
 private:
     UniqueHandle m_process;

@@ -71,6 +71,10 @@ std::uint16_t Win32SystemInfo::SystemDefaultLangId() {
 
 // RtlGetVersion rather than GetVersionExW: it reports the real version whether or not the
 // executable's manifest declares the system compatible. ntdll is in every process.
+std::uint32_t Win32SystemInfo::CurrentThreadId() {
+    return GetCurrentThreadId();
+}
+
 std::uint32_t Win32SystemInfo::OsMajorVersion() {
     const FARPROC address = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
     // The detour through void(*)() keeps -Wcast-function-type quiet about the cast.

@@ -17,6 +17,7 @@ public:
     std::uint32_t ThreadLocale() override;
     std::uint16_t SystemDefaultLangId() override;
     std::uint32_t OsMajorVersion() override;
+    std::uint32_t CurrentThreadId() override;
     platform::WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,
                                    std::uint32_t& versionLs) override;
     std::wstring ErrorMessage(platform::WinError code) override;

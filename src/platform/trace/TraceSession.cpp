@@ -1,0 +1,44 @@
+#include "platform/trace/TraceSession.h"
+
+#include "platform/ChangeText.h"
+#include "support/Text.h"
+
+namespace norvane::trace {
+namespace {
+
+std::wstring AnswerName(int answer) {
+    switch (answer) {
+        case platform::kIdOk:
+            return L"OK";
+        case platform::kIdCancel:
+            return L"Cancel";
+        case platform::kIdYes:
+            return L"Yes";
+        case platform::kIdNo:
+            return L"No";
+        default:
+            return text::Decimal(answer);
+    }
+}
+
+}  // namespace
+
+void TraceClock::Sleep(std::uint32_t milliseconds) {
+    m_trace.Write(L"Wait " + text::Decimal(milliseconds) + L" ms", LineType::Info);
+    m_below.Sleep(milliseconds);
+}
+
+platform::WinError TraceSecurity::Restart() {
+    const platform::WinError error = m_below.Restart();
+    m_trace.Change(platform::ChangeText(L"ExitWindowsEx", {L"reboot", L"force"}), error);
+    return error;
+}
+
+int TraceUi::MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t type) {
+    const int answer = m_below.MessageBox(text, caption, type);
+    m_trace.Write(L"Message box \"" + caption + L"\": " + text + L" -> " + AnswerName(answer),
+                  LineType::Info);
+    return answer;
+}
+
+}  // namespace norvane::trace
