@@ -144,6 +144,9 @@ TEST(DeployPageTest, EveryCommandDoesWhatThePageSays) {
         const auto run = m.Run(command.arguments);
         EXPECT_TRUE(m.Exists(command.logFolder + L"\\Norvane.log"));
         EXPECT_FALSE(m.Exists(testing::kLogFile));
+        // The trace, where the page asks for one, beside the log.
+        EXPECT_EQ(m.Exists(command.logFolder + L"\\Norvane.trace.log"),
+                  command.arguments.ends_with(L" /v"));
         if (command.detection) {
             EXPECT_EQ(run.exitCode, 0) << "the demo has the package";
             EXPECT_EQ(ChangedOutside(before, State(m), command.logFolder),
