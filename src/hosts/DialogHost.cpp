@@ -2,6 +2,7 @@
 
 #include "hosts/ScriptActions.h"
 #include "hosts/TuiScreen.h"
+#include "platform/ChangeText.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimUi.h"
 #include "support/Text.h"
@@ -139,7 +140,7 @@ int DialogHost::AnswerMessageBox(const std::wstring& textValue, const std::wstri
     }
     const int id = Answer(type, how);
     if (m_mode != UiMode::None) {
-        std::fprintf(m_out, "+-> %s\n", text::ToUtf8(sim::ButtonName(id)).c_str());
+        std::fprintf(m_out, "+-> %s\n", text::ToUtf8(platform::ButtonName(id)).c_str());
     }
     return id;
 }

@@ -1,6 +1,7 @@
 #include "platform/ChangeText.h"
 
 #include "platform/Spooler.h"
+#include "platform/Ui.h"
 
 namespace norvane::platform {
 
@@ -28,6 +29,21 @@ std::wstring PrinterControlName(std::uint32_t command) {
 
 std::wstring OrNull(const wchar_t* text) {
     return text ? text : L"(null)";
+}
+
+std::wstring ButtonName(int id) {
+    switch (id) {
+        case kIdOk:
+            return L"OK";
+        case kIdCancel:
+            return L"Cancel";
+        case kIdYes:
+            return L"Yes";
+        case kIdNo:
+            return L"No";
+        default:
+            return std::to_wstring(id);
+    }
 }
 
 }  // namespace norvane::platform

@@ -22,5 +22,7 @@ std::wstring EnvironmentName(const std::wstring& environment);
 std::wstring PrinterControlName(std::uint32_t command);
 // A profile call's section or key; a null one (which deletes) as "(null)".
 std::wstring OrNull(const wchar_t* text);
+// A message box's answer: "OK", "Cancel", "Yes", "No", or its number.
+std::wstring ButtonName(int id);
 
 }  // namespace norvane::platform

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/ChangeText.h"
+
 namespace norvane::sim {
 namespace {
 
@@ -20,21 +22,6 @@ UiHost& Present(UiHost* host) {
 
 }  // namespace
 
-std::wstring ButtonName(int id) {
-    switch (id) {
-        case platform::kIdOk:
-            return L"OK";
-        case platform::kIdCancel:
-            return L"Cancel";
-        case platform::kIdYes:
-            return L"Yes";
-        case platform::kIdNo:
-            return L"No";
-        default:
-            return std::to_wstring(id);
-    }
-}
-
 SimUi::SimUi(const MachineConfig& config, Journal& journal, std::unique_ptr<UiHost> host)
     : m_config(config), m_journal(journal), m_host(std::move(host)) {}
 
@@ -50,8 +37,8 @@ int SimUi::MessageBox(const std::wstring& text, const std::wstring& caption, std
     std::wstring how;
     const int id = Host().AnswerMessageBox(text, caption, type, how);
     m_journal.Record(L"MessageBox caption=" + Quoted(caption) + L" text=" + Quoted(text) +
-                     L" type=" + std::to_wstring(type) + L" -> " + ButtonName(id) + L" (" + how +
-                     L")");
+                     L" type=" + std::to_wstring(type) + L" -> " + platform::ButtonName(id) +
+                     L" (" + how + L")");
     return id;
 }
 

@@ -42,7 +42,4 @@ private:
     std::unique_ptr<UiHost> m_host;
 };
 
-// A message box's button as the journal names it: OK, Cancel, Yes, No, else its number.
-std::wstring ButtonName(int id);
-
 }  // namespace norvane::sim

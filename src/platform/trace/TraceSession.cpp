@@ -4,24 +4,6 @@
 #include "support/Text.h"
 
 namespace norvane::trace {
-namespace {
-
-std::wstring AnswerName(int answer) {
-    switch (answer) {
-        case platform::kIdOk:
-            return L"OK";
-        case platform::kIdCancel:
-            return L"Cancel";
-        case platform::kIdYes:
-            return L"Yes";
-        case platform::kIdNo:
-            return L"No";
-        default:
-            return text::Decimal(answer);
-    }
-}
-
-}  // namespace
 
 void TraceClock::Sleep(std::uint32_t milliseconds) {
     m_trace.Write(L"Wait " + text::Decimal(milliseconds) + L" ms", LineType::Info);
@@ -36,8 +18,9 @@ platform::WinError TraceSecurity::Restart() {
 
 int TraceUi::MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t type) {
     const int answer = m_below.MessageBox(text, caption, type);
-    m_trace.Write(L"Message box \"" + caption + L"\": " + text + L" -> " + AnswerName(answer),
-                  LineType::Info);
+    m_trace.Write(
+        L"Message box \"" + caption + L"\": " + text + L" -> " + platform::ButtonName(answer),
+        LineType::Info);
     return answer;
 }
 
