@@ -131,14 +131,14 @@ void ContinueAfterRestart(CUninstallerController& app) {
     // The run after a restart has no log of its own until it has something to say.
     if (app.log.Path().empty() && ReadWorkList(app.P(), app))
         CreateLog(app);
-    FinishInterruptedRemoval(app);
+    FinishInterruptedRemoval(app, true);
 }
 
-void FinishInterruptedRemoval(CUninstallerController& app) {
+void FinishInterruptedRemoval(CUninstallerController& app, bool restarted) {
     if (std::exchange(app.m_bResumeChecked, true))
         return;
     if (!ReadWorkList(app.P(), app)) {
-        ForgetRecords(app.P(), app);
+        ForgetRecords(app.P(), app, restarted);
         return;
     }
     ResumeInterruptedRemoval(app, app, app.m_driverPackages, app,

@@ -10,8 +10,8 @@ class CUninstallerController;
 // The run with "-Restarted": finishes the put-off work and cleans the registry.
 void ContinueAfterRestart(CUninstallerController& app);
 // Finishes, once per process, the removal a run cut off before this one left unfinished: before
-// the run's own work, and in the run after a restart once the put-off work is done.
-void FinishInterruptedRemoval(CUninstallerController& app);
+// the run's own work, and in the run after a restart (`restarted`) once the put-off work is done.
+void FinishInterruptedRemoval(CUninstallerController& app, bool restarted = false);
 // Ends the program's work: records "-1" for a pending restart and offers (or, quietly, skips)
 // the restart.
 void EndOfRun(CUninstallerController& app);

@@ -166,11 +166,18 @@ void ForgetWorkList(platform::Platform& platform, const Package& package) {
         (void)platform.registry.DeleteValue(RootKey::LocalMachine, package.m_strOemRegPath,
                                             kWorkListValue);
     }
-    ForgetRecords(platform, package);
+    ForgetRecords(platform, package, true);
 }
 
-void ForgetRecords(platform::Platform& platform, const Package& package) {
-    if (AnyPutOff(platform, package) || ReadWorkList(platform, package))
+void ForgetRecords(platform::Platform& platform, const Package& package, bool restarted) {
+    // The continuation goes last, so without it there is nothing left to tidy: a run that ended
+    // asks nothing more of the registry. Windows takes the value before it starts the run after
+    // the restart, which therefore always looks.
+    platform::RegValue continuation;
+    if ((!restarted &&
+         platform.registry.QueryValueOfAnySize(RootKey::LocalMachine, kRunOnceKey, kRunOnceValue,
+                                               continuation) != win::kSuccess) ||
+        AnyPutOff(platform, package) || ReadWorkList(platform, package))
         return;
     // The continuation goes last: a run cut off before it leaves one that tidies up, never
     // records that nothing removes.

@@ -61,6 +61,7 @@ std::optional<ReadWorkListResult> ReadWorkList(platform::Platform& platform,
 void ForgetWorkList(platform::Platform& platform, const Package& package);
 // With no list and nothing put off until the restart: the continuation goes, and so do the keys
 // the program made for its records. A run cut off after its list went leaves these behind.
-void ForgetRecords(platform::Platform& platform, const Package& package);
+// Only while the continuation is registered, or in the run after the restart (`restarted`).
+void ForgetRecords(platform::Platform& platform, const Package& package, bool restarted);
 
 }  // namespace norvane
