@@ -8,7 +8,7 @@ namespace norvane {
 namespace {
 
 // Whether a driver is held until the restart, which finishes its removal.
-bool PutOff(const CUninstallerController& app, const std::wstring& key) {
+bool DriverPutOff(const CUninstallerController& app, const std::wstring& key) {
     if (!key.starts_with(kDriverKey))
         return false;
     for (const auto& name : text::Split(app.m_szDeleteAfterRestart, L',')) {
@@ -24,7 +24,7 @@ bool AnyResult(const CUninstallerController& app, const wchar_t* a, const wchar_
     for (const ResultMap* map : {&app.m_mapPrinterResult, &app.m_mapScannerResult,
                                  &app.m_mapUtilityResult, &app.m_mapResumedResult}) {
         for (const auto& [key, stored] : *map) {
-            const std::wstring value = PutOff(app, key) ? L"-1" : stored;
+            const std::wstring value = DriverPutOff(app, key) ? L"-1" : stored;
             if (value == a || value == b)
                 return true;
         }

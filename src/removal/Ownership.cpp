@@ -62,13 +62,6 @@ constexpr const wchar_t* kWindowsMonitors[] = {
 };
 constexpr const wchar_t* kWindowsPrintProcessors[] = {L"winprint"};
 
-std::wstring Folded(const std::wstring& name) {
-    std::wstring out = name;
-    for (wchar_t& c : out)
-        c = text::FoldName(c);
-    return out;
-}
-
 // Where Windows takes a path that the machine holds, for comparison.
 std::wstring Resolved(const std::wstring& path) {
     return path::ComparablePath(path::FullPathName(path));
@@ -141,13 +134,13 @@ Ownership::Ownership(const KeptThings& kept, const PackageInstalls* installs)
         m_keptFolders.insert(std::move(resolved));
     }
     for (const auto& name : kept.monitors)
-        m_keptMonitors.insert(Folded(name));
+        m_keptMonitors.insert(text::FoldedName(name));
     for (const wchar_t* name : kWindowsMonitors)
-        m_keptMonitors.insert(Folded(name));
+        m_keptMonitors.insert(text::FoldedName(name));
     for (const auto& name : kept.printProcessors)
-        m_keptPrintProcessors.insert(Folded(name));
+        m_keptPrintProcessors.insert(text::FoldedName(name));
     for (const wchar_t* name : kWindowsPrintProcessors)
-        m_keptPrintProcessors.insert(Folded(name));
+        m_keptPrintProcessors.insert(text::FoldedName(name));
 }
 
 bool Ownership::InKeptFolder(const std::wstring& path) const {
@@ -183,7 +176,7 @@ Refusal Ownership::ForComponent(bool installed, const std::unordered_set<std::ws
                                 const std::wstring& name, const std::wstring& file) const {
     if (!installed)
         return Refusal::NotInstalled;
-    if (kept.contains(Folded(name)))
+    if (kept.contains(text::FoldedName(name)))
         return Refusal::Kept;
     return ForFile(file);
 }

@@ -7,10 +7,7 @@ namespace norvane {
 namespace {
 
 std::wstring Folded(const std::wstring& name) {
-    std::wstring out = text::Trim(name);
-    for (wchar_t& c : out)
-        c = text::FoldName(c);
-    return out;
+    return text::FoldedName(text::Trim(name));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace win = platform::win;
 using platform::RootKey;
 
 constexpr wchar_t kPrintKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print";
-constexpr std::uint32_t kValueBuffer = 520;  // bytes: a file name or path
+constexpr std::uint32_t kPathValueBuffer = 520;  // bytes: a file name or path
 
 struct Environment {
     const wchar_t* name;
@@ -41,7 +41,7 @@ void ForEachSubkey(platform::Registry& registry, const std::wstring& key, Each e
 
 std::wstring DriverValue(platform::Registry& registry, const std::wstring& key) {
     platform::RegValue value;
-    if (registry.QueryValue(RootKey::LocalMachine, key, L"Driver", kValueBuffer, value) !=
+    if (registry.QueryValue(RootKey::LocalMachine, key, L"Driver", kPathValueBuffer, value) !=
         win::kSuccess)
         return L"";
     return value.AsString();

@@ -221,6 +221,13 @@ wchar_t FoldName(wchar_t c) {
     return c;
 }
 
+std::wstring FoldedName(std::wstring_view name) {
+    std::wstring out(name);
+    for (wchar_t& c : out)
+        c = FoldName(c);
+    return out;
+}
+
 std::wstring LowerAscii(std::wstring_view text) {
     std::wstring out(text);
     std::transform(out.begin(), out.end(), out.begin(), FoldAscii);

@@ -40,6 +40,7 @@ std::wstring LowerAscii(std::wstring_view text);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 // The file system's case rule, as far as this program's names go: ASCII and Latin-1 letters fold.
 wchar_t FoldName(wchar_t c);
+std::wstring FoldedName(std::wstring_view name);
 // Ordinal comparison after folding A to Z; usable as a map order.
 int CompareNoCase(std::wstring_view a, std::wstring_view b);
 struct NoCaseLess {

@@ -138,9 +138,7 @@ std::wstring ComparablePath(std::wstring_view path) {
     std::wstring out(path);
     while (out.size() > 3 && IsSeparator(out.back()))
         out.pop_back();
-    for (wchar_t& c : out)
-        c = text::FoldName(c);
-    return out;
+    return text::FoldedName(out);
 }
 
 bool IsAtOrBelow(std::wstring_view inner, std::wstring_view outer) {

@@ -16,13 +16,6 @@ bool IsSeparator(wchar_t c) {
     return c == L'\\' || c == L'/';
 }
 
-std::wstring Folded(std::wstring_view name) {
-    std::wstring out(name);
-    for (wchar_t& c : out)
-        c = FoldName(c);
-    return out;
-}
-
 }  // namespace
 
 bool IsJunction(const std::filesystem::path& host) {
@@ -200,7 +193,7 @@ std::filesystem::path PathMap::FindSpelledOtherwise(const std::filesystem::path&
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_time_type time = fs::last_write_time(folder, ec);
-    const std::wstring folded = Folded(name);
+    const std::wstring folded = text::FoldedName(name);
     std::lock_guard lock(m_lock);
     Listing& listing = m_listings[folder.native()];
     // The first entry listed under the folded name, if it is still there.
@@ -221,7 +214,7 @@ std::filesystem::path PathMap::FindSpelledOtherwise(const std::filesystem::path&
     listing.names.clear();
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         // The first of names that fold alike, as the folder lists them, is the one found.
-        listing.names[Folded(text::FromUtf8(entry.path().filename().string()))].push_back(
+        listing.names[text::FoldedName(text::FromUtf8(entry.path().filename().string()))].push_back(
             entry.path());
     }
     return lookUp();
@@ -252,7 +245,7 @@ void PathMap::Changed(const std::filesystem::path& host, FolderTime before) cons
         return;
     }
     listing.time = time;
-    const std::wstring folded = Folded(text::FromUtf8(host.filename().string()));
+    const std::wstring folded = text::FoldedName(text::FromUtf8(host.filename().string()));
     std::vector<fs::path>& entries = listing.names[folded];
     const auto entry = std::find(entries.begin(), entries.end(), host);
     if (fs::exists(fs::symlink_status(host, ec))) {
