@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "platform/sim/PeStringTable.h"
 #include "platform/sim/RcStringTable.h"
 
 namespace norvane::sim {
@@ -33,8 +34,11 @@ platform::WinError SimResources::LoadLibrary(const std::wstring& path,
     }
     if (error)
         return error;
+    // A library built by windres, as a machine captured from a PC holds, or its resource script.
+    const bool image = bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z';
     std::map<std::uint32_t, std::wstring> strings;
-    if (ReadRcStringTable(bytes, strings))
+    if (image ? ReadPeStringTable(bytes, strings).has_value()
+              : ReadRcStringTable(bytes, strings).has_value())
         return platform::win::kBadExeFormat;
     library = std::make_unique<ScriptLibrary>(std::move(strings));
     return platform::win::kSuccess;
