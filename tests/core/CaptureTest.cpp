@@ -1,0 +1,213 @@
+// The capture of a PC's printing state (capture/), over simulated machines: a removal replayed on
+// the capture does what it does on the machine captured, and the capture changes nothing there.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "capture/CaptureProgram.h"
+#include "harness/CaseStride.h"
+#include "harness/DemoMachine.h"
+#include "harness/TestMachine.h"
+#include "support/Text.h"
+
+namespace norvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TestMachine;
+
+// Every file of a folder with its bytes, links followed as the simulated drive follows them.
+std::map<fs::path, std::string> Snapshot(const fs::path& folder) {
+    std::map<fs::path, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            std::ostringstream bytes;
+            bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+            files[fs::relative(entry.path(), folder)] = bytes.str();
+        }
+    }
+    return files;
+}
+
+struct Captured {
+    int status = 0;
+    std::vector<std::wstring> lines, errors;
+};
+
+// norvane-machine capture: the machine loaded and never saved.
+Captured Capture(TestMachine& machine, const fs::path& folder,
+                 std::vector<std::wstring> switches = {}) {
+    Captured out;
+    auto loaded = machine.Load();
+    switches.insert(switches.begin(), text::FromUtf8(folder.string()));
+    out.status = capture::RunCapture(loaded->Platform(), loaded->Platform().system.ModuleFileName(),
+                                     L"9.9.9", switches, out.lines, out.errors);
+    return out;
+}
+
+// A run's journal and log without the log's date and time, which differ from run to run.
+std::vector<std::wstring> Timeless(TestMachine& m, const testing::RunResult& run) {
+    std::vector<std::wstring> lines;
+    for (const auto& entry : run.journal) {
+        if (entry.find(L"[Date]") == std::wstring::npos)
+            lines.push_back(entry);
+    }
+    std::istringstream log(m.ReadFile(run.logFile));
+    for (std::string line; std::getline(log, line);) {
+        if (!line.starts_with("LogDate=") && !line.starts_with("LogTime="))
+            lines.push_back(L"log: " + text::FromUtf8(line));
+    }
+    return lines;
+}
+
+// The demo machine, and machines with random damage to their driver data and an odd driver name
+// (those the damage tables remove from), each captured, then the same silent removal run on the
+// machine and on its capture: the same journal, the same log. The uninstallers are not captured,
+// so the removal leaves the utilities alone (no /u).
+TEST(CaptureTest, ARemovalOnTheCaptureDoesWhatItDoesOnTheMachine) {
+    const std::vector<std::string> names = {"Corvida Model B PS", "Corvida=Model B PS",
+                                            "Corvida Model B PS.", "[Corvida Model B PS"};
+    const std::vector<std::wstring> commands = {L"/s /x Corvida Model A", L"/s /x Corvida Model B",
+                                                L"/s /x Corvida Model A,Corvida Model B /n",
+                                                L"/s /x Corvida Model A,Corvida Model B"};
+    std::mt19937 random(20261210);
+    for (int n = 0; n < 16; ++n) {
+        const auto damage = n < 4 ? std::vector<testing::Damage>{} : testing::RandomDamage(random);
+        const std::string name = names[random() % names.size()];
+        const std::wstring command = commands[n % commands.size()];
+        if (n % testing::CaseStride() != 0)
+            continue;
+        SCOPED_TRACE("case " + std::to_string(n) + ", " + name + ", " + text::ToUtf8(command));
+        TestMachine original, replay;
+        testing::CopyDemo(original, name);
+        testing::ApplyDamage(original, damage);
+        const auto before = Snapshot(original.Folder());
+        const fs::path folder = replay.Folder().string() + "-capture";
+        const Captured captured = Capture(original, folder);
+        ASSERT_EQ(captured.status, capture::kCaptured);
+        EXPECT_EQ(Snapshot(original.Folder()), before);
+        replay.CopyFrom(folder);
+        fs::remove_all(folder);
+        const auto there = original.Run(command);
+        const auto here = replay.Run(command);
+        EXPECT_EQ(Timeless(replay, here), Timeless(original, there));
+    }
+}
+
+}  // namespace
+}  // namespace norvane
+
+namespace norvane {
+namespace {
+
+constexpr wchar_t kModelAKey[] =
+    L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Corvida Model A";
+
+// What the capture refuses, and what it records and goes past: a folder that is not empty or
+// not a folder is left as it was; a name from the machine that Windows would read otherwise is
+// listed as not read, and nothing is written for it, inside the folder or outside it.
+TEST(CaptureTest, RefusesWhatItMustAndRecordsWhatItCannotRead) {
+    struct Row {
+        const char* what;
+        std::function<void(TestMachine&, const fs::path&)> prepare;
+        std::vector<std::wstring> switches;
+        int status;
+        std::vector<std::wstring> unread;  // the summary's lines that must be there
+    };
+    const std::vector<Row> rows = {
+        {"a folder holding a file",
+         [](TestMachine&, const fs::path& folder) {
+             fs::create_directories(folder);
+             std::ofstream(folder / "notes.txt") << "kept";
+         },
+         {},
+         capture::kNotEmpty,
+         {}},
+        {"a file",
+         [](TestMachine&, const fs::path& folder) { std::ofstream(folder) << "kept"; },
+         {},
+         capture::kNotEmpty,
+         {}},
+        {"an unknown switch", [](TestMachine&, const fs::path&) {}, {L"/q"}, capture::kUsage, {}},
+        {"two choices",
+         [](TestMachine&, const fs::path&) {},
+         {L"/all", L"/d", L"Corvida Model A"},
+         capture::kUsage,
+         {}},
+        {"hostile names",
+         [](TestMachine& m, const fs::path&) {
+             testing::ApplyDamage(m, {{std::wstring(testing::kDemoDriversKey) + L"Corvida Model A",
+                                       L"Data File", L"..\\..\\..\\..\\..\\escaped.txt"}});
+             m.WriteFile(L"C:\\Program Files\\Halvex\\Norvane\\ISS\\CON", "a device's name");
+         },
+         {L"/all"},
+         capture::kCaptured,
+         {L"  path ..\\..\\..\\..\\..\\escaped.txt: not a plain path",
+          L"  name C:\\Program Files\\Halvex\\Norvane\\ISS\\CON: not a plain name"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestMachine m;
+        testing::CopyDemo(m);
+        const fs::path folder = m.Folder().string() + "-capture";
+        row.prepare(m, folder);
+        const auto before = fs::exists(folder) && fs::is_directory(folder)
+                                ? Snapshot(folder)
+                                : decltype(Snapshot(folder)){};
+        const Captured captured = Capture(m, folder, row.switches);
+        EXPECT_EQ(captured.status, row.status);
+        for (const auto& line : row.unread)
+            EXPECT_NE(std::find(captured.lines.begin(), captured.lines.end(), line),
+                      captured.lines.end())
+                << text::ToUtf8(line);
+        if (row.status == capture::kCaptured) {
+            EXPECT_EQ(captured.errors, std::vector<std::wstring>{});
+            EXPECT_FALSE(fs::exists(folder / "escaped.txt"));
+            EXPECT_FALSE(fs::exists(fs::path(m.Folder()).parent_path() / "escaped.txt"));
+        } else if (fs::is_directory(folder)) {
+            EXPECT_EQ(Snapshot(folder), before);
+            EXPECT_FALSE(captured.errors.empty());
+        }
+        fs::remove_all(folder);
+    }
+}
+
+// machine.json's facts come back as the simulator reads them, a name with quotes and
+// backslashes included; a printer's DEVMODE keeps its size and header and loses its settings.
+TEST(CaptureTest, TheFactsReadBackAndTheSettingsStayBehind) {
+    TestMachine m, replay;
+    testing::CopyDemo(m);
+    testing::PatchJson(m, R"({"computerName": "FRONT \"DESK\"\\2", "jobs": {"Corvida Model B": 3},
+                              "threadLocale": 1041, "osMajorVersion": 6, "administrator": false})");
+    const fs::path folder = replay.Folder().string() + "-capture";
+    ASSERT_EQ(Capture(m, folder).status, capture::kCaptured);
+    replay.CopyFrom(folder);
+    fs::remove_all(folder);
+    auto original = m.Load();
+    auto captured = replay.Load();
+    ASSERT_NE(captured, nullptr);
+    const sim::MachineConfig& facts = captured->Config();
+    EXPECT_EQ(facts.computerName, L"FRONT \"DESK\"\\2");
+    EXPECT_EQ(facts.jobs.at(L"Corvida Model B"), 3u);
+    EXPECT_EQ(facts.threadLocale, 1041u);
+    EXPECT_EQ(facts.osMajorVersion, 6u);
+    EXPECT_EQ(facts.administrator, sim::AdministratorToken::None);
+    EXPECT_EQ(facts.program, original->Config().program);
+    EXPECT_EQ(facts.fileVersion, original->Config().fileVersion);
+
+    const auto& kept = original->Registry().Find(kModelAKey)->FindValue(L"Default DevMode")->data;
+    const auto& written =
+        captured->Registry().Find(kModelAKey)->FindValue(L"Default DevMode")->data;
+    ASSERT_EQ(written.size(), kept.size());
+    EXPECT_TRUE(std::equal(kept.begin(), kept.begin() + 72, written.begin()));
+    EXPECT_EQ(std::count(written.begin() + 72, written.end(), 0), written.size() - 72);
+    EXPECT_NE(std::count(kept.begin() + 72, kept.end(), 0), kept.size() - 72);
+}
+
+}  // namespace
+}  // namespace norvane
