@@ -1,6 +1,7 @@
 #include "capture/CaptureFiles.h"
 
 #include <unordered_map>
+#include <unordered_set>
 
 #include "inventory/Records.h"
 #include "platform/SpoolerRefusals.h"
@@ -87,10 +88,10 @@ public:
     }
 
 private:
-    // A canonical path with each name spelled as the drive stores it (a search for the name
+    // A canonical path with each name spelled as the drive stores it (its folder's listing
     // gives it), so that the replay's journal names what the PC's would: the spooler names the
-    // files it deletes as they lie in their folder. A name the search does not find stays as
-    // written. Each folder is looked up once.
+    // files it deletes as they lie in their folder. A name the listing lacks stays as written.
+    // Each folder is listed once, however many of its files are named.
     std::wstring Stored(const std::wstring& path) {
         if (!path::IsCanonicalPath(path))
             return path;
@@ -100,15 +101,16 @@ private:
                 continue;
             const std::wstring written = stored + L"\\" + name;
             const std::wstring key = path::ComparablePath(written);
-            auto known = m_spelling.find(key);
-            if (known == m_spelling.end()) {
+            if (!m_spelling.contains(key) && m_listed.insert(path::ComparablePath(stored)).second) {
                 std::vector<platform::FindEntry> entries;
-                const bool found =
-                    m_platform.files.Find(written, entries) == win::kSuccess && entries.size() == 1;
-                known = m_spelling.emplace(key, found ? stored + L"\\" + entries[0].name : written)
-                            .first;
+                (void)m_platform.files.Find(stored + L"\\*", entries);
+                for (const auto& entry : entries) {
+                    const std::wstring inside = stored + L"\\" + entry.name;
+                    m_spelling.emplace(path::ComparablePath(inside), inside);
+                }
             }
-            stored = known->second;
+            const auto known = m_spelling.find(key);
+            stored = known == m_spelling.end() ? written : known->second;
         }
         return path.ends_with(L'\\') ? stored + L"\\" : stored;
     }
@@ -139,6 +141,7 @@ private:
     platform::Platform& m_platform;
     CaptureWriter& m_writer;
     std::unordered_map<std::wstring, std::wstring> m_spelling;  // comparable path -> as stored
+    std::unordered_set<std::wstring> m_listed;                  // the folders listed, comparable
 };
 
 bool IsCapabilityFile(const std::wstring& path) {
