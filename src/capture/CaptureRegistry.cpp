@@ -66,6 +66,13 @@ public:
             const std::wstring path = std::move(pending.back());
             pending.pop_back();
             const std::wstring full = RootName(scope.root) + L"\\" + path;
+            // A key the user may not open is left out with its subtree: written empty, it would
+            // tell the replay of a key that holds nothing.
+            const auto opened = m_registry.OpenKey(scope.root, path, platform::RegAccess::Read);
+            if (opened != win::kSuccess) {
+                m_counts.unread.push_back(ErrorNote(L"key", full, opened));
+                continue;
+            }
             Key(full, Values(scope.root, path, full));
             const auto subkeys = Subkeys(scope.root, path, full);
             for (auto it = subkeys.rbegin(); it != subkeys.rend(); ++it)

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "capture/CaptureProgram.h"
+#include "capture/CaptureWriter.h"
 #include "harness/CaseStride.h"
 #include "harness/DemoMachine.h"
 #include "harness/TestMachine.h"
@@ -34,19 +35,123 @@ std::map<fs::path, std::string> Snapshot(const fs::path& folder) {
     return files;
 }
 
+// The machine's registry and files as the capture sees them: one key the user may not open and
+// one file another program holds open without sharing it, and every changing call refused and
+// counted, since the capture must make none.
+class Guarded final : public platform::Registry, public platform::FileSystem {
+public:
+    Guarded(platform::Platform& machine, std::wstring deniedKey, std::wstring lockedFile)
+        : m_registry(machine.registry),
+          m_files(machine.files),
+          m_deniedKey(std::move(deniedKey)),
+          m_lockedFile(std::move(lockedFile)),
+          m_platform{
+              machine.spooler,  *this,          machine.profile,   *this,         machine.processes,
+              machine.security, machine.system, machine.resources, machine.clock, machine.ui} {}
+
+    platform::Platform& Get() { return m_platform; }
+    int changes = 0;
+
+    using WinError = platform::WinError;
+    using RootKey = platform::RootKey;
+    WinError OpenKey(RootKey root, const std::wstring& path, platform::RegAccess access) override {
+        changes += access != platform::RegAccess::Read;
+        return Denied(path) ? platform::win::kAccessDenied : m_registry.OpenKey(root, path, access);
+    }
+    WinError CreateKey(RootKey, const std::wstring&, bool*) override { return Change(); }
+    WinError DeleteKey(RootKey, const std::wstring&) override { return Change(); }
+    WinError EnumKey(RootKey root, const std::wstring& path, std::uint32_t index,
+                     std::wstring& name) override {
+        return Denied(path) ? platform::win::kAccessDenied
+                            : m_registry.EnumKey(root, path, index, name);
+    }
+    WinError KeyName(RootKey root, const std::wstring& path, std::wstring& name) override {
+        return m_registry.KeyName(root, path, name);
+    }
+    WinError QueryValue(RootKey root, const std::wstring& path, const std::wstring& name,
+                        std::uint32_t maxBytes, platform::RegValue& value) override {
+        return Denied(path) ? platform::win::kAccessDenied
+                            : m_registry.QueryValue(root, path, name, maxBytes, value);
+    }
+    WinError QueryValueSize(RootKey root, const std::wstring& path, const std::wstring& name,
+                            std::uint32_t& bytes) override {
+        return Denied(path) ? platform::win::kAccessDenied
+                            : m_registry.QueryValueSize(root, path, name, bytes);
+    }
+    WinError SetValue(RootKey, const std::wstring&, const std::wstring&,
+                      const platform::RegValue&) override {
+        return Change();
+    }
+    WinError DeleteValue(RootKey, const std::wstring&, const std::wstring&) override {
+        return Change();
+    }
+    WinError EnumValue(RootKey root, const std::wstring& path, std::uint32_t index,
+                       std::wstring& name, platform::RegValue& value) override {
+        return Denied(path) ? platform::win::kAccessDenied
+                            : m_registry.EnumValue(root, path, index, name, value);
+    }
+
+    WinError Find(const std::wstring& pattern, std::vector<platform::FindEntry>& entries) override {
+        return m_files.Find(pattern, entries);
+    }
+    WinError DeleteFile(const std::wstring&) override { return Change(); }
+    WinError GetAttributes(const std::wstring& path, std::uint32_t& attributes) override {
+        return m_files.GetAttributes(path, attributes);
+    }
+    WinError SetAttributes(const std::wstring&, std::uint32_t) override { return Change(); }
+    WinError GetFileSize(const std::wstring& path, std::uint64_t& size) override {
+        return m_files.GetFileSize(path, size);
+    }
+    WinError CreateDirectory(const std::wstring&) override { return Change(); }
+    WinError RemoveDirectory(const std::wstring&) override { return Change(); }
+    bool PathFileExists(const std::wstring& path) override { return m_files.PathFileExists(path); }
+    bool PathIsDirectory(const std::wstring& path) override {
+        return m_files.PathIsDirectory(path);
+    }
+    WinError GetCurrentDirectory(std::wstring& path) override {
+        return m_files.GetCurrentDirectory(path);
+    }
+    WinError SetCurrentDirectory(const std::wstring&) override { return Change(); }
+    WinError ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) override {
+        return text::EqualsNoCase(path, m_lockedFile) ? platform::win::kSharingViolation
+                                                      : m_files.ReadFile(path, bytes);
+    }
+    WinError WriteFile(const std::wstring&, const std::vector<std::uint8_t>&, bool) override {
+        return Change();
+    }
+    WinError MoveFileReplacing(const std::wstring&, const std::wstring&) override {
+        return Change();
+    }
+
+private:
+    bool Denied(const std::wstring& path) const { return text::EqualsNoCase(path, m_deniedKey); }
+    WinError Change() {
+        ++changes;
+        return platform::win::kAccessDenied;
+    }
+
+    platform::Registry& m_registry;
+    platform::FileSystem& m_files;
+    std::wstring m_deniedKey, m_lockedFile;
+    platform::Platform m_platform;
+};
+
 struct Captured {
     int status = 0;
     std::vector<std::wstring> lines, errors;
 };
 
-// norvane-machine capture: the machine loaded and never saved.
+// norvane-machine capture: the machine loaded and never saved, and no change asked of it.
 Captured Capture(TestMachine& machine, const fs::path& folder,
-                 std::vector<std::wstring> switches = {}) {
+                 std::vector<std::wstring> switches = {}, const std::wstring& deniedKey = L"",
+                 const std::wstring& lockedFile = L"") {
     Captured out;
     auto loaded = machine.Load();
+    Guarded guarded(loaded->Platform(), deniedKey, lockedFile);
     switches.insert(switches.begin(), text::FromUtf8(folder.string()));
-    out.status = capture::RunCapture(loaded->Platform(), loaded->Platform().system.ModuleFileName(),
+    out.status = capture::RunCapture(guarded.Get(), loaded->Platform().system.ModuleFileName(),
                                      L"9.9.9", switches, out.lines, out.errors);
+    EXPECT_EQ(guarded.changes, 0);
     return out;
 }
 
@@ -118,6 +223,7 @@ TEST(CaptureTest, RefusesWhatItMustAndRecordsWhatItCannotRead) {
         std::vector<std::wstring> switches;
         int status;
         std::vector<std::wstring> unread;  // the summary's lines that must be there
+        std::wstring deniedKey = L"", lockedFile = L"";
     };
     const std::vector<Row> rows = {
         {"a folder holding a file",
@@ -149,6 +255,15 @@ TEST(CaptureTest, RefusesWhatItMustAndRecordsWhatItCannotRead) {
          capture::kCaptured,
          {L"  path ..\\..\\..\\..\\..\\escaped.txt: not a plain path",
           L"  name C:\\Program Files\\Halvex\\Norvane\\ISS\\CON: not a plain name"}},
+        {"a key it may not open and a file held open",
+         [](TestMachine&, const fs::path&) {},
+         {},
+         capture::kCaptured,
+         {L"  key HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\"
+          L"Corvida Model B: error 5",
+          L"  file C:\\Program Files\\Halvex\\Norvane\\ISS\\StatusMonitor.iss: error 32"},
+         L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Corvida Model B",
+         L"C:\\Program Files\\Halvex\\Norvane\\ISS\\StatusMonitor.iss"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -159,7 +274,7 @@ TEST(CaptureTest, RefusesWhatItMustAndRecordsWhatItCannotRead) {
         const auto before = fs::exists(folder) && fs::is_directory(folder)
                                 ? Snapshot(folder)
                                 : decltype(Snapshot(folder)){};
-        const Captured captured = Capture(m, folder, row.switches);
+        const Captured captured = Capture(m, folder, row.switches, row.deniedKey, row.lockedFile);
         EXPECT_EQ(captured.status, row.status);
         for (const auto& line : row.unread)
             EXPECT_NE(std::find(captured.lines.begin(), captured.lines.end(), line),
@@ -169,6 +284,15 @@ TEST(CaptureTest, RefusesWhatItMustAndRecordsWhatItCannotRead) {
             EXPECT_EQ(captured.errors, std::vector<std::wstring>{});
             EXPECT_FALSE(fs::exists(folder / "escaped.txt"));
             EXPECT_FALSE(fs::exists(fs::path(m.Folder()).parent_path() / "escaped.txt"));
+            EXPECT_TRUE(fs::exists(folder / "machine.json"));
+            // What could not be read is neither in the capture nor an empty stand-in for it.
+            if (!row.deniedKey.empty()) {
+                std::ifstream reg(folder / "registry.reg", std::ios::binary);
+                const std::string text{std::istreambuf_iterator<char>(reg), {}};
+                EXPECT_EQ(text.find("Printers\\Corvida Model B]"), std::string::npos);
+                EXPECT_FALSE(fs::exists(folder / "drive_c/Program Files/Halvex/Norvane/ISS/"
+                                                 "StatusMonitor.iss"));
+            }
         } else if (fs::is_directory(folder)) {
             EXPECT_EQ(Snapshot(folder), before);
             EXPECT_FALSE(captured.errors.empty());
@@ -182,7 +306,8 @@ TEST(CaptureTest, RefusesWhatItMustAndRecordsWhatItCannotRead) {
 TEST(CaptureTest, TheFactsReadBackAndTheSettingsStayBehind) {
     TestMachine m, replay;
     testing::CopyDemo(m);
-    testing::PatchJson(m, R"({"computerName": "FRONT \"DESK\"\\2", "jobs": {"Corvida Model B": 3},
+    testing::PatchJson(
+        m, R"({"computerName": "FRONT \"DESK\"\\2\t\u00c4", "jobs": {"Corvida Model B": 3},
                               "threadLocale": 1041, "osMajorVersion": 6, "administrator": false})");
     const fs::path folder = replay.Folder().string() + "-capture";
     ASSERT_EQ(Capture(m, folder).status, capture::kCaptured);
@@ -192,7 +317,7 @@ TEST(CaptureTest, TheFactsReadBackAndTheSettingsStayBehind) {
     auto captured = replay.Load();
     ASSERT_NE(captured, nullptr);
     const sim::MachineConfig& facts = captured->Config();
-    EXPECT_EQ(facts.computerName, L"FRONT \"DESK\"\\2");
+    EXPECT_EQ(facts.computerName, L"FRONT \"DESK\"\\2\t\u00c4");
     EXPECT_EQ(facts.jobs.at(L"Corvida Model B"), 3u);
     EXPECT_EQ(facts.threadLocale, 1041u);
     EXPECT_EQ(facts.osMajorVersion, 6u);
@@ -207,6 +332,49 @@ TEST(CaptureTest, TheFactsReadBackAndTheSettingsStayBehind) {
     EXPECT_TRUE(std::equal(kept.begin(), kept.begin() + 72, written.begin()));
     EXPECT_EQ(std::count(written.begin() + 72, written.end(), 0), written.size() - 72);
     EXPECT_NE(std::count(kept.begin() + 72, kept.end(), 0), kept.size() - 72);
+}
+
+// Only a path Windows takes as written on the C: drive becomes a file of the capture: a name from
+// the machine that Windows reads otherwise never reaches past drive_c/. Folders met in another
+// letter case are one folder, and a placeholder stands for a file of any size without its bytes.
+TEST(CaptureTest, TheWriterKeepsToPlainPathsOnTheDrive) {
+    TestMachine scratch;
+    const fs::path root = scratch.Folder() / "scope", folder = root / "capture";
+    fs::create_directories(folder);
+    capture::CaptureWriter writer(folder);
+    struct Row {
+        const wchar_t* path;
+        bool written;
+    };
+    const Row rows[] = {
+        {L"C:\\Data\\a.txt", true},
+        {L"c:\\DATA\\b.txt", true},
+        {L"C:\\Data\\..\\..\\x.txt", false},
+        {L"C:\\Data\\CON", false},
+        {L"C:\\Data\\a:b", false},
+        {L"C:\\Data\\x.", false},
+        {L"D:\\x.txt", false},
+        {L"\\\\server\\share\\x.txt", false},
+        {L"Data\\x.txt", false},
+        {L"\\\\?\\C:\\x.txt", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(text::ToUtf8(row.path));
+        EXPECT_EQ(writer.Placeholder(row.path, 3), row.written);
+        EXPECT_EQ(writer.Holds(row.path), row.written);
+    }
+    EXPECT_EQ(writer.Counts().unwritten.size(), 8u);
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        files.push_back(fs::relative(entry.path(), root));
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files,
+              (std::vector<fs::path>{"capture", "capture/drive_c", "capture/drive_c/Data",
+                                     "capture/drive_c/Data/a.txt", "capture/drive_c/Data/b.txt"}));
+    const std::uint64_t big = (std::uint64_t{1} << 32) + 1;
+    ASSERT_TRUE(writer.Placeholder(L"C:\\Data\\big.bin", big));
+    EXPECT_EQ(fs::file_size(folder / "drive_c/Data/big.bin"), big);
+    EXPECT_EQ(writer.Counts().placeholderBytes, 2 * 3 + big);
 }
 
 }  // namespace
