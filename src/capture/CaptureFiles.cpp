@@ -21,10 +21,21 @@ constexpr std::size_t kPathCapacity = 32767;
 
 enum class Contents { Whole, Placeholder };
 
+bool EndsWith(const std::wstring& path, std::wstring_view extension) {
+    return path.size() >= extension.size() &&
+           text::EqualsNoCase(std::wstring_view(path).substr(path.size() - extension.size()),
+                              extension);
+}
+
+bool IsCapabilityFile(const std::wstring& path) {
+    return EndsWith(path, L".CAP");
+}
+
 class FileCapture {
 public:
-    FileCapture(platform::Platform& platform, CaptureWriter& writer)
-        : m_platform(platform), m_writer(writer) {}
+    FileCapture(platform::Platform& platform, CaptureWriter& writer,
+                const std::wstring& outputFolder)
+        : m_platform(platform), m_writer(writer), m_output(path::ComparablePath(outputFolder)) {}
 
     // A folder and everything below it. A junction is kept as a folder and not followed: what
     // it leads to lies elsewhere on the drive, and a cycle would never end.
@@ -51,10 +62,13 @@ public:
                     m_writer.Counts().unread.push_back(L"name " + folder + L"\\" + entry.name +
                                                        L": not a plain name");
                 } else if (!(entry.attributes & platform::kFileAttributeDirectory)) {
-                    File(inside, contents);
+                    // The programs themselves are never run by a replay: their names and sizes
+                    // are enough, and their megabytes stay on the PC.
+                    File(inside, EndsWith(inside, L".exe") ? Contents::Placeholder : contents);
                 } else if (entry.attributes & platform::kFileAttributeReparsePoint) {
                     (void)m_writer.Folder(inside);
-                } else {
+                } else if (m_output.empty() ||
+                           !path::IsAtOrBelow(path::ComparablePath(inside), m_output)) {
                     pending.push_back(inside);
                 }
             }
@@ -140,14 +154,10 @@ private:
 
     platform::Platform& m_platform;
     CaptureWriter& m_writer;
+    std::wstring m_output;                                      // comparable
     std::unordered_map<std::wstring, std::wstring> m_spelling;  // comparable path -> as stored
     std::unordered_set<std::wstring> m_listed;                  // the folders listed, comparable
 };
-
-bool IsCapabilityFile(const std::wstring& path) {
-    return path.size() >= 4 &&
-           text::EqualsNoCase(std::wstring_view(path).substr(path.size() - 4), L".CAP");
-}
 
 std::vector<std::wstring> SubkeyNames(platform::Registry& registry, const std::wstring& path) {
     std::vector<std::wstring> names;
@@ -162,8 +172,8 @@ std::vector<std::wstring> SubkeyNames(platform::Registry& registry, const std::w
 
 void CaptureFiles(platform::Platform& platform, const PackageConfig& config,
                   const std::wstring& programPath, const ChosenDrivers& chosen,
-                  CaptureWriter& writer) {
-    FileCapture files(platform, writer);
+                  const std::wstring& outputFolder, CaptureWriter& writer) {
+    FileCapture files(platform, writer, outputFolder);
     const Places places = Places::Of(platform, config);
     const std::wstring systemDir = platform.system.SystemDirectory();
     for (const auto& folder : {places.windowsDir, systemDir, places.commonData, places.makerFolder,

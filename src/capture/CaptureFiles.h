@@ -23,9 +23,11 @@ using ChosenDrivers = std::optional<std::set<std::wstring, text::NoCaseLess>>;
 // .pnf files as placeholders; placeholders for the files every driver of both environments names
 // (a capability file, which the program reads, whole), the chosen drivers' data-folder candidates
 // and spool subfolders, the monitors' and print processors' files and the shared files. What
-// cannot be read is listed in the writer's `unread`.
+// cannot be read is listed in the writer's `unread`. `outputFolder` is where the capture is
+// written, as the machine names it (the capture folder's full path on Windows): it is left out,
+// since a capture started in the program folder would otherwise copy itself without end.
 void CaptureFiles(platform::Platform& platform, const PackageConfig& config,
                   const std::wstring& programPath, const ChosenDrivers& chosen,
-                  CaptureWriter& writer);
+                  const std::wstring& outputFolder, CaptureWriter& writer);
 
 }  // namespace norvane::capture

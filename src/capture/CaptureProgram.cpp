@@ -110,7 +110,8 @@ int RunCapture(platform::Platform& platform, const std::wstring& programPath,
     CaptureCounts& counts = writer.Counts();
     (void)writer.Text("registry.reg",
                       CaptureRegistry(platform.registry, RegistryScopes(config), counts));
-    CaptureFiles(platform, config, programPath, Chosen(config, options), writer);
+    CaptureFiles(platform, config, programPath, Chosen(config, options),
+                 fs::absolute(folder, ec).wstring(), writer);
     (void)writer.Text("machine.json", MachineFacts(platform, programPath, note, counts));
 
     lines.push_back(L"Captured " + note.computer + L" into " + options.folder);

@@ -17,7 +17,7 @@ fs::path HostName(const std::wstring& name) {
 
 CaptureWriter::CaptureWriter(fs::path folder) : m_folder(std::move(folder)) {
     std::error_code ec;
-    fs::create_directory(m_folder / "drive_c", ec);
+    fs::create_directories(m_folder / "drive_c", ec);
 }
 
 std::optional<fs::path> CaptureWriter::HostPath(const std::wstring& windowsPath, bool isFolder) {

@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 
+#include "capture/CaptureFiles.h"
 #include "capture/CaptureProgram.h"
 #include "capture/CaptureWriter.h"
 #include "harness/CaseStride.h"
@@ -375,6 +376,25 @@ TEST(CaptureTest, TheWriterKeepsToPlainPathsOnTheDrive) {
     ASSERT_TRUE(writer.Placeholder(L"C:\\Data\\big.bin", big));
     EXPECT_EQ(fs::file_size(folder / "drive_c/Data/big.bin"), big);
     EXPECT_EQ(writer.Counts().placeholderBytes, 2 * 3 + big);
+}
+
+// A capture written inside the program folder (the default folder, where it is started from
+// there) is not copied into itself.
+TEST(CaptureTest, TheCaptureLeavesItsOwnFolderOut) {
+    TestMachine m, scratch;
+    testing::CopyDemo(m);
+    const std::wstring output = std::wstring(testing::kProgramFolder) + L"NorvaneCapture-PC";
+    m.WriteFile(output + L"\\registry.reg", "a capture under way");
+    auto machine = m.Load();
+    platform::Platform& platform = machine->Platform();
+    const PackageConfig config(platform.profile,
+                               std::wstring(testing::kProgramFolder) + L"config.ini");
+    capture::CaptureWriter writer(scratch.Folder() / "capture");
+    capture::CaptureFiles(platform, config, platform.system.ModuleFileName(), std::nullopt, output,
+                          writer);
+    EXPECT_TRUE(writer.Holds(std::wstring(testing::kProgramFolder) + L"config.ini"));
+    EXPECT_FALSE(writer.Holds(output));
+    EXPECT_FALSE(writer.Holds(output + L"\\registry.reg"));
 }
 
 }  // namespace

@@ -95,11 +95,21 @@ int New(const fs::path& folder, const std::string& from) {
 
 // Captures the simulated machine as NorvaneCapture.exe captures a PC. SRC is only read: the
 // machine is loaded and never saved.
-int Capture(const fs::path& source, const std::vector<std::wstring>& arguments) {
+int Capture(const fs::path& source, const fs::path& destination,
+            const std::vector<std::wstring>& arguments) {
     sim::MachineError error;
     auto machine = sim::Machine::Load(source, {}, error);
     if (!machine) {
         std::fprintf(stderr, "norvane-machine: %s\n", error.ToString().c_str());
+        return 2;
+    }
+    // The capture must leave SRC as it was, and would see itself in its drive.
+    std::error_code ec;
+    const auto inside =
+        fs::relative(fs::weakly_canonical(destination, ec), fs::weakly_canonical(source, ec), ec);
+    if (!inside.empty() && *inside.begin() != "..") {
+        std::fprintf(stderr, "norvane-machine: %s lies inside %s\n", destination.c_str(),
+                     source.c_str());
         return 2;
     }
     std::vector<std::wstring> lines, errors;
@@ -129,7 +139,7 @@ int main(int argc, char** argv) {
         std::vector<std::wstring> arguments;
         for (int i = 3; i < argc; ++i)
             arguments.push_back(text::FromUtf8(argv[i]));
-        return Capture(argv[2], arguments);
+        return Capture(argv[2], argv[3], arguments);
     }
     if (command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
