@@ -10,7 +10,7 @@ namespace norvane {
 
 std::wstring LookUpSetupPath(RunContext& context, const std::wstring& guid) {
     const auto modifyPath =
-        ReadUninstallValue(context.P().registry, guid, L"ModifyPath", L"InstallShield_");
+        ReadUninstallValue(context.P().registry, guid, L"ModifyPath", kScannerEntryPrefix);
     if (!modifyPath)
         return L"";
     // "\"C:\\...\\setup.exe\" -runfromtemp": the text between the first and the last quote.

@@ -3,9 +3,6 @@
 namespace norvane {
 namespace {
 
-constexpr wchar_t kUninstall32[] =
-    L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr wchar_t kUninstall[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr std::uint32_t kValueBytes = 520;
 
 }  // namespace

@@ -11,6 +11,13 @@
 
 namespace norvane {
 
+// The uninstall entries of the 32-bit view and of the native one, below HKEY_LOCAL_MACHINE.
+inline constexpr wchar_t kUninstall32[] =
+    L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline constexpr wchar_t kUninstall[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// The prefix of a scanner's entry, "InstallShield_{GUID}".
+inline constexpr wchar_t kScannerEntryPrefix[] = L"InstallShield_";
+
 // The path of the entry "<prefix>{<guid>}" (for example "InstallShield_" for a scanner).
 std::wstring UninstallEntryPath(platform::Registry& registry, const std::wstring& guid,
                                 const std::wstring& prefix = L"");

@@ -1,5 +1,6 @@
 #include "inventory/PendingRenames.h"
 
+#include "platform/WindowsKeys.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -9,8 +10,8 @@ int IsFilePending(platform::Platform& platform, const std::wstring& fileName) {
         return 0;
     platform::RegValue value;
     if (platform.registry.QueryValueOfAnySize(
-            platform::RootKey::LocalMachine, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager",
-            L"PendingFileRenameOperations", value) != platform::win::kSuccess)
+            platform::RootKey::LocalMachine, platform::kSessionManagerPath,
+            platform::kPendingRenamesValue, value) != platform::win::kSuccess)
         return 0;
     // Sources and targets alternate, and a deletion's target is an empty string: every string of
     // the value is looked at, not only those before the first empty one.

@@ -24,6 +24,10 @@ public:
     virtual std::uint32_t ThreadLocale() = 0;
     virtual std::uint16_t SystemDefaultLangId() = 0;
     virtual std::uint32_t OsMajorVersion() = 0;
+    // GetACP: the ANSI code page.
+    virtual std::uint32_t AnsiCodePage() = 0;
+    // GetComputerNameW: the computer's NetBIOS name; empty when Windows does not tell it.
+    virtual std::wstring ComputerName() = 0;
     // GetCurrentThreadId.
     virtual std::uint32_t CurrentThreadId() = 0;
     // The fixed file version of an executable (VS_FIXEDFILEINFO dwFileVersionMS and LS).

@@ -15,8 +15,6 @@ namespace {
 
 namespace win = platform::win;
 
-constexpr wchar_t kSharedFiles[2][13] = {L"MERLAXTE.DLL", L"MERLINDO.DLL"};
-
 bool IsLink(std::uint32_t attributes) {
     return attributes != platform::kInvalidFileAttributes &&
            (attributes & platform::kFileAttributeReparsePoint);

@@ -22,6 +22,9 @@ inline constexpr int kPrintProcessorStayed = 0x04;
 inline constexpr int kSpoolFolderStayed = 0x02;
 inline constexpr int kSharedFileStayed = 0x01;
 
+// The files in System32 that every driver of the package shares.
+inline constexpr wchar_t kSharedFiles[2][13] = {L"MERLAXTE.DLL", L"MERLINDO.DLL"};
+
 // Runs over every driver chosen for removal that no printer uses any more; logs what stays
 // under the driver's section (F1, F2, ...) and sets "DRIVER <name>" in the result map. A monitor
 // or print processor that `installs` does not show the maker's INF files installing stays, said

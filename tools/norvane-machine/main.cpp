@@ -2,13 +2,17 @@
 //   norvane-machine show DIR                 what the machine holds
 //   norvane-machine reboot DIR               what Windows does when it starts again
 //   norvane-machine new DIR [--from DIR2]    a new empty machine, or a copy of DIR2 (or "demo")
+//   norvane-machine capture SRC DEST [...]   SRC's printing state captured into DEST, as
+//                                            NorvaneCapture.exe captures a PC
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "../common/RunProgram.h"
 #include "MachineReport.h"
+#include "capture/CaptureProgram.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/MachineConfig.h"
 #include "platform/sim/Reboot.h"
@@ -22,7 +26,8 @@ namespace {
 constexpr char kUsage[] =
     "usage: norvane-machine show DIR\n"
     "       norvane-machine reboot DIR   (pending renames done, RunOnce commands run)\n"
-    "       norvane-machine new DIR [--from TEMPLATE]   (TEMPLATE: a machine folder or \"demo\")\n";
+    "       norvane-machine new DIR [--from TEMPLATE]   (TEMPLATE: a machine folder or \"demo\")\n"
+    "       norvane-machine capture SRC DEST [/x SERIES | /d NAMES | /all]\n";
 
 int Show(const fs::path& folder) {
     sim::MachineError error;
@@ -88,6 +93,36 @@ int New(const fs::path& folder, const std::string& from) {
     return 0;
 }
 
+// Captures the simulated machine as NorvaneCapture.exe captures a PC. SRC is only read: the
+// machine is loaded and never saved.
+int Capture(const fs::path& source, const fs::path& destination,
+            const std::vector<std::wstring>& arguments) {
+    sim::MachineError error;
+    auto machine = sim::Machine::Load(source, {}, error);
+    if (!machine) {
+        std::fprintf(stderr, "norvane-machine: %s\n", error.ToString().c_str());
+        return 2;
+    }
+    // The capture must leave SRC as it was, and would see itself in its drive.
+    std::error_code ec;
+    const auto inside =
+        fs::relative(fs::weakly_canonical(destination, ec), fs::weakly_canonical(source, ec), ec);
+    if (!inside.empty() && *inside.begin() != "..") {
+        std::fprintf(stderr, "norvane-machine: %s lies inside %s\n", destination.c_str(),
+                     source.c_str());
+        return 2;
+    }
+    std::vector<std::wstring> lines, errors;
+    const int status =
+        capture::RunCapture(machine->Platform(), machine->Platform().system.ModuleFileName(),
+                            text::FromUtf8(NORVANE_VERSION), arguments, lines, errors);
+    for (const auto& line : lines)
+        std::printf("%s\n", text::ToUtf8(line).c_str());
+    for (const auto& line : errors)
+        std::fprintf(stderr, "norvane-machine: %s\n", text::ToUtf8(line).c_str());
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,6 +135,12 @@ int main(int argc, char** argv) {
         return New(argv[2], "");
     if (command == "new" && argc == 5 && std::string(argv[3]) == "--from")
         return New(argv[2], argv[4]);
+    if (command == "capture" && argc >= 4) {
+        std::vector<std::wstring> arguments;
+        for (int i = 3; i < argc; ++i)
+            arguments.push_back(text::FromUtf8(argv[i]));
+        return Capture(argv[2], argv[3], arguments);
+    }
     if (command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return 0;

@@ -538,7 +538,9 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
     static const char* const kKnown[] = {
         "program", "programs", "fileVersion", "windowsDir", "commonAppDataDir", "currentDir",
         "threadLocale", "systemDefaultLangId", "ansiCodePage", "osMajorVersion", "administrator",
-        "localTime", "jobs", "faults", "processes",
+        "localTime", "jobs", "faults", "processes", "computerName",
+        // Where a captured machine came from: read by people, kept as it is.
+        "capture",
         // What can end the program's start-up.
         "otherInstanceRunning", "commonControlsFail"};
     for (const auto& item : root.items()) {
@@ -555,6 +557,7 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
     if (!r.String("program", config.program) ||
         !r.OptionalString("fileVersion", config.fileVersion) ||
         !r.String("windowsDir", config.windowsDir) ||
+        !r.String("computerName", config.computerName) ||
         !r.String("commonAppDataDir", config.commonAppDataDir) ||
         !r.OptionalString("currentDir", config.currentDir) ||
         !r.Number("threadLocale", config.threadLocale) ||
@@ -611,6 +614,8 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
         !ReadOlderProcesses(textValue, root["processes"], config.processes, error)) {
         return false;
     }
+    if (root.contains("capture") && !root["capture"].is_object())
+        return r.Fail("capture", "must be an object such as {\"time\": ..., \"computer\": ...}");
     if (root.contains("programs"))
         return ProgramReader(textValue, error).Read(root["programs"], config.programs);
     return true;
@@ -622,6 +627,7 @@ std::string WriteMachineConfig(const MachineConfig& config) {
     root["fileVersion"] = config.fileVersion ? json(text::ToUtf8(*config.fileVersion)) : json();
     root["windowsDir"] = text::ToUtf8(config.windowsDir);
     root["commonAppDataDir"] = text::ToUtf8(config.commonAppDataDir);
+    root["computerName"] = text::ToUtf8(config.computerName);
     root["currentDir"] = config.currentDir ? json(text::ToUtf8(*config.currentDir)) : json();
     root["threadLocale"] = config.threadLocale;
     root["systemDefaultLangId"] = config.systemDefaultLangId;

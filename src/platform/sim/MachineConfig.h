@@ -71,6 +71,7 @@ struct MachineConfig {
     std::uint16_t systemDefaultLangId = 1033;
     std::uint32_t ansiCodePage = 1252;
     std::uint32_t osMajorVersion = 10;
+    std::wstring computerName = L"SIMULATED-PC";  // GetComputerNameW
     AdministratorToken administrator = AdministratorToken::Member;
     bool otherInstanceRunning = false;
     bool commonControlsFail = false;                               // InitCommonControlsEx fails

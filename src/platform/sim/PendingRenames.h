@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "platform/Registry.h"
+#include "platform/WindowsKeys.h"
 
 namespace norvane::sim {
 
 // Under HKEY_LOCAL_MACHINE.
-inline constexpr wchar_t kSessionManagerKey[] =
-    L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-inline constexpr wchar_t kPendingRenamesValue[] = L"PendingFileRenameOperations";
+inline constexpr const auto& kSessionManagerKey = platform::kSessionManagerPath;
+using platform::kPendingRenamesValue;
 
 // One pair of the list.
 struct PendingRename {

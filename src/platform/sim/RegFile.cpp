@@ -1,5 +1,7 @@
 #include "platform/sim/RegFile.h"
 
+#include "platform/RegText.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
@@ -12,11 +14,8 @@ using platform::RegType;
 using platform::RegValue;
 using platform::WinError;
 
-constexpr std::wstring_view kHeader = L"Windows Registry Editor Version 5.00";
 // The older format, whose text and hex(1), hex(2) and hex(7) strings are in the ANSI code page.
 constexpr std::wstring_view kHeaderAnsi = L"REGEDIT4";
-// regedit breaks hex data once a line holds this many characters, the "\" not counted.
-constexpr std::size_t kHexLineWidth = 77;
 
 int HexDigit(wchar_t c) {
     if (c >= L'0' && c <= L'9')
@@ -84,7 +83,7 @@ public:
 
     std::optional<RegFileError> Run() {
         const std::wstring header = text::Trim(m_lines.front());
-        if (header != kHeader && header != kHeaderAnsi) {
+        if (header != platform::kRegFileHeader && header != kHeaderAnsi) {
             return RegFileError{1,
                                 "the first line must be \"Windows Registry Editor Version "
                                 "5.00\" or \"REGEDIT4\""};
@@ -332,86 +331,6 @@ private:
     std::string m_error;
 };
 
-// Writing.
-
-std::wstring Escaped(const std::wstring& text) {
-    std::wstring out;
-    for (wchar_t c : text) {
-        switch (c) {
-            case L'\\':
-                out += L"\\\\";
-                break;
-            case L'"':
-                out += L"\\\"";
-                break;
-            case L'\n':
-                out += L"\\n";
-                break;
-            case L'\r':
-                out += L"\\r";
-                break;
-            default:
-                out.push_back(c);
-        }
-    }
-    return out;
-}
-
-// hex: or hex(N): and the bytes, broken as regedit breaks them: after the comma that brings the
-// line to kHexLineWidth characters, with "\" and a new line indented by two spaces.
-std::wstring HexData(const RegValue& value, std::size_t lineLength) {
-    wchar_t buffer[24];
-    std::wstring out = L"hex:";
-    if (value.type != RegType::Binary) {
-        std::swprintf(buffer, 24, L"hex(%x):", static_cast<unsigned>(value.type));
-        out = buffer;
-    }
-    lineLength += out.size();
-    for (std::size_t i = 0; i < value.data.size(); ++i) {
-        std::swprintf(buffer, 24, L"%02x", value.data[i]);
-        out += buffer;
-        if (i + 1 == value.data.size())
-            break;
-        out += L',';
-        lineLength += 3;
-        if (lineLength >= kHexLineWidth) {
-            out += L"\\\r\n  ";
-            lineLength = 2;
-        }
-    }
-    return out;
-}
-
-// A REG_SZ is written as "text" only when reading that back gives the same bytes; one without
-// its terminator, with a null inside or of odd length is written as hex(1):.
-std::wstring ValueData(const RegValue& value, std::size_t lineLength) {
-    if (value.type == RegType::Sz && RegValue::String(value.AsString()).data == value.data) {
-        return L"\"" + Escaped(value.AsString()) + L"\"";
-    }
-    if (value.type == RegType::Dword && value.data.size() == 4) {
-        wchar_t buffer[24];
-        std::swprintf(buffer, 24, L"dword:%02x%02x%02x%02x", value.data[3], value.data[2],
-                      value.data[1], value.data[0]);
-        return buffer;
-    }
-    return HexData(value, lineLength);
-}
-
-void WriteKey(std::wstring& out, const std::wstring& path, const RegKey& key) {
-    out += L"\r\n[" + path + L"]\r\n";
-    std::vector<const std::pair<std::wstring, RegValue>*> values;
-    for (const auto& entry : key.values)
-        values.push_back(&entry);
-    std::sort(values.begin(), values.end(), [](const auto* a, const auto* b) {
-        return text::CompareNoCase(a->first, b->first) < 0;
-    });
-    for (const auto* entry : values) {
-        const std::wstring name =
-            entry->first.empty() ? L"@=" : L"\"" + Escaped(entry->first) + L"\"=";
-        out += name + ValueData(entry->second, text::Utf16Length(name)) + L"\r\n";
-    }
-}
-
 // Every key below a root, parents first and siblings in enumeration order. The walk keeps its
 // own stack and one path that grows and shrinks with it, so a deep tree costs neither call
 // depth nor a copy of its path per level.
@@ -433,7 +352,7 @@ void WriteSubtree(std::wstring& out, const RegKey& root) {
         path.resize(level.pathLength);
         path += L'\\';
         path += key.name;
-        WriteKey(out, path, key);
+        platform::AppendRegKey(out, path, key.values);
         levels.push_back({key.SubkeysInEnumOrder(), 0, path.size()});
     }
 }
@@ -450,10 +369,10 @@ std::optional<RegFileError> ReadRegFile(const std::vector<std::uint8_t>& bytes,
 std::string WriteRegFile(const RegistryStore& store) {
     // As regedit exports: the header, then each key after a blank line, and a blank line at the
     // end; lines end with CR LF. A root key is listed only when it holds values itself.
-    std::wstring out = std::wstring(kHeader) + L"\r\n";
+    std::wstring out = std::wstring(platform::kRegFileHeader) + L"\r\n";
     for (const auto& [name, root] : store.Roots()) {
         if (!root->values.empty())
-            WriteKey(out, root->name, *root);
+            platform::AppendRegKey(out, root->name, root->values);
         WriteSubtree(out, *root);
     }
     out += L"\r\n";

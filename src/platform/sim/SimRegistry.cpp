@@ -146,7 +146,9 @@ WinError SimRegistry::EnumKey(RootKey root, const std::wstring& path, std::uint3
     const RegKey* key = Lookup(m_store, FullPath(root, path), error);
     if (!key)
         return error;
-    const auto subkeys = key->SubkeysInEnumOrder();
+    if (m_enumOrder.key != key || m_enumOrder.generation != m_store.Generation())
+        m_enumOrder = {key, m_store.Generation(), key->SubkeysInEnumOrder()};
+    const auto& subkeys = m_enumOrder.subkeys;
     if (index >= subkeys.size())
         return win::kNoMoreItems;
     name = subkeys[index]->name;

@@ -51,6 +51,14 @@ private:
     RegistryStore& m_store;
     const std::vector<std::wstring>& m_readOnlyKeys;
     Journal& m_journal;
+    // The subkeys of the key listed last, in enumeration order, kept while the store's
+    // generation stays: a caller lists a key by index, one call per subkey, and a key of n
+    // subkeys sorted again for each call would cost n^2 log n (a print server's Printers key).
+    struct EnumOrder {
+        const RegKey* key = nullptr;
+        std::uint64_t generation = 0;
+        std::vector<const RegKey*> subkeys;
+    } m_enumOrder;
 };
 
 }  // namespace norvane::sim

@@ -30,6 +30,7 @@
 #include "platform/Registry.h"
 #include "platform/Spooler.h"
 #include "platform/SpoolerRefusals.h"
+#include "platform/WindowsKeys.h"
 #include "platform/sim/RegistryKeys.h"
 #include "platform/sim/SpoolerState.h"
 
@@ -37,9 +38,8 @@ namespace norvane::sim {
 
 // Where the spooler keeps its state: below HKEY_LOCAL_MACHINE, and below HKEY_CURRENT_USER.
 inline constexpr const auto& kPrintPath = platform::kPrintKeyPath;
-inline constexpr wchar_t kConnectionsPath[] = L"Printers\\Connections";
-inline constexpr wchar_t kWindowsPath[] =
-    L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+using platform::kConnectionsPath;
+inline constexpr const auto& kWindowsPath = platform::kUserWindowsPath;
 // The same keys by their full names.
 inline const std::wstring kPrintKey = std::wstring(L"HKEY_LOCAL_MACHINE\\") + kPrintPath;
 inline const std::wstring kConnectionsKey = std::wstring(L"HKEY_CURRENT_USER\\") + kConnectionsPath;

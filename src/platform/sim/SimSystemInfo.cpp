@@ -52,11 +52,11 @@ std::wstring SimSystemInfo::ErrorMessage(platform::WinError code) {
 }
 
 bool SimSystemInfo::AnsiCodePageHolds(const std::wstring& text) {
-    return AnsiCodePage(m_config.ansiCodePage).Holds(text);
+    return sim::AnsiCodePage(m_config.ansiCodePage).Holds(text);
 }
 
 std::wstring SimSystemInfo::FromAnsiCodePage(const std::vector<std::uint8_t>& bytes) {
-    return AnsiCodePage(m_config.ansiCodePage)
+    return sim::AnsiCodePage(m_config.ansiCodePage)
         .Decode({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 

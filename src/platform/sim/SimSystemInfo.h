@@ -19,6 +19,8 @@ public:
     std::uint32_t ThreadLocale() override { return m_config.threadLocale; }
     std::uint16_t SystemDefaultLangId() override { return m_config.systemDefaultLangId; }
     std::uint32_t OsMajorVersion() override { return m_config.osMajorVersion; }
+    std::uint32_t AnsiCodePage() override { return m_config.ansiCodePage; }
+    std::wstring ComputerName() override { return m_config.computerName; }
     // The program's threads are not told apart: its one process, one number.
     std::uint32_t CurrentThreadId() override { return kProgramThreadId; }
     platform::WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,

@@ -6,6 +6,7 @@
 
 #include "platform/Spooler.h"
 #include "platform/SpoolerRefusals.h"
+#include "platform/WindowsKeys.h"
 #include "platform/sim/SimSpooler.h"
 #include "support/Text.h"
 
@@ -32,11 +33,7 @@ inline std::wstring MonitorsPath() {
     return platform::MonitorsKeyPath();
 }
 
-// The local ports, one value each (the Local Port monitor's).
-inline constexpr wchar_t kLocalPortsPath[] =
-    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
-// The USB printers, one subkey per device, the port in "#\Device Parameters" "Port Name".
-inline constexpr wchar_t kUsbPrintersPath[] =
-    L"SYSTEM\\CurrentControlSet\\Control\\DeviceClasses\\{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
+using platform::kLocalPortsPath;
+using platform::kUsbPrintersPath;
 
 }  // namespace norvane::sim

@@ -115,6 +115,16 @@ std::wstring Win32SystemInfo::ErrorMessage(WinError code) {
     return length > 0 ? text::TrimRight(std::wstring_view(buffer.Get(), length)) : std::wstring();
 }
 
+std::uint32_t Win32SystemInfo::AnsiCodePage() {
+    return GetACP();
+}
+
+std::wstring Win32SystemInfo::ComputerName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &length) ? std::wstring(name, length) : std::wstring();
+}
+
 bool Win32SystemInfo::AnsiCodePageHolds(const std::wstring& text) {
     // With UTF-8 as the ANSI code page (a Windows option) every character fits, and the call
     // refuses both the flag and the question.

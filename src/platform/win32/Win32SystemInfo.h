@@ -17,6 +17,8 @@ public:
     std::uint32_t ThreadLocale() override;
     std::uint16_t SystemDefaultLangId() override;
     std::uint32_t OsMajorVersion() override;
+    std::uint32_t AnsiCodePage() override;
+    std::wstring ComputerName() override;
     std::uint32_t CurrentThreadId() override;
     platform::WinError FileVersion(const std::wstring& path, std::uint32_t& versionMs,
                                    std::uint32_t& versionLs) override;

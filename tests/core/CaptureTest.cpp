@@ -1,0 +1,401 @@
+// The capture of a PC's printing state (capture/), over simulated machines: a removal replayed on
+// the capture does what it does on the machine captured, and the capture changes nothing there.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "capture/CaptureFiles.h"
+#include "capture/CaptureProgram.h"
+#include "capture/CaptureWriter.h"
+#include "harness/CaseStride.h"
+#include "harness/DemoMachine.h"
+#include "harness/TestMachine.h"
+#include "support/Text.h"
+
+namespace norvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TestMachine;
+
+// Every file of a folder with its bytes, links followed as the simulated drive follows them.
+std::map<fs::path, std::string> Snapshot(const fs::path& folder) {
+    std::map<fs::path, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            std::ostringstream bytes;
+            bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+            files[fs::relative(entry.path(), folder)] = bytes.str();
+        }
+    }
+    return files;
+}
+
+// The machine's registry and files as the capture sees them: one key the user may not open and
+// one file another program holds open without sharing it, and every changing call refused and
+// counted, since the capture must make none.
+class Guarded final : public platform::Registry, public platform::FileSystem {
+public:
+    Guarded(platform::Platform& machine, std::wstring deniedKey, std::wstring lockedFile)
+        : m_registry(machine.registry),
+          m_files(machine.files),
+          m_deniedKey(std::move(deniedKey)),
+          m_lockedFile(std::move(lockedFile)),
+          m_platform{
+              machine.spooler,  *this,          machine.profile,   *this,         machine.processes,
+              machine.security, machine.system, machine.resources, machine.clock, machine.ui} {}
+
+    platform::Platform& Get() { return m_platform; }
+    int changes = 0;
+
+    using WinError = platform::WinError;
+    using RootKey = platform::RootKey;
+    WinError OpenKey(RootKey root, const std::wstring& path, platform::RegAccess access) override {
+        changes += access != platform::RegAccess::Read;
+        return Denied(path) ? platform::win::kAccessDenied : m_registry.OpenKey(root, path, access);
+    }
+    WinError CreateKey(RootKey, const std::wstring&, bool*) override { return Change(); }
+    WinError DeleteKey(RootKey, const std::wstring&) override { return Change(); }
+    WinError EnumKey(RootKey root, const std::wstring& path, std::uint32_t index,
+                     std::wstring& name) override {
+        return Denied(path) ? platform::win::kAccessDenied
+                            : m_registry.EnumKey(root, path, index, name);
+    }
+    WinError KeyName(RootKey root, const std::wstring& path, std::wstring& name) override {
+        return m_registry.KeyName(root, path, name);
+    }
+    WinError QueryValue(RootKey root, const std::wstring& path, const std::wstring& name,
+                        std::uint32_t maxBytes, platform::RegValue& value) override {
+        return Denied(path) ? platform::win::kAccessDenied
+                            : m_registry.QueryValue(root, path, name, maxBytes, value);
+    }
+    WinError QueryValueSize(RootKey root, const std::wstring& path, const std::wstring& name,
+                            std::uint32_t& bytes) override {
+        return Denied(path) ? platform::win::kAccessDenied
+                            : m_registry.QueryValueSize(root, path, name, bytes);
+    }
+    WinError SetValue(RootKey, const std::wstring&, const std::wstring&,
+                      const platform::RegValue&) override {
+        return Change();
+    }
+    WinError DeleteValue(RootKey, const std::wstring&, const std::wstring&) override {
+        return Change();
+    }
+    WinError EnumValue(RootKey root, const std::wstring& path, std::uint32_t index,
+                       std::wstring& name, platform::RegValue& value) override {
+        return Denied(path) ? platform::win::kAccessDenied
+                            : m_registry.EnumValue(root, path, index, name, value);
+    }
+
+    WinError Find(const std::wstring& pattern, std::vector<platform::FindEntry>& entries) override {
+        return m_files.Find(pattern, entries);
+    }
+    WinError DeleteFile(const std::wstring&) override { return Change(); }
+    WinError GetAttributes(const std::wstring& path, std::uint32_t& attributes) override {
+        return m_files.GetAttributes(path, attributes);
+    }
+    WinError SetAttributes(const std::wstring&, std::uint32_t) override { return Change(); }
+    WinError GetFileSize(const std::wstring& path, std::uint64_t& size) override {
+        return m_files.GetFileSize(path, size);
+    }
+    WinError CreateDirectory(const std::wstring&) override { return Change(); }
+    WinError RemoveDirectory(const std::wstring&) override { return Change(); }
+    bool PathFileExists(const std::wstring& path) override { return m_files.PathFileExists(path); }
+    bool PathIsDirectory(const std::wstring& path) override {
+        return m_files.PathIsDirectory(path);
+    }
+    WinError GetCurrentDirectory(std::wstring& path) override {
+        return m_files.GetCurrentDirectory(path);
+    }
+    WinError SetCurrentDirectory(const std::wstring&) override { return Change(); }
+    WinError ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) override {
+        return text::EqualsNoCase(path, m_lockedFile) ? platform::win::kSharingViolation
+                                                      : m_files.ReadFile(path, bytes);
+    }
+    WinError WriteFile(const std::wstring&, const std::vector<std::uint8_t>&, bool) override {
+        return Change();
+    }
+    WinError MoveFileReplacing(const std::wstring&, const std::wstring&) override {
+        return Change();
+    }
+
+private:
+    bool Denied(const std::wstring& path) const { return text::EqualsNoCase(path, m_deniedKey); }
+    WinError Change() {
+        ++changes;
+        return platform::win::kAccessDenied;
+    }
+
+    platform::Registry& m_registry;
+    platform::FileSystem& m_files;
+    std::wstring m_deniedKey, m_lockedFile;
+    platform::Platform m_platform;
+};
+
+struct Captured {
+    int status = 0;
+    std::vector<std::wstring> lines, errors;
+};
+
+// norvane-machine capture: the machine loaded and never saved, and no change asked of it.
+Captured Capture(TestMachine& machine, const fs::path& folder,
+                 std::vector<std::wstring> switches = {}, const std::wstring& deniedKey = L"",
+                 const std::wstring& lockedFile = L"") {
+    Captured out;
+    auto loaded = machine.Load();
+    Guarded guarded(loaded->Platform(), deniedKey, lockedFile);
+    switches.insert(switches.begin(), text::FromUtf8(folder.string()));
+    out.status = capture::RunCapture(guarded.Get(), loaded->Platform().system.ModuleFileName(),
+                                     L"9.9.9", switches, out.lines, out.errors);
+    EXPECT_EQ(guarded.changes, 0);
+    return out;
+}
+
+// A run's journal and log without the log's date and time, which differ from run to run.
+std::vector<std::wstring> Timeless(TestMachine& m, const testing::RunResult& run) {
+    std::vector<std::wstring> lines;
+    for (const auto& entry : run.journal) {
+        if (entry.find(L"[Date]") == std::wstring::npos)
+            lines.push_back(entry);
+    }
+    std::istringstream log(m.ReadFile(run.logFile));
+    for (std::string line; std::getline(log, line);) {
+        if (!line.starts_with("LogDate=") && !line.starts_with("LogTime="))
+            lines.push_back(L"log: " + text::FromUtf8(line));
+    }
+    return lines;
+}
+
+// The demo machine, and machines with random damage to their driver data and an odd driver name
+// (those the damage tables remove from), each captured, then the same silent removal run on the
+// machine and on its capture: the same journal, the same log. The uninstallers are not captured,
+// so the removal leaves the utilities alone (no /u).
+TEST(CaptureTest, ARemovalOnTheCaptureDoesWhatItDoesOnTheMachine) {
+    const std::vector<std::string> names = {"Corvida Model B PS", "Corvida=Model B PS",
+                                            "Corvida Model B PS.", "[Corvida Model B PS"};
+    const std::vector<std::wstring> commands = {L"/s /x Corvida Model A", L"/s /x Corvida Model B",
+                                                L"/s /x Corvida Model A,Corvida Model B /n",
+                                                L"/s /x Corvida Model A,Corvida Model B"};
+    std::mt19937 random(20261210);
+    for (int n = 0; n < 16; ++n) {
+        const auto damage = n < 4 ? std::vector<testing::Damage>{} : testing::RandomDamage(random);
+        const std::string name = names[random() % names.size()];
+        const std::wstring command = commands[n % commands.size()];
+        if (n % testing::CaseStride() != 0)
+            continue;
+        SCOPED_TRACE("case " + std::to_string(n) + ", " + name + ", " + text::ToUtf8(command));
+        TestMachine original, replay;
+        testing::CopyDemo(original, name);
+        testing::ApplyDamage(original, damage);
+        const auto before = Snapshot(original.Folder());
+        const fs::path folder = replay.Folder().string() + "-capture";
+        const Captured captured = Capture(original, folder);
+        ASSERT_EQ(captured.status, capture::kCaptured);
+        EXPECT_EQ(Snapshot(original.Folder()), before);
+        replay.CopyFrom(folder);
+        fs::remove_all(folder);
+        const auto there = original.Run(command);
+        const auto here = replay.Run(command);
+        EXPECT_EQ(Timeless(replay, here), Timeless(original, there));
+    }
+}
+
+}  // namespace
+}  // namespace norvane
+
+namespace norvane {
+namespace {
+
+constexpr wchar_t kModelAKey[] =
+    L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Corvida Model A";
+
+// What the capture refuses, and what it records and goes past: a folder that is not empty or
+// not a folder is left as it was; a name from the machine that Windows would read otherwise is
+// listed as not read, and nothing is written for it, inside the folder or outside it.
+TEST(CaptureTest, RefusesWhatItMustAndRecordsWhatItCannotRead) {
+    struct Row {
+        const char* what;
+        std::function<void(TestMachine&, const fs::path&)> prepare;
+        std::vector<std::wstring> switches;
+        int status;
+        std::vector<std::wstring> unread;  // the summary's lines that must be there
+        std::wstring deniedKey = L"", lockedFile = L"";
+    };
+    const std::vector<Row> rows = {
+        {"a folder holding a file",
+         [](TestMachine&, const fs::path& folder) {
+             fs::create_directories(folder);
+             std::ofstream(folder / "notes.txt") << "kept";
+         },
+         {},
+         capture::kNotEmpty,
+         {}},
+        {"a file",
+         [](TestMachine&, const fs::path& folder) { std::ofstream(folder) << "kept"; },
+         {},
+         capture::kNotEmpty,
+         {}},
+        {"an unknown switch", [](TestMachine&, const fs::path&) {}, {L"/q"}, capture::kUsage, {}},
+        {"two choices",
+         [](TestMachine&, const fs::path&) {},
+         {L"/all", L"/d", L"Corvida Model A"},
+         capture::kUsage,
+         {}},
+        {"hostile names",
+         [](TestMachine& m, const fs::path&) {
+             testing::ApplyDamage(m, {{std::wstring(testing::kDemoDriversKey) + L"Corvida Model A",
+                                       L"Data File", L"..\\..\\..\\..\\..\\escaped.txt"}});
+             m.WriteFile(L"C:\\Program Files\\Halvex\\Norvane\\ISS\\CON", "a device's name");
+         },
+         {L"/all"},
+         capture::kCaptured,
+         {L"  path ..\\..\\..\\..\\..\\escaped.txt: not a plain path",
+          L"  name C:\\Program Files\\Halvex\\Norvane\\ISS\\CON: not a plain name"}},
+        {"a key it may not open and a file held open",
+         [](TestMachine&, const fs::path&) {},
+         {},
+         capture::kCaptured,
+         {L"  key HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\"
+          L"Corvida Model B: error 5",
+          L"  file C:\\Program Files\\Halvex\\Norvane\\ISS\\StatusMonitor.iss: error 32"},
+         L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Corvida Model B",
+         L"C:\\Program Files\\Halvex\\Norvane\\ISS\\StatusMonitor.iss"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestMachine m;
+        testing::CopyDemo(m);
+        const fs::path folder = m.Folder().string() + "-capture";
+        row.prepare(m, folder);
+        const auto before = fs::exists(folder) && fs::is_directory(folder)
+                                ? Snapshot(folder)
+                                : decltype(Snapshot(folder)){};
+        const Captured captured = Capture(m, folder, row.switches, row.deniedKey, row.lockedFile);
+        EXPECT_EQ(captured.status, row.status);
+        for (const auto& line : row.unread)
+            EXPECT_NE(std::find(captured.lines.begin(), captured.lines.end(), line),
+                      captured.lines.end())
+                << text::ToUtf8(line);
+        if (row.status == capture::kCaptured) {
+            EXPECT_EQ(captured.errors, std::vector<std::wstring>{});
+            EXPECT_FALSE(fs::exists(folder / "escaped.txt"));
+            EXPECT_FALSE(fs::exists(fs::path(m.Folder()).parent_path() / "escaped.txt"));
+            EXPECT_TRUE(fs::exists(folder / "machine.json"));
+            // What could not be read is neither in the capture nor an empty stand-in for it.
+            if (!row.deniedKey.empty()) {
+                std::ifstream reg(folder / "registry.reg", std::ios::binary);
+                const std::string text{std::istreambuf_iterator<char>(reg), {}};
+                EXPECT_EQ(text.find("Printers\\Corvida Model B]"), std::string::npos);
+                EXPECT_FALSE(fs::exists(folder / "drive_c/Program Files/Halvex/Norvane/ISS/"
+                                                 "StatusMonitor.iss"));
+            }
+        } else if (fs::is_directory(folder)) {
+            EXPECT_EQ(Snapshot(folder), before);
+            EXPECT_FALSE(captured.errors.empty());
+        }
+        fs::remove_all(folder);
+    }
+}
+
+// machine.json's facts come back as the simulator reads them, a name with quotes and
+// backslashes included; a printer's DEVMODE keeps its size and header and loses its settings.
+TEST(CaptureTest, TheFactsReadBackAndTheSettingsStayBehind) {
+    TestMachine m, replay;
+    testing::CopyDemo(m);
+    testing::PatchJson(
+        m, R"({"computerName": "FRONT \"DESK\"\\2\t\u00c4", "jobs": {"Corvida Model B": 3},
+                              "threadLocale": 1041, "osMajorVersion": 6, "administrator": false})");
+    const fs::path folder = replay.Folder().string() + "-capture";
+    ASSERT_EQ(Capture(m, folder).status, capture::kCaptured);
+    replay.CopyFrom(folder);
+    fs::remove_all(folder);
+    auto original = m.Load();
+    auto captured = replay.Load();
+    ASSERT_NE(captured, nullptr);
+    const sim::MachineConfig& facts = captured->Config();
+    EXPECT_EQ(facts.computerName, L"FRONT \"DESK\"\\2\t\u00c4");
+    EXPECT_EQ(facts.jobs.at(L"Corvida Model B"), 3u);
+    EXPECT_EQ(facts.threadLocale, 1041u);
+    EXPECT_EQ(facts.osMajorVersion, 6u);
+    EXPECT_EQ(facts.administrator, sim::AdministratorToken::None);
+    EXPECT_EQ(facts.program, original->Config().program);
+    EXPECT_EQ(facts.fileVersion, original->Config().fileVersion);
+
+    const auto& kept = original->Registry().Find(kModelAKey)->FindValue(L"Default DevMode")->data;
+    const auto& written =
+        captured->Registry().Find(kModelAKey)->FindValue(L"Default DevMode")->data;
+    ASSERT_EQ(written.size(), kept.size());
+    EXPECT_TRUE(std::equal(kept.begin(), kept.begin() + 72, written.begin()));
+    EXPECT_EQ(std::count(written.begin() + 72, written.end(), 0), written.size() - 72);
+    EXPECT_NE(std::count(kept.begin() + 72, kept.end(), 0), kept.size() - 72);
+}
+
+// Only a path Windows takes as written on the C: drive becomes a file of the capture: a name from
+// the machine that Windows reads otherwise never reaches past drive_c/. Folders met in another
+// letter case are one folder, and a placeholder stands for a file of any size without its bytes.
+TEST(CaptureTest, TheWriterKeepsToPlainPathsOnTheDrive) {
+    TestMachine scratch;
+    const fs::path root = scratch.Folder() / "scope", folder = root / "capture";
+    fs::create_directories(folder);
+    capture::CaptureWriter writer(folder);
+    struct Row {
+        const wchar_t* path;
+        bool written;
+    };
+    const Row rows[] = {
+        {L"C:\\Data\\a.txt", true},
+        {L"c:\\DATA\\b.txt", true},
+        {L"C:\\Data\\..\\..\\x.txt", false},
+        {L"C:\\Data\\CON", false},
+        {L"C:\\Data\\a:b", false},
+        {L"C:\\Data\\x.", false},
+        {L"D:\\x.txt", false},
+        {L"\\\\server\\share\\x.txt", false},
+        {L"Data\\x.txt", false},
+        {L"\\\\?\\C:\\x.txt", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(text::ToUtf8(row.path));
+        EXPECT_EQ(writer.Placeholder(row.path, 3), row.written);
+        EXPECT_EQ(writer.Holds(row.path), row.written);
+    }
+    EXPECT_EQ(writer.Counts().unwritten.size(), 8u);
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        files.push_back(fs::relative(entry.path(), root));
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files,
+              (std::vector<fs::path>{"capture", "capture/drive_c", "capture/drive_c/Data",
+                                     "capture/drive_c/Data/a.txt", "capture/drive_c/Data/b.txt"}));
+    const std::uint64_t big = (std::uint64_t{1} << 32) + 1;
+    ASSERT_TRUE(writer.Placeholder(L"C:\\Data\\big.bin", big));
+    EXPECT_EQ(fs::file_size(folder / "drive_c/Data/big.bin"), big);
+    EXPECT_EQ(writer.Counts().placeholderBytes, 2 * 3 + big);
+}
+
+// A capture written inside the program folder (the default folder, where it is started from
+// there) is not copied into itself.
+TEST(CaptureTest, TheCaptureLeavesItsOwnFolderOut) {
+    TestMachine m, scratch;
+    testing::CopyDemo(m);
+    const std::wstring output = std::wstring(testing::kProgramFolder) + L"NorvaneCapture-PC";
+    m.WriteFile(output + L"\\registry.reg", "a capture under way");
+    auto machine = m.Load();
+    platform::Platform& platform = machine->Platform();
+    const PackageConfig config(platform.profile,
+                               std::wstring(testing::kProgramFolder) + L"config.ini");
+    capture::CaptureWriter writer(scratch.Folder() / "capture");
+    capture::CaptureFiles(platform, config, platform.system.ModuleFileName(), std::nullopt, output,
+                          writer);
+    EXPECT_TRUE(writer.Holds(std::wstring(testing::kProgramFolder) + L"config.ini"));
+    EXPECT_FALSE(writer.Holds(output));
+    EXPECT_FALSE(writer.Holds(output + L"\\registry.reg"));
+}
+
+}  // namespace
+}  // namespace norvane
