@@ -33,6 +33,11 @@ TEST(LogCodePageTest, PrinterNameIsWrittenOnceAndFoundAgain) {
         {1252, "Drucker B\xC3\xBCro", false},
         {932, "\xE3\x83\x97\xE3\x83\xAA\xE3\x83\xB3\xE3\x82\xBF \xE6\x97\xA5\xE6\x9C\xAC", false},
         {932, "Drucker B\xC3\xBCro", true},
+        {936, "\xE6\x89\x93\xE5\x8D\xB0\xE6\x9C\xBA \xE5\x8A\x9E\xE5\x85\xAC\xE5\xAE\xA4", false},
+        {949, "\xED\x94\x84\xEB\xA6\xB0\xED\x84\xB0", false},
+        {1250, "Drukarka \xC5\x81\xC3\xB3" "d\xC5\xBA", false},
+        {1250, "\xE6\x89\x93\xE5\x8D\xB0\xE6\x9C\xBA", true},
+        {65001, "Drucker B\xC3\xBCro \xE2\x98\x83 \xE6\x97\xA5\xE6\x9C\xAC", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.printer + " at " + std::to_string(c.codePage));
@@ -83,6 +88,7 @@ TEST(LogCodePageTest, CodePageMarksWhatItCannotHold) {
     const sim::AnsiCodePage western(1252);
     EXPECT_TRUE(western.Holds(L"B\u00FCro \u20AC"));
     EXPECT_FALSE(western.Holds(L"\u2603"));
+    EXPECT_EQ(sim::AnsiCodePage(936).Encode(L"\u4E2D\u6587\u2603"), "\xD6\xD0\xCE\xC4?");
 }
 
 // A log that cannot be replaced keeps what it held, nothing is left beside it, and the run fails.

@@ -13,7 +13,8 @@ namespace {
 
 // Windows-1252 keeps its own table (text::ToCp1252): Windows maps the five bytes that the
 // standard leaves undefined to the control characters of the same value, where iconv fails. The
-// double-byte code pages go through glibc's iconv, whose CP932 is Microsoft's table.
+// others go through glibc's iconv, whose CP932, CP936, CP949 and CP950 are Microsoft's tables; a
+// byte another single-byte code page leaves undefined is read as U+FFFD there.
 constexpr char kWide[] = "WCHAR_T";
 
 struct Converter {
@@ -54,7 +55,7 @@ std::string Convert(const char* to, const char* from, std::string_view in,
 }  // namespace
 
 std::string AnsiCodePage::IconvName() const {
-    return "CP" + std::to_string(m_number);
+    return m_number == 65001 ? "UTF-8" : "CP" + std::to_string(m_number);
 }
 
 std::string AnsiCodePage::Encode(std::wstring_view text) const {

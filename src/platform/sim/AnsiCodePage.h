@@ -11,8 +11,14 @@ namespace norvane::sim {
 
 class AnsiCodePage {
 public:
-    // The code pages a machine may have: Windows-1252 (Western) and 932 (Japanese).
-    static bool IsSupported(std::uint32_t number) { return number == 1252 || number == 932; }
+    // The ANSI code pages Windows gives a system locale: Thai (874), Japanese (932), Simplified
+    // Chinese (936), Korean (949), Traditional Chinese (950), 1250 to 1258 (the European, Arabic,
+    // Hebrew and Vietnamese ones), and UTF-8 (65001, an option of Windows 10 and later), so that
+    // a machine captured from any PC loads.
+    static bool IsSupported(std::uint32_t number) {
+        return number == 874 || number == 932 || number == 936 || number == 949 || number == 950 ||
+               (number >= 1250 && number <= 1258) || number == 65001;
+    }
 
     explicit AnsiCodePage(std::uint32_t number) : m_number(number) {}
 

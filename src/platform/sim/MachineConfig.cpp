@@ -573,7 +573,9 @@ bool ParseMachineConfig(const std::string& textValue, MachineConfig& config,
         return r.Fail("program", "must be a full Windows path such as C:\\\\Folder\\\\Program.exe");
     }
     if (!AnsiCodePage::IsSupported(config.ansiCodePage))
-        return r.Fail("ansiCodePage", "must be 1252 (Windows-1252) or 932 (Japanese)");
+        return r.Fail(
+            "ansiCodePage",
+            "must be an ANSI code page of Windows: 874, 932, 936, 949, 950, 1250 to 1258 or 65001");
     if (root.contains("administrator")) {
         const json& admin = root["administrator"];
         if (admin.is_boolean()) {
