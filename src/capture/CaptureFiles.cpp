@@ -27,8 +27,14 @@ bool EndsWith(const std::wstring& path, std::wstring_view extension) {
                               extension);
 }
 
-bool IsCapabilityFile(const std::wstring& path) {
-    return EndsWith(path, L".CAP");
+// A driver's capability file, which the program reads, goes whole, but only from the spooler's
+// drivers folder, where a driver's files lie: a driver that names a file elsewhere (a user's
+// document) must not carry it off the PC.
+Contents DriverFileContents(const std::wstring& path, const std::wstring& driversFolder) {
+    return EndsWith(path, L".CAP") && path::IsAtOrBelow(path::ComparablePath(path),
+                                                        path::ComparablePath(driversFolder))
+               ? Contents::Whole
+               : Contents::Placeholder;
 }
 
 class FileCapture {
@@ -176,6 +182,7 @@ void CaptureFiles(platform::Platform& platform, const PackageConfig& config,
     FileCapture files(platform, writer, outputFolder);
     const Places places = Places::Of(platform, config);
     const std::wstring systemDir = platform.system.SystemDirectory();
+    const std::wstring driversFolder = path::Join(systemDir, L"spool\\drivers");
     for (const auto& folder : {places.windowsDir, systemDir, places.commonData, places.makerFolder,
                                places.makerFolder.empty() ? L"" : places.makerFolder + L"\\Drv"})
         files.FolderOnly(folder);
@@ -194,10 +201,9 @@ void CaptureFiles(platform::Platform& platform, const PackageConfig& config,
         for (const auto& driver : drivers) {
             for (const auto* file :
                  {&driver.driverPath, &driver.dataFile, &driver.configFile, &driver.helpFile})
-                files.Named(*file,
-                            IsCapabilityFile(*file) ? Contents::Whole : Contents::Placeholder);
+                files.Named(*file, DriverFileContents(*file, driversFolder));
             for (const auto& file : driver.dependentFiles)
-                files.Named(file, IsCapabilityFile(file) ? Contents::Whole : Contents::Placeholder);
+                files.Named(file, DriverFileContents(file, driversFolder));
             if (environment != std::wstring(platform::kEnvironmentX64) ||
                 (chosen && !chosen->contains(driver.name)))
                 continue;

@@ -303,17 +303,23 @@ TEST(CaptureTest, RefusesWhatItMustAndRecordsWhatItCannotRead) {
 }
 
 // machine.json's facts come back as the simulator reads them, a name with quotes and
-// backslashes included; a printer's DEVMODE keeps its size and header and loses its settings.
+// backslashes included; a printer's DEVMODE keeps its size and header and loses its settings, and
+// a capability file a driver names outside the drivers folder (a user's file) only its size.
 TEST(CaptureTest, TheFactsReadBackAndTheSettingsStayBehind) {
     TestMachine m, replay;
     testing::CopyDemo(m);
     testing::PatchJson(
         m, R"({"computerName": "FRONT \"DESK\"\\2\t\u00c4", "jobs": {"Corvida Model B": 3},
                               "threadLocale": 1041, "osMajorVersion": 6, "administrator": false})");
+    const std::wstring userFile = L"C:\\Users\\Public\\Documents\\private.CAP";
+    m.WriteFile(userFile, "[SEC_CAPABILITY]");
+    testing::ApplyDamage(
+        m, {{std::wstring(testing::kDemoDriversKey) + L"Corvida Model B", L"Data File", userFile}});
     const fs::path folder = replay.Folder().string() + "-capture";
     ASSERT_EQ(Capture(m, folder).status, capture::kCaptured);
     replay.CopyFrom(folder);
     fs::remove_all(folder);
+    EXPECT_EQ(replay.ReadFile(userFile), std::string(16, '\0'));
     auto original = m.Load();
     auto captured = replay.Load();
     ASSERT_NE(captured, nullptr);
