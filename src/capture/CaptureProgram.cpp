@@ -116,7 +116,8 @@ int RunCapture(platform::Platform& platform, const std::wstring& programPath,
 
     lines.push_back(L"Captured " + note.computer + L" into " + options.folder);
     lines.push_back(L"registry.reg: " + Count(counts.keys, L"keys") + L", " +
-                    Count(counts.values, L"values"));
+                    Count(counts.values, L"values") + L" (" +
+                    Count(counts.valuesLeftOut, L"printer driver settings left out") + L")");
     lines.push_back(L"drive_c: " + Count(counts.wholeFiles, L"whole files") + L", " +
                     Count(counts.placeholders, L"placeholders") + L" (standing for " +
                     Count(counts.placeholderBytes, L"bytes") + L"), " +

@@ -21,6 +21,17 @@ using Kind = RegistryScope::Kind;
 constexpr wchar_t kDevModeValue[] = L"Default DevMode";
 // DEVMODEW: dmDeviceName (32 WCHARs), dmSpecVersion, dmDriverVersion, dmSize, dmDriverExtra.
 constexpr std::size_t kDevModeHeaderBytes = 72;
+// A printer's driver-private settings (SetPrinterData), which may hold a user's account code or
+// a PIN: the program never reads them, so the key is kept and its values are not.
+bool IsDriverData(const std::wstring& path) {
+    const std::wstring printers = std::wstring(platform::kPrintKeyPath) + L"\\Printers\\";
+    if (path.size() <= printers.size() ||
+        !text::EqualsNoCase(std::wstring_view(path).substr(0, printers.size()), printers))
+        return false;
+    // <printer>\PrinterDriverData and below: a printer's name holds no backslash.
+    const auto names = text::Split(path.substr(printers.size()), L'\\');
+    return names.size() >= 2 && text::EqualsNoCase(names[1], L"PrinterDriverData");
+}
 
 std::wstring RootName(RootKey root) {
     return root == RootKey::CurrentUser ? L"HKEY_CURRENT_USER" : L"HKEY_LOCAL_MACHINE";
@@ -94,6 +105,10 @@ private:
             if (read != win::kSuccess) {
                 m_counts.unread.push_back(ErrorNote(L"values of", full, read));
                 break;
+            }
+            if (IsDriverData(path)) {
+                ++m_counts.valuesLeftOut;
+                continue;
             }
             if (text::EqualsNoCase(name, kDevModeValue) && value.type == platform::RegType::Binary)
                 value.data = WithoutSettings(value.data);

@@ -15,6 +15,7 @@ namespace norvane::capture {
 // What a capture wrote, and what it could not read or write.
 struct CaptureCounts {
     std::uint64_t keys = 0, values = 0;
+    std::uint64_t valuesLeftOut = 0;  // the printers' driver-private settings
     std::uint64_t wholeFiles = 0, placeholders = 0, folders = 0;
     std::uint64_t bytes = 0;              // written: the whole files and the texts
     std::uint64_t placeholderBytes = 0;   // the sizes the placeholders stand for

@@ -303,8 +303,9 @@ TEST(CaptureTest, RefusesWhatItMustAndRecordsWhatItCannotRead) {
 }
 
 // machine.json's facts come back as the simulator reads them, a name with quotes and
-// backslashes included; a printer's DEVMODE keeps its size and header and loses its settings, and
-// a capability file a driver names outside the drivers folder (a user's file) only its size.
+// backslashes included; a printer's DEVMODE keeps its size and header and loses its settings, its
+// driver-private data its values, and a capability file a driver names outside the drivers folder
+// (a user's file) all but its size.
 TEST(CaptureTest, TheFactsReadBackAndTheSettingsStayBehind) {
     TestMachine m, replay;
     testing::CopyDemo(m);
@@ -315,6 +316,14 @@ TEST(CaptureTest, TheFactsReadBackAndTheSettingsStayBehind) {
     m.WriteFile(userFile, "[SEC_CAPABILITY]");
     testing::ApplyDamage(
         m, {{std::wstring(testing::kDemoDriversKey) + L"Corvida Model B", L"Data File", userFile}});
+    const std::wstring driverData = std::wstring(kModelAKey) + L"\\PrinterDriverData";
+    {
+        auto machine = m.Load();
+        machine->Registry()
+            .Create(driverData)
+            ->SetValue(L"AccountCode", platform::RegValue::String(L"4711"));
+        ASSERT_FALSE(machine->Save());
+    }
     const fs::path folder = replay.Folder().string() + "-capture";
     ASSERT_EQ(Capture(m, folder).status, capture::kCaptured);
     replay.CopyFrom(folder);
@@ -332,6 +341,8 @@ TEST(CaptureTest, TheFactsReadBackAndTheSettingsStayBehind) {
     EXPECT_EQ(facts.program, original->Config().program);
     EXPECT_EQ(facts.fileVersion, original->Config().fileVersion);
 
+    ASSERT_NE(captured->Registry().Find(driverData), nullptr);
+    EXPECT_EQ(captured->Registry().Find(driverData)->FindValue(L"AccountCode"), nullptr);
     const auto& kept = original->Registry().Find(kModelAKey)->FindValue(L"Default DevMode")->data;
     const auto& written =
         captured->Registry().Find(kModelAKey)->FindValue(L"Default DevMode")->data;
