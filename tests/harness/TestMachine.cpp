@@ -49,14 +49,20 @@ void TestMachine::SetRegistry(const std::string& body) {
         << body;
 }
 
+// The folders that exist are taken as the drive spells them, so that a file written into
+// "spool\\drivers" lands in an existing "spool\\DRIVERS" rather than in a second folder, which a
+// Windows drive could not hold; the names below them are made as written.
 fs::path TestMachine::HostPath(const std::wstring& windowsPath) const {
-    sim::ResolvedPath resolved;
-    if (m_paths->Resolve(windowsPath, L"C:\\", resolved) == 0)
-        return resolved.host;
     fs::path host = m_folder / "drive_c";
+    std::wstring prefix = windowsPath.substr(0, 2);
+    bool existing = true;
     for (const auto& part : text::Split(windowsPath.substr(3), L'\\')) {
-        if (!part.empty())
-            host /= text::ToUtf8(part);
+        if (part.empty())
+            continue;
+        prefix += L"\\" + part;
+        sim::ResolvedPath resolved;
+        existing = existing && m_paths->Resolve(prefix, L"C:\\", resolved) == 0;
+        host = existing ? resolved.host : host / text::ToUtf8(part);
     }
     return host;
 }
