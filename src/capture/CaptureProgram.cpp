@@ -42,6 +42,8 @@ bool Parse(const std::vector<std::wstring>& arguments, Options& options) {
                                       : Options::Drivers::All;
             if (series || names)
                 options.list = arguments[++i];
+        } else if (argument.starts_with(L'/') || argument.starts_with(L'-')) {
+            return false;  // a switch this program does not know, never a folder's name
         } else if (options.folder.empty() && !argument.empty()) {
             options.folder = argument;
         } else {
@@ -77,9 +79,11 @@ std::wstring Count(std::uint64_t n, const wchar_t* what) {
 }  // namespace
 
 int RunCapture(platform::Platform& platform, const std::wstring& programPath,
-               const std::wstring& version, const std::vector<std::wstring>& arguments,
-               std::vector<std::wstring>& lines, std::vector<std::wstring>& errors) {
+               const std::wstring& version, const std::optional<std::wstring>& namedFolder,
+               const std::vector<std::wstring>& arguments, std::vector<std::wstring>& lines,
+               std::vector<std::wstring>& errors) {
     Options options;
+    options.folder = namedFolder.value_or(L"");
     if (!Parse(arguments, options)) {
         errors.push_back(kUsageLine);
         return kUsage;

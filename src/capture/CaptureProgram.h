@@ -4,6 +4,7 @@
 // changes nothing on the machine.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,12 @@ inline constexpr int kNotEmpty = 3;    // FOLDER exists and is not an empty fold
 inline constexpr int kNotWritten = 4;  // FOLDER or a file in it could not be written
 
 // `programPath` is the running Norvane.exe whose folder holds config.ini; `version` the capture
-// program's. Lines for standard output in `lines`, for standard error in `errors`.
+// program's. `namedFolder` is the host folder a caller names apart from the switches (the Linux
+// runner's DEST, whose path begins with a slash as a switch does); without it the first argument
+// that is no switch names it. Lines for standard output in `lines`, for standard error in `errors`.
 int RunCapture(platform::Platform& platform, const std::wstring& programPath,
-               const std::wstring& version, const std::vector<std::wstring>& arguments,
-               std::vector<std::wstring>& lines, std::vector<std::wstring>& errors);
+               const std::wstring& version, const std::optional<std::wstring>& namedFolder,
+               const std::vector<std::wstring>& arguments, std::vector<std::wstring>& lines,
+               std::vector<std::wstring>& errors);
 
 }  // namespace norvane::capture

@@ -20,10 +20,14 @@ CaptureWriter::CaptureWriter(fs::path folder) : m_folder(std::move(folder)) {
     fs::create_directories(m_folder / "drive_c", ec);
 }
 
+bool CaptureWriter::OffTheDrive(const std::wstring& windowsPath) {
+    if (path::IsCanonicalPath(windowsPath) && text::LowerAscii(windowsPath.substr(0, 3)) == L"c:\\")
+        return false;
+    m_counts.unread.push_back(L"path " + windowsPath + L": not a plain path on drive C:");
+    return true;
+}
+
 std::optional<fs::path> CaptureWriter::HostPath(const std::wstring& windowsPath, bool isFolder) {
-    if (!path::IsCanonicalPath(windowsPath) ||
-        text::LowerAscii(windowsPath.substr(0, 3)) != L"c:\\")
-        return std::nullopt;
     std::wstring_view trimmed = windowsPath;
     if (trimmed.size() > 3 && trimmed.back() == L'\\')
         trimmed.remove_suffix(1);
@@ -64,6 +68,8 @@ bool CaptureWriter::Text(const std::string& name, const std::string& text) {
 }
 
 bool CaptureWriter::Folder(const std::wstring& windowsPath) {
+    if (OffTheDrive(windowsPath))
+        return false;
     if (HostPath(windowsPath, true))
         return true;
     m_counts.unwritten.push_back(windowsPath);
@@ -71,6 +77,8 @@ bool CaptureWriter::Folder(const std::wstring& windowsPath) {
 }
 
 bool CaptureWriter::Whole(const std::wstring& windowsPath, const std::vector<std::uint8_t>& bytes) {
+    if (OffTheDrive(windowsPath))
+        return false;
     const auto host = HostPath(windowsPath, false);
     bool written = false;
     if (host) {
@@ -90,6 +98,8 @@ bool CaptureWriter::Whole(const std::wstring& windowsPath, const std::vector<std
 }
 
 bool CaptureWriter::Placeholder(const std::wstring& windowsPath, std::uint64_t size) {
+    if (OffTheDrive(windowsPath))
+        return false;
     const auto host = HostPath(windowsPath, false);
     std::error_code ec;
     bool written = false;

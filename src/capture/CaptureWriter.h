@@ -36,8 +36,9 @@ public:
     bool Text(const std::string& name, const std::string& text);
     // Below drive_c/: a folder, a file with its contents, or a file of that size holding zeros,
     // made by extending an empty file (sparse where the host's file system allows), so that no
-    // big file is ever held in memory. False when the path is no plain C: path or the write
-    // failed (then listed in `unwritten`).
+    // big file is ever held in memory. False when the path is no plain C: path (listed in
+    // `unread`: a machine folder holds one drive, and the PC's other drives stay out of it) or
+    // the write failed (listed in `unwritten`).
     bool Folder(const std::wstring& windowsPath);
     bool Whole(const std::wstring& windowsPath, const std::vector<std::uint8_t>& bytes);
     bool Placeholder(const std::wstring& windowsPath, std::uint64_t size);
@@ -45,8 +46,10 @@ public:
     bool Holds(const std::wstring& windowsPath) const;
 
 private:
+    bool OffTheDrive(const std::wstring& windowsPath);
     // The host path of a plain C: path, its folders made as they are first met (one spelling per
-    // folder whatever case later paths give it, as NTFS keeps one); nullopt for any other path.
+    // folder whatever case later paths give it, as NTFS keeps one); nullopt when one cannot be
+    // made.
     std::optional<std::filesystem::path> HostPath(const std::wstring& windowsPath, bool isFolder);
 
     std::filesystem::path m_folder;

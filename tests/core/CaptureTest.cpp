@@ -149,9 +149,9 @@ Captured Capture(TestMachine& machine, const fs::path& folder,
     Captured out;
     auto loaded = machine.Load();
     Guarded guarded(loaded->Platform(), deniedKey, lockedFile);
-    switches.insert(switches.begin(), text::FromUtf8(folder.string()));
-    out.status = capture::RunCapture(guarded.Get(), loaded->Platform().system.ModuleFileName(),
-                                     L"9.9.9", switches, out.lines, out.errors);
+    out.status =
+        capture::RunCapture(guarded.Get(), loaded->Platform().system.ModuleFileName(), L"9.9.9",
+                            text::FromUtf8(folder.string()), switches, out.lines, out.errors);
     EXPECT_EQ(guarded.changes, 0);
     return out;
 }
@@ -300,6 +300,15 @@ TEST(CaptureTest, RefusesWhatItMustAndRecordsWhatItCannotRead) {
         }
         fs::remove_all(folder);
     }
+    // Without a folder named apart, a switch the program does not know is no folder's name.
+    TestMachine m;
+    testing::CopyDemo(m);
+    auto loaded = m.Load();
+    std::vector<std::wstring> lines, errors;
+    EXPECT_EQ(capture::RunCapture(loaded->Platform(), loaded->Platform().system.ModuleFileName(),
+                                  L"9.9.9", std::nullopt, {L"-q"}, lines, errors),
+              capture::kUsage);
+    EXPECT_FALSE(fs::exists("-q"));
 }
 
 // machine.json's facts come back as the simulator reads them, a name with quotes and
@@ -381,7 +390,8 @@ TEST(CaptureTest, TheWriterKeepsToPlainPathsOnTheDrive) {
         EXPECT_EQ(writer.Placeholder(row.path, 3), row.written);
         EXPECT_EQ(writer.Holds(row.path), row.written);
     }
-    EXPECT_EQ(writer.Counts().unwritten.size(), 8u);
+    EXPECT_EQ(writer.Counts().unread.size(), 8u);
+    EXPECT_TRUE(writer.Counts().unwritten.empty());
     std::vector<fs::path> files;
     for (const auto& entry : fs::recursive_directory_iterator(root))
         files.push_back(fs::relative(entry.path(), root));

@@ -115,7 +115,8 @@ int Capture(const fs::path& source, const fs::path& destination,
     std::vector<std::wstring> lines, errors;
     const int status =
         capture::RunCapture(machine->Platform(), machine->Platform().system.ModuleFileName(),
-                            text::FromUtf8(NORVANE_VERSION), arguments, lines, errors);
+                            text::FromUtf8(NORVANE_VERSION), text::FromUtf8(destination.string()),
+                            arguments, lines, errors);
     for (const auto& line : lines)
         std::printf("%s\n", text::ToUtf8(line).c_str());
     for (const auto& line : errors)
@@ -137,7 +138,7 @@ int main(int argc, char** argv) {
         return New(argv[2], argv[4]);
     if (command == "capture" && argc >= 4) {
         std::vector<std::wstring> arguments;
-        for (int i = 3; i < argc; ++i)
+        for (int i = 4; i < argc; ++i)
             arguments.push_back(text::FromUtf8(argv[i]));
         return Capture(argv[2], argv[3], arguments);
     }

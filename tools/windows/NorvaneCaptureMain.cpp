@@ -18,9 +18,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring self = platform.Get().system.ModuleFileName();
     const std::wstring program = self.substr(0, self.rfind(L'\\') + 1) + L"Norvane.exe";
     std::vector<std::wstring> lines, errors;
-    const int code = norvane::capture::RunCapture(platform.Get(), program, NORVANE_VERSION_W,
-                                                  std::vector<std::wstring>(argv + 1, argv + argc),
-                                                  lines, errors);
+    const int code = norvane::capture::RunCapture(
+        platform.Get(), program, NORVANE_VERSION_W, std::nullopt,
+        std::vector<std::wstring>(argv + 1, argv + argc), lines, errors);
     norvane::win32::PrintLines(lines, errors);
     return code;
 }
