@@ -15,6 +15,8 @@
 #include "harness/CaseStride.h"
 #include "harness/DemoMachine.h"
 #include "harness/TestMachine.h"
+#include "platform/preview/PreviewFileSystem.h"
+#include "platform/preview/PreviewRegistry.h"
 #include "support/Text.h"
 
 namespace norvane {
@@ -36,105 +38,52 @@ std::map<fs::path, std::string> Snapshot(const fs::path& folder) {
     return files;
 }
 
-// The machine's registry and files as the capture sees them: one key the user may not open and
-// one file another program holds open without sharing it, and every changing call refused and
-// counted, since the capture must make none.
-class Guarded final : public platform::Registry, public platform::FileSystem {
+// The machine's registry and files as the capture sees them, through the preview layer, which
+// records every change instead of making it (the capture must make none): one key the user may
+// not open, and one file another program holds open without sharing it.
+class DeniedKey final : public preview::PreviewRegistry {
 public:
-    Guarded(platform::Platform& machine, std::wstring deniedKey, std::wstring lockedFile)
-        : m_registry(machine.registry),
-          m_files(machine.files),
-          m_deniedKey(std::move(deniedKey)),
-          m_lockedFile(std::move(lockedFile)),
-          m_platform{
-              machine.spooler,  *this,          machine.profile,   *this,         machine.processes,
-              machine.security, machine.system, machine.resources, machine.clock, machine.ui} {}
-
-    platform::Platform& Get() { return m_platform; }
-    int changes = 0;
+    DeniedKey(platform::Registry& machine, preview::ChangeList& changes, std::wstring key)
+        : PreviewRegistry(machine, changes), m_key(std::move(key)) {}
 
     using WinError = platform::WinError;
     using RootKey = platform::RootKey;
     WinError OpenKey(RootKey root, const std::wstring& path, platform::RegAccess access) override {
-        changes += access != platform::RegAccess::Read;
-        return Denied(path) ? platform::win::kAccessDenied : m_registry.OpenKey(root, path, access);
+        return Denied(path) ? kDenied : PreviewRegistry::OpenKey(root, path, access);
     }
-    WinError CreateKey(RootKey, const std::wstring&, bool*) override { return Change(); }
-    WinError DeleteKey(RootKey, const std::wstring&) override { return Change(); }
     WinError EnumKey(RootKey root, const std::wstring& path, std::uint32_t index,
                      std::wstring& name) override {
-        return Denied(path) ? platform::win::kAccessDenied
-                            : m_registry.EnumKey(root, path, index, name);
-    }
-    WinError KeyName(RootKey root, const std::wstring& path, std::wstring& name) override {
-        return m_registry.KeyName(root, path, name);
+        return Denied(path) ? kDenied : PreviewRegistry::EnumKey(root, path, index, name);
     }
     WinError QueryValue(RootKey root, const std::wstring& path, const std::wstring& name,
                         std::uint32_t maxBytes, platform::RegValue& value) override {
-        return Denied(path) ? platform::win::kAccessDenied
-                            : m_registry.QueryValue(root, path, name, maxBytes, value);
-    }
-    WinError QueryValueSize(RootKey root, const std::wstring& path, const std::wstring& name,
-                            std::uint32_t& bytes) override {
-        return Denied(path) ? platform::win::kAccessDenied
-                            : m_registry.QueryValueSize(root, path, name, bytes);
-    }
-    WinError SetValue(RootKey, const std::wstring&, const std::wstring&,
-                      const platform::RegValue&) override {
-        return Change();
-    }
-    WinError DeleteValue(RootKey, const std::wstring&, const std::wstring&) override {
-        return Change();
+        return Denied(path) ? kDenied
+                            : PreviewRegistry::QueryValue(root, path, name, maxBytes, value);
     }
     WinError EnumValue(RootKey root, const std::wstring& path, std::uint32_t index,
                        std::wstring& name, platform::RegValue& value) override {
-        return Denied(path) ? platform::win::kAccessDenied
-                            : m_registry.EnumValue(root, path, index, name, value);
-    }
-
-    WinError Find(const std::wstring& pattern, std::vector<platform::FindEntry>& entries) override {
-        return m_files.Find(pattern, entries);
-    }
-    WinError DeleteFile(const std::wstring&) override { return Change(); }
-    WinError GetAttributes(const std::wstring& path, std::uint32_t& attributes) override {
-        return m_files.GetAttributes(path, attributes);
-    }
-    WinError SetAttributes(const std::wstring&, std::uint32_t) override { return Change(); }
-    WinError GetFileSize(const std::wstring& path, std::uint64_t& size) override {
-        return m_files.GetFileSize(path, size);
-    }
-    WinError CreateDirectory(const std::wstring&) override { return Change(); }
-    WinError RemoveDirectory(const std::wstring&) override { return Change(); }
-    bool PathFileExists(const std::wstring& path) override { return m_files.PathFileExists(path); }
-    bool PathIsDirectory(const std::wstring& path) override {
-        return m_files.PathIsDirectory(path);
-    }
-    WinError GetCurrentDirectory(std::wstring& path) override {
-        return m_files.GetCurrentDirectory(path);
-    }
-    WinError SetCurrentDirectory(const std::wstring&) override { return Change(); }
-    WinError ReadFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) override {
-        return text::EqualsNoCase(path, m_lockedFile) ? platform::win::kSharingViolation
-                                                      : m_files.ReadFile(path, bytes);
-    }
-    WinError WriteFile(const std::wstring&, const std::vector<std::uint8_t>&, bool) override {
-        return Change();
-    }
-    WinError MoveFileReplacing(const std::wstring&, const std::wstring&) override {
-        return Change();
+        return Denied(path) ? kDenied : PreviewRegistry::EnumValue(root, path, index, name, value);
     }
 
 private:
-    bool Denied(const std::wstring& path) const { return text::EqualsNoCase(path, m_deniedKey); }
-    WinError Change() {
-        ++changes;
-        return platform::win::kAccessDenied;
+    static constexpr WinError kDenied = platform::win::kAccessDenied;
+    bool Denied(const std::wstring& path) const { return text::EqualsNoCase(path, m_key); }
+    std::wstring m_key;
+};
+
+class LockedFile final : public preview::PreviewFileSystem {
+public:
+    LockedFile(platform::FileSystem& machine, preview::ChangeList& changes, std::wstring file)
+        : PreviewFileSystem(machine, changes, L""), m_file(std::move(file)) {}
+
+    platform::WinError ReadFile(const std::wstring& path,
+                                std::vector<std::uint8_t>& bytes) override {
+        return text::EqualsNoCase(path, m_file) ? platform::win::kSharingViolation
+                                                : PreviewFileSystem::ReadFile(path, bytes);
     }
 
-    platform::Registry& m_registry;
-    platform::FileSystem& m_files;
-    std::wstring m_deniedKey, m_lockedFile;
-    platform::Platform m_platform;
+private:
+    std::wstring m_file;
 };
 
 struct Captured {
@@ -148,11 +97,17 @@ Captured Capture(TestMachine& machine, const fs::path& folder,
                  const std::wstring& lockedFile = L"") {
     Captured out;
     auto loaded = machine.Load();
-    Guarded guarded(loaded->Platform(), deniedKey, lockedFile);
+    platform::Platform& services = loaded->Platform();
+    preview::ChangeList changes;
+    DeniedKey registry(services.registry, changes, deniedKey);
+    LockedFile files(services.files, changes, lockedFile);
+    platform::Platform guarded{
+        services.spooler,  registry,        services.profile,   files,          services.processes,
+        services.security, services.system, services.resources, services.clock, services.ui};
     out.status =
-        capture::RunCapture(guarded.Get(), loaded->Platform().system.ModuleFileName(), L"9.9.9",
+        capture::RunCapture(guarded, services.system.ModuleFileName(), L"9.9.9",
                             text::FromUtf8(folder.string()), switches, out.lines, out.errors);
-    EXPECT_EQ(guarded.changes, 0);
+    EXPECT_EQ(changes.Entries(), std::vector<std::wstring>{});
     return out;
 }
 
