@@ -328,24 +328,20 @@ TEST(CaptureTest, TheWriterKeepsToPlainPathsOnTheDrive) {
         const wchar_t* path;
         bool written;
     };
+    // Which names Windows takes as written is WinPathTest's; here, that the writer asks it, and
+    // keeps to drive C:.
     const Row rows[] = {
         {L"C:\\Data\\a.txt", true},
         {L"c:\\DATA\\b.txt", true},
         {L"C:\\Data\\..\\..\\x.txt", false},
-        {L"C:\\Data\\CON", false},
-        {L"C:\\Data\\a:b", false},
-        {L"C:\\Data\\x.", false},
         {L"D:\\x.txt", false},
-        {L"\\\\server\\share\\x.txt", false},
-        {L"Data\\x.txt", false},
-        {L"\\\\?\\C:\\x.txt", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(text::ToUtf8(row.path));
         EXPECT_EQ(writer.Placeholder(row.path, 3), row.written);
         EXPECT_EQ(writer.Holds(row.path), row.written);
     }
-    EXPECT_EQ(writer.Counts().unread.size(), 8u);
+    EXPECT_EQ(writer.Counts().unread.size(), 2u);
     EXPECT_TRUE(writer.Counts().unwritten.empty());
     std::vector<fs::path> files;
     for (const auto& entry : fs::recursive_directory_iterator(root))

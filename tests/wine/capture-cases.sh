@@ -11,10 +11,8 @@ package=$1 windows_tests=$2 norvane=$3 resources=$4 version=$5
 here=$(cd "$(dirname "$0")" && pwd)
 machine=$here/machines/removal
 . "$here/wine-env.sh"
-for built in "$package/Norvane.exe" "$package/NorvaneCapture.exe" "$package/ENU/Norvane.dll" \
-  "$windows_tests/winspool.drv" "$windows_tests/pnputil.exe"; do
-  [ -f "$built" ] || { echo "FAIL: $built is missing: build the Windows tree first"; exit 1; }
-done
+require_built "$package/Norvane.exe" "$package/NorvaneCapture.exe" "$package/ENU/Norvane.dll" \
+  "$windows_tests/winspool.drv" "$windows_tests/pnputil.exe"
 
 . "$here/removal-lib.sh"
 

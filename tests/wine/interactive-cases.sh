@@ -10,10 +10,8 @@ package=$1 windows_tests=$2 norvane=$3 resources=$4 version=$5
 here=$(cd "$(dirname "$0")" && pwd)
 machine=$here/machines/removal
 . "$here/wine-env.sh"
-for built in "$package/Norvane.exe" "$package/ENU/Norvane.dll" "$windows_tests/winspool.drv" \
-  "$windows_tests/pnputil.exe" "$windows_tests/interactive_driver.exe" "$package/Version.txt"; do
-  [ -f "$built" ] || { echo "FAIL: $built is missing: build the Windows tree first"; exit 1; }
-done
+require_built "$package/Norvane.exe" "$package/ENU/Norvane.dll" "$windows_tests/winspool.drv" \
+  "$windows_tests/pnputil.exe" "$windows_tests/interactive_driver.exe" "$package/Version.txt"
 . "$here/removal-lib.sh"
 . "$here/display.sh"
 start_display || { echo "FAIL: no virtual display (install xvfb)"; exit 1; }

@@ -18,11 +18,9 @@ package=$1 windows_tests=$2 norvane=$3 resources=$4 version=$5
 here=$(cd "$(dirname "$0")" && pwd)
 machine=$here/machines/removal
 . "$here/wine-env.sh"
-for built in "$package/Norvane.exe" "$package/ENU/Norvane.dll" "$windows_tests/winspool.drv" \
+require_built "$package/Norvane.exe" "$package/ENU/Norvane.dll" "$windows_tests/winspool.drv" \
   "$windows_tests/pnputil.exe" "$windows_tests/spooler_cases_windows.exe" \
-  "$windows_tests/ini_value.exe"; do
-  [ -f "$built" ] || { echo "FAIL: $built is missing: build the Windows tree first"; exit 1; }
-done
+  "$windows_tests/ini_value.exe"
 
 . "$here/removal-lib.sh"
 

@@ -15,10 +15,8 @@ package=$1 windows_tests=$2 norvane=$3 resources=$4 version=$5
 here=$(cd "$(dirname "$0")" && pwd)
 machine=$here/machines/utilities
 . "$here/wine-env.sh"
-for built in "$package/Norvane.exe" "$package/ENU/Norvane.dll" "$windows_tests/stand_in.exe" \
-  "$windows_tests/piped_run.exe"; do
-  [ -f "$built" ] || { echo "FAIL: $built is missing: build the Windows tree first"; exit 1; }
-done
+require_built "$package/Norvane.exe" "$package/ENU/Norvane.dll" "$windows_tests/stand_in.exe" \
+  "$windows_tests/piped_run.exe"
 
 program_folder='Program Files/Halvex/Norvane'
 program_windows='C:\Program Files\Halvex\Norvane\Norvane.exe'

@@ -11,6 +11,14 @@ WINE=${NORVANE_WINE:-/usr/lib/wine/wine64}
 WINESERVER=$(dirname "$WINE")/wineserver
 [ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
 
+# Ends the script when a file the Windows build makes is missing.
+require_built() {
+  local built
+  for built in "$@"; do
+    [ -f "$built" ] || { echo "FAIL: $built is missing: build the Windows tree first"; exit 1; }
+  done
+}
+
 # A prefix of its own at $1: the shared prefix's registry, and its C: drive as links, without the
 # folder $2 below C: (a file the program writes must never be a link into the shared prefix).
 make_prefix() {
